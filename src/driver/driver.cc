@@ -1,0 +1,201 @@
+// The command-line driver. It checks the arguments, opens and lists the dropped files,
+// derives the season text, lets the import fill the match table file by file and has
+// both schedules written next to the first file. It is the only part that prints
+// usage, progress and error messages, waits for Enter and decides the exit status.
+#include "driver/driver.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+
+#include "driver/bounded_text.h"
+#include "driver/streams.h"
+#include "import/calendar_reader.h"
+#include "output/html_writer.h"
+#include "output/spreadsheet_writer.h"
+
+const char league_site_address[] = "https://liga.example.org";
+
+namespace {
+
+// Console texts, exactly as the user sees them.
+constexpr char k_usage_lead[] = "Bitte die Spielplaene aller Mannschaften von ";
+constexpr char k_usage_tail[] = "  als ics-Datei herunterladen.\n\n";
+constexpr const char* k_usage_lines[] = {
+    "Termarium -> alle Spiele einer Mannschaft nach Datum sortiert.\n",
+    "oder\n",
+    "Spielplaene fuer Heim/Auswaerts einzeln -> die Spiele einer Mannschaft in 2 Bloecke aufgeteilt.\n\n",
+    "Anschliessend das Programm schliessen und neu oeffnen, indem du alle Dateien markierst und auf das Programmsymbol ziehst.\n\n",
+    "Die Reihenfolge im Ordner entscheidet ueber die Reihenfolge in der Tabelle.\n",
+    "Die Spiele, die du mit der Maus festhaelst um das Programm zu starten, erscheinen ganz oben in der Tabelle.\n\n",
+    "Der Termarium wird als .xml-Datei dort gespeichert, wo die Spielplaene gespeichert sind.\n",
+};
+constexpr char k_banner[] = "\n\n=== Termarium: ein Spielplan fuer alle Mannschaften des Vereins ===\n";
+constexpr char k_too_many_files[] = "zu viele Dateien ausgewaehlt! Bitte mit weniger Dateien (max. 40) versuchen.";
+constexpr char k_reading_files[] = "Es werden %i Dateien eingelesen:\n";
+constexpr char k_listed_file[] = "\n%s";
+constexpr char k_season_line[] = "\n\nSaison: %s\n\n";
+constexpr char k_input_open_failed[] = "Fehler beim oeffnen einer Eingabe-Datei";
+constexpr char k_xml_open_failed[] = "Fehler beim oeffnen der Ausgabe-Datei";
+constexpr char k_html_open_failed[] = "Fehler beim oeffnen der HTML_Datei-Datei";
+constexpr char k_xml_written[] = "\nTermarium_%s.xml erstellt. \n";
+constexpr char k_html_written[] = "Termarium_%s.html erstellt. \nEnter druecken um Proramm zu schliessen\n";
+constexpr char k_path_too_long[] = "Dateipfad zu lang: ";
+constexpr char k_output_path_too_long[] = "Ausgabepfad zu lang";
+constexpr char k_read_failed[] = "Fehler beim Lesen der Datei %s: %s";
+constexpr char k_xml_write_failed[] = "Fehler beim Schreiben der Ausgabe-Datei";
+constexpr char k_html_write_failed[] = "Fehler beim Schreiben der HTML-Datei";
+
+constexpr int k_path_shown = 60;         // bytes of an over-long path shown in its message
+constexpr int k_reason_size = 96;        // room for the longest read-failure reason
+constexpr char k_output_prefix[] = "Termarium_";
+constexpr char k_xml_extension[] = ".xml";
+constexpr char k_html_extension[] = ".html";
+
+// One read from standard input; at the end of input it returns at once.
+void wait_for_enter() {
+    std::fflush(stdout);
+    std::getchar();
+}
+
+// Ends the run after a failure: closes what is open, waits, exit status 1.
+int fail(RunState& state) {
+    close_all_streams(state);
+    wait_for_enter();
+    return 1;
+}
+
+bool is_separator(char c) { return c == '\\' || c == '/'; }
+
+// Index behind the last path separator: the length of the folder part.
+size_t folder_length(const char* path) {
+    size_t length = 0;
+    for (size_t i = 0; path[i] != '\0'; ++i) {
+        if (is_separator(path[i])) length = i + 1;
+    }
+    return length;
+}
+
+// The season: up to nine bytes from the first digit of the first file's name.
+void derive_season(RunState& state) {
+    const char* name = state.file_display_names[0];
+    while (*name != '\0' && !std::isdigit(static_cast<unsigned char>(*name))) ++name;
+    size_t length = utf8_cut_length(name, std::strlen(name), k_season_length);
+    copy_bytes(state.season, sizeof state.season, name, length);
+}
+
+// Puts folder of the first file + "Termarium_" + season + extension into output_path.
+bool build_output_path(RunState& state, const char* first_path, const char* extension) {
+    return copy_bytes(state.output_path, sizeof state.output_path, first_path, folder_length(first_path)) &&
+           append_text(state.output_path, sizeof state.output_path, k_output_prefix) &&
+           append_text(state.output_path, sizeof state.output_path, state.season) &&
+           append_text(state.output_path, sizeof state.output_path, extension);
+}
+
+// Step 4: opens and lists every input file.
+bool open_inputs(RunState& state, int files, char** paths) {
+    for (int i = 0; i < files; ++i) {
+        const char* path = paths[i];
+        size_t path_length = std::strlen(path);
+        const char* name = path + folder_length(path);
+        if (path_length >= static_cast<size_t>(k_path_size) ||
+            std::strlen(name) >= static_cast<size_t>(k_display_name_size)) {
+            char shown[k_path_shown + 1];
+            copy_bytes(shown, sizeof shown, path, utf8_cut_length(path, path_length, k_path_shown));
+            std::printf("%s%s", k_path_too_long, shown);
+            return false;
+        }
+        state.input_files[i] = open_input(path);
+        if (state.input_files[i] == nullptr) {
+            std::fputs(k_input_open_failed, stdout);
+            return false;
+        }
+        copy_text(state.output_path, sizeof state.output_path, path);
+        copy_text(state.file_display_names[i], sizeof state.file_display_names[i], name);
+        std::printf(k_listed_file, state.file_display_names[i]);
+    }
+    return true;
+}
+
+// Step 6: one separator row and the file's rows, file by file.
+bool import_files(RunState& state, int files) {
+    state.current_row = 0;
+    for (int k = 0; k < files; ++k) {
+        ReadResult result = ReadResult::too_many_rows;
+        if (state.current_row < k_max_used_rows) {
+            state.match_table[state.current_row].day[0] = ' ';
+            ++state.current_row;
+            result = read_calendar_file(state, k);
+        }
+        if (result != ReadResult::ok) {
+            char reason[k_reason_size];
+            describe_read_failure(state, result, reason, sizeof reason);
+            std::printf(k_read_failed, state.file_display_names[k], reason);
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+int run_schedule(RunState& state, int argc, char** argv) {
+    if (argc < 2) {
+        std::printf("%s%s%s", k_usage_lead, league_site_address, k_usage_tail);
+        for (const char* line : k_usage_lines) std::fputs(line, stdout);
+        std::fputs(k_banner, stdout);
+        wait_for_enter();
+        return 1;
+    }
+    if (argc > k_max_input_files + 1) {
+        std::fputs(k_too_many_files, stdout);
+        std::fputs(k_banner, stdout);
+        wait_for_enter();
+        return 1;
+    }
+    const int files = argc - 1;
+    std::printf(k_reading_files, files);
+    if (!open_inputs(state, files, argv + 1)) return fail(state);
+
+    derive_season(state);
+    std::printf(k_season_line, state.season);
+
+    if (!import_files(state, files)) return fail(state);
+
+    // The longer of the two output names must fit, so that no half set of outputs is left.
+    if (!build_output_path(state, argv[1], k_html_extension) ||
+        !build_output_path(state, argv[1], k_xml_extension)) {
+        std::fputs(k_output_path_too_long, stdout);
+        return fail(state);
+    }
+    state.spreadsheet_file = open_output_temp(state);
+    if (state.spreadsheet_file == nullptr) {
+        std::fputs(k_xml_open_failed, stdout);
+        return fail(state);
+    }
+    bool written = write_spreadsheet(state);
+    bool closed = close_all_streams(state);
+    if (!written || !closed || !commit_output(state)) {
+        discard_output(state);
+        std::fputs(k_xml_write_failed, stdout);
+        return fail(state);
+    }
+    std::printf(k_xml_written, state.season);
+
+    build_output_path(state, argv[1], k_html_extension);
+    state.html_file = open_output_temp(state);
+    if (state.html_file == nullptr) {
+        std::fputs(k_html_open_failed, stdout);
+        return fail(state);
+    }
+    if (!write_html_table(state, state.html_file) || !commit_output(state)) {
+        close_all_streams(state);
+        discard_output(state);
+        std::fputs(k_html_write_failed, stdout);
+        return fail(state);
+    }
+    std::printf(k_html_written, state.season);
+    std::fputs(k_banner, stdout);
+    wait_for_enter();
+    return 0;
+}

@@ -1,0 +1,10 @@
+// The command-line driver: the run's sequence of steps and all of its console texts.
+#pragma once
+
+#include "driver/run_state.h"
+
+// Address of the league site named in the usage text; a club's own copy changes this line.
+extern const char league_site_address[];
+
+// Runs the whole program over the given command line; returns the exit status (0 or 1).
+int run_schedule(RunState& state, int argc, char** argv);

@@ -1,0 +1,90 @@
+// The program-wide run state: the match table and every buffer the import and the
+// writers share. One zero-filled instance lives for the whole run; several text
+// terminators are that zero fill, so a fresh state must always start from zeros.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+// Limits of the fixed fields. Every write into one of them is bounded by these.
+constexpr int k_table_rows = 500;          // match table rows; the last used row must be followed by an empty one
+constexpr int k_max_used_rows = 499;       // rows 0..498 may be used, row 499 stays the end mark
+constexpr int k_max_input_files = 40;      // files one run takes (argument count at most 41)
+constexpr int k_path_size = 200;           // path buffers; a path holds at most 199 bytes
+constexpr int k_display_name_size = 150;   // base name of an input file, at most 149 bytes
+constexpr int k_season_size = 12;          // season text: at most nine bytes plus NUL
+constexpr int k_season_length = 9;         // bytes of the file name taken as season text
+constexpr int k_file_buffer_size = 20000;  // one calendar file's text and its NUL
+constexpr int k_team_name_size = 30;       // team names: at most 29 bytes plus NUL
+constexpr int k_venue_size = 50;           // shortened venue: at most 49 bytes plus NUL
+constexpr int k_league_size = 50;          // league text: at most 49 bytes plus NUL
+constexpr int k_opponent_size = 52;        // opponent: at most 51 bytes plus NUL
+constexpr int k_temp_suffix_size = 8;      // room for the temporary-file suffix behind an output path
+
+// One row of the match table. day[0] tells the row kind: a digit for a match, a blank
+// for the separator in front of each file's block, NUL for the end of the table.
+struct MatchRecord {
+    int32_t day_number;              // day of month as a number
+    int32_t month_number;            // month as a number, 1..12
+    int32_t year_number;             // four-digit year as a number
+    char day[4];                     // two digit characters; day[0] is the row-kind marker
+    char month[4];                   // two digit characters
+    char year[6];                    // four digit characters
+    char weekday[4];                 // "Mo" .. "So"
+    char hour[4];                    // two digit characters
+    char minute[4];                  // two digit characters
+    char venue[k_venue_size];        // shortened venue name
+    char is_home;                    // 1 for a home match, 0 for an away match
+    char team_digit;                 // number of the club's team: '1', '2', ...
+    char league[k_league_size];      // league or class name as the calendar states it
+    char opponent[k_opponent_size];  // name of the other team
+};
+static_assert(sizeof(MatchRecord) == 192, "a match row is 192 bytes");
+
+// Why reading a calendar file failed; ok when it did not.
+enum class ReadResult {
+    ok,
+    file_too_large,      // the text with its NUL does not fit file_buffer
+    no_match_found,      // no "\nSUMMARY:", or its line holds no " - "
+    team_name_invalid,   // a candidate empty after trimming or over 29 bytes
+    event_layout,        // event number failed_event breaks the event layout
+    too_many_rows,       // a row would land at row 499 or later
+    not_utf8,            // the bytes are not valid UTF-8 (a NUL included)
+    read_error,          // the stream reported an error while loading
+};
+
+// The whole run's state. Zero-filled at start; reset_run_state makes a fresh one.
+struct RunState {
+    MatchRecord match_table[k_table_rows];                        // rows 0..499
+    int32_t current_row;                                          // next row to fill (import) or row being written (output)
+    FILE* input_files[k_max_input_files];                         // open input files in argument order
+    char file_display_names[k_max_input_files][k_display_name_size]; // base name of each input file
+    char season[k_season_size];                                   // season text from the first file name
+    char output_path[k_path_size];                                // working buffer for paths
+    char file_buffer[k_file_buffer_size];                         // text of the calendar file being read
+    char candidate_home[k_team_name_size];                        // home team of a file's first summary
+    char candidate_away[k_team_name_size];                        // away team of a file's first summary
+    char own_team[k_team_name_size];                              // the club's team of the current file
+    int32_t home_candidate_count;                                 // occurrences of candidate_home in the file
+    int32_t away_candidate_count;                                 // occurrences of candidate_away in the file
+    FILE* spreadsheet_file;                                       // the open workbook output
+    int32_t row_styles[4];                                        // styles of the current workbook row: number, date, middle, opponent
+    char row_digits[4];                                           // row number as two or three digits
+    char style_digits[3];                                         // a style number as two digits
+    char html_class_index;                                        // 0..6: cell opener of the current HTML row
+
+    // Driver: streams and paths beyond the shared table.
+    FILE* html_file;                                              // the open HTML output, closed by the HTML writer
+    char temp_path[k_path_size + k_temp_suffix_size];             // temporary file an output is written to before the rename
+
+    // Import: where the loaded text ends and how far it is consumed.
+    int32_t file_length;                                          // bytes of text loaded into file_buffer, NUL excluded
+    int32_t buffer_pos;                                           // read position in file_buffer; only advances within a pass
+    int32_t failed_event;                                         // 1-based number of the event that broke the layout
+};
+
+// The separator used to split a summary into home and away team.
+inline constexpr char summary_separator[] = " - ";
+
+// Fills the whole state with zero bytes, as at program start.
+void reset_run_state(RunState& state);

@@ -1,0 +1,118 @@
+// The program's own stream handling: inputs must be regular files, close-all reports a
+// failed close, and an output only replaces the older file once it is complete.
+#include "driver/streams.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+class Streams : public ::testing::Test {
+protected:
+    void SetUp() override {
+        reset_run_state(state);
+        char pattern[] = "/tmp/termarium-streams-XXXXXX";
+        ASSERT_NE(nullptr, mkdtemp(pattern));
+        folder = pattern;
+    }
+    void TearDown() override {
+        close_all_streams(state);
+        std::string command = "rm -rf '" + folder + "'";
+        ASSERT_EQ(0, std::system(command.c_str()));
+    }
+    void write_file(const std::string& path, const char* text) {
+        FILE* f = std::fopen(path.c_str(), "w");
+        ASSERT_NE(nullptr, f);
+        std::fputs(text, f);
+        ASSERT_EQ(0, std::fclose(f));
+    }
+    std::string read_file(const std::string& path) {
+        FILE* f = std::fopen(path.c_str(), "r");
+        if (f == nullptr) return "<missing>";
+        std::string text;
+        for (int c; (c = std::fgetc(f)) != EOF;) text += static_cast<char>(c);
+        std::fclose(f);
+        return text;
+    }
+    bool exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
+
+    RunState state;
+    std::string folder;
+};
+
+TEST_F(Streams, OpenInputTakesOnlyRegularFiles) {
+    write_file(folder + "/a.ics", "x");
+    FILE* f = open_input((folder + "/a.ics").c_str());
+    ASSERT_NE(nullptr, f);
+    std::fclose(f);
+    EXPECT_EQ(nullptr, open_input(folder.c_str()));  // a folder opens as a stream on Linux
+    EXPECT_EQ(nullptr, open_input((folder + "/missing.ics").c_str()));
+    ASSERT_EQ(0, symlink((folder + "/gone.ics").c_str(), (folder + "/dangling.ics").c_str()));
+    EXPECT_EQ(nullptr, open_input((folder + "/dangling.ics").c_str()));
+}
+
+TEST_F(Streams, CloseAllClosesEveryOpenedStreamAndReportsAFullDisk) {
+    write_file(folder + "/a.ics", "x");
+    state.input_files[0] = open_input((folder + "/a.ics").c_str());
+    state.input_files[39] = open_input((folder + "/a.ics").c_str());
+    state.spreadsheet_file = std::fopen((folder + "/out.xml").c_str(), "w");
+    EXPECT_TRUE(close_all_streams(state));
+    EXPECT_EQ(nullptr, state.input_files[0]);
+    EXPECT_EQ(nullptr, state.input_files[39]);
+    EXPECT_EQ(nullptr, state.spreadsheet_file);
+    EXPECT_TRUE(close_all_streams(state));  // nothing left to close
+
+    state.html_file = std::fopen("/dev/full", "w");
+    ASSERT_NE(nullptr, state.html_file);
+    std::fputs("buffered until the close", state.html_file);
+    EXPECT_FALSE(close_all_streams(state));
+    EXPECT_EQ(nullptr, state.html_file);
+}
+
+TEST_F(Streams, CommitReplacesTheOlderFileOnlyWhenAsked) {
+    std::string final_path = folder + "/Termarium_2025.xml";
+    write_file(final_path, "last week");
+    std::snprintf(state.output_path, sizeof state.output_path, "%s", final_path.c_str());
+
+    FILE* f = open_output_temp(state);
+    ASSERT_NE(nullptr, f);
+    EXPECT_EQ(final_path + ".tmp", state.temp_path);
+    std::fputs("this week", f);
+    std::fclose(f);
+    EXPECT_EQ("last week", read_file(final_path));
+    discard_output(state);
+    EXPECT_FALSE(exists(final_path + ".tmp"));
+    EXPECT_EQ("last week", read_file(final_path));
+
+    f = open_output_temp(state);
+    ASSERT_NE(nullptr, f);
+    std::fputs("this week", f);
+    std::fclose(f);
+    EXPECT_TRUE(commit_output(state));
+    EXPECT_EQ("this week", read_file(final_path));
+    EXPECT_FALSE(exists(final_path + ".tmp"));
+}
+
+TEST_F(Streams, TemporaryOutputInAMissingFolderFailsCleanly) {
+    std::string blocker = folder + "/plain-file";
+    write_file(blocker, "x");
+    std::snprintf(state.output_path, sizeof state.output_path, "%s/Termarium_.xml", blocker.c_str());
+    EXPECT_EQ(nullptr, open_output_temp(state));
+    EXPECT_FALSE(commit_output(state));
+}
+
+TEST_F(Streams, TemporaryPathOfTheLongestOutputPathFits) {
+    std::string path = folder + "/missing/";
+    path.resize(k_path_size - 1, 'a');
+    std::snprintf(state.output_path, sizeof state.output_path, "%s", path.c_str());
+    EXPECT_EQ(nullptr, open_output_temp(state));  // no such folder, but the path was built
+    EXPECT_EQ(static_cast<size_t>(k_path_size - 1 + 4), std::strlen(state.temp_path));
+}
+
+}  // namespace

@@ -1,0 +1,2 @@
+// Stand-in until the tests of this subsystem land.
+#include <gtest/gtest.h>
