@@ -1,6 +1,104 @@
-// Placeholder until the HTML writer lands: writes nothing, closes every stream.
+// The HTML table fragment: a fixed head, one table row per table row from row 1 on (four
+// cells of a match, or one empty cell for a separator), the table end; then every stream
+// of the program is closed. Cells carry a class naming the first two teams of each
+// category. Calendar texts are escaped so that they cannot inject markup into the page.
 #include "output/html_writer.h"
 
-#include "driver/streams.h"
+#include <cstdio>
 
-bool write_html_table(RunState& state, FILE*) { return close_all_streams(state); }
+#include "driver/streams.h"
+#include "output/markup_escape.h"
+#include "output/table_rows.h"
+
+namespace {
+
+constexpr int k_html_class_count = 7;   // the plain opener and two teams of three categories
+constexpr int k_html_opener_size = 50;  // each opener at most 49 bytes and its NUL
+
+// Cell openers by html_class_index.
+constexpr char html_cell_openers[k_html_class_count][k_html_opener_size] = {
+    "\n                    <td>",
+    "\n                    <td class=\"Erwachsene_1\">",
+    "\n                    <td class=\"Erwachsene_2\">",
+    "\n                    <td class=\"Jugend_U19_1\">",
+    "\n                    <td class=\"Jugend_U19_2\">",
+    "\n                    <td class=\"Jugend_U15_1\">",
+    "\n                    <td class=\"Jugend_U15_2\">",
+};
+
+// html_class_index per category (TeamCategory order) and team: [0] any other digit, [1] '1', [2] '2'.
+constexpr char k_class_by_team[][3] = {
+    {0, 3, 4},  // u19
+    {0, 5, 6},  // u15
+    {0, 1, 2},  // adult
+    {0, 0, 0},  // other
+};
+
+constexpr char html_table_head[] =
+    "\n            <table>"
+    "\n                <head>"
+    "\n                    <td>Datum/ Zeit</td>"
+    "\n                    <td>Spielort</td>"
+    "\n                    <td>Liga/ Mannschaft</td>"
+    "\n                    <td>Gegner</td>"
+    "\n                </head>\n";
+constexpr char k_row_opener[] = "\n                <tr>";
+constexpr char k_cell_closer[] = "</td>";
+constexpr char k_row_closer[] = "\n                </tr>";
+constexpr char k_table_end[] = "\n            </table>";
+constexpr char k_team_suffix_lead[] = " / ";
+constexpr char k_team_suffix_end[] = ".";
+
+// The four cells of a match row after the first opener, up to the last cell's text.
+void put_match_cells(FILE* stream, const MatchRecord& row, const char* opener) {
+    std::fprintf(stream, "%s, ", row.weekday);
+    std::fprintf(stream, "%s.%s.%s", row.day, row.month, row.year);
+    std::fprintf(stream, " %s:%s", row.hour, row.minute);
+    std::fputs(k_cell_closer, stream);
+    std::fputs(opener, stream);
+    put_escaped(stream, row.venue, sizeof row.venue);
+    std::fputs(k_cell_closer, stream);
+    std::fputs(opener, stream);
+    put_escaped(stream, row.league, sizeof row.league);
+    std::fputs(k_team_suffix_lead, stream);
+    put_escaped(stream, &row.team_digit, 1);
+    std::fputs(k_team_suffix_end, stream);
+    std::fputs(k_cell_closer, stream);
+    std::fputs(opener, stream);
+    put_escaped(stream, row.opponent, sizeof row.opponent);
+}
+
+}  // namespace
+
+void select_html_class(RunState& state) {
+    const MatchRecord& row = state.match_table[state.current_row];
+    const TeamCategory category = team_category(row.league, sizeof row.league);
+    const int team = row.team_digit == '1' ? 1 : row.team_digit == '2' ? 2 : 0;
+    state.html_class_index = k_class_by_team[static_cast<int>(category)][team];
+}
+
+bool write_html_table(RunState& state, FILE* stream) {
+    if (stream == nullptr) {
+        close_all_streams(state);
+        return false;
+    }
+    std::fputs(html_table_head, stream);
+    const int end_row = end_of_table_row(state);
+    for (state.current_row = 1; state.current_row < end_row; ++state.current_row) {
+        const MatchRecord& row = state.match_table[state.current_row];
+        select_html_class(state);
+        const char* opener = html_cell_openers[static_cast<int>(state.html_class_index)];
+        std::fputs(k_row_opener, stream);
+        std::fputs(opener, stream);
+        if (row.day[0] != ' ') put_match_cells(stream, row, opener);
+        std::fputs(k_cell_closer, stream);
+        std::fputs(k_row_closer, stream);
+    }
+    std::fputs(k_table_end, stream);
+
+    const bool written = std::ferror(stream) == 0;
+    // The close-all reaches the streams the state holds; a stream handed in otherwise is closed here.
+    bool closed = stream == state.html_file || std::fclose(stream) == 0;
+    closed = close_all_streams(state) && closed;
+    return written && closed;
+}

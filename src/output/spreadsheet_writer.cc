@@ -1,4 +1,114 @@
-// Placeholder until the workbook writer lands: writes nothing.
+// The season workbook, streamed: the template head, one spreadsheet row per table row
+// from row 1 on (a coloured match row or an empty separator row), the numbered closing
+// row and the template tail. Every piece that ends a row opens the next one up to its
+// first style digits. Calendar texts are escaped so that the document stays well-formed.
 #include "output/spreadsheet_writer.h"
 
-bool write_spreadsheet(RunState&) { return true; }
+#include <algorithm>
+#include <cstdio>
+
+#include "output/markup_escape.h"
+#include "output/row_styles.h"
+#include "output/table_rows.h"
+#include "output/workbook_template.h"
+
+namespace {
+
+constexpr char k_number_cell_opener[] = "\"><Data ss:Type=\"Number\">";
+constexpr char k_cell_separator[] = "</Data></Cell><Cell ss:StyleID=\"s";
+constexpr char k_text_cell_opener[] = "\"><Data ss:Type=\"String\">";
+constexpr char k_match_row_end[] = "</Data></Cell><Cell ss:StyleID=\"s22\"/></Row><Row><Cell ss:StyleID=\"s";
+constexpr char k_separator_row_end[] =
+    "</Data></Cell><Cell ss:StyleID=\"s19\"/><Cell ss:StyleID=\"s20\"/><Cell ss:StyleID=\"s20\"/>"
+    "<Cell ss:StyleID=\"s20\"/><Cell ss:StyleID=\"s20\"/><Cell ss:StyleID=\"s21\"/></Row><Row><Cell ss:StyleID=\"s";
+constexpr char k_team_suffix_lead[] = " / ";
+constexpr char k_team_suffix_end[] = ".";
+constexpr char k_home_text[] = "Heim";
+constexpr char k_away_text[] = "Auswärts";
+
+// Rows of Sheet1 besides the table rows from 1 to the end row: the header and the fixed row 1.
+constexpr int k_rows_before_table = 2;
+// Row numbers run to k_table_rows and must fit row_digits with its NUL.
+static_assert(k_table_rows <= 999 && sizeof(RunState::row_digits) >= 4, "row numbers have at most three digits");
+// Style numbers are written as two digits.
+static_assert(sizeof(RunState::style_digits) >= 3, "two style digits and a NUL");
+
+// Writes style number n (19..73) as two digits through style_digits.
+void put_style_digits(RunState& state, int32_t n) {
+    state.style_digits[0] = static_cast<char>('0' + n / 10);
+    state.style_digits[1] = static_cast<char>('0' + n % 10);
+    state.style_digits[2] = '\0';
+    std::fputs(state.style_digits, state.spreadsheet_file);
+}
+
+// Writes current_row + 1 with at least two digits through row_digits: 02 .. 99, 100 .. 500.
+void put_row_number(RunState& state) {
+    const int number = state.current_row + 1;
+    int length = 0;
+    if (number >= 100) state.row_digits[length++] = static_cast<char>('0' + number / 100);
+    state.row_digits[length++] = static_cast<char>('0' + number / 10 % 10);
+    state.row_digits[length++] = static_cast<char>('0' + number % 10);
+    state.row_digits[length] = '\0';
+    std::fputs(state.row_digits, state.spreadsheet_file);
+}
+
+// Styles of the current row, then its number cell up to the end of the number.
+void put_number_cell(RunState& state) {
+    select_row_styles(state);
+    put_style_digits(state, state.row_styles[0]);
+    std::fputs(k_number_cell_opener, state.spreadsheet_file);
+    put_row_number(state);
+}
+
+// Closes the previous cell and opens a text cell in style n.
+void open_text_cell(RunState& state, int32_t n) {
+    std::fputs(k_cell_separator, state.spreadsheet_file);
+    put_style_digits(state, n);
+    std::fputs(k_text_cell_opener, state.spreadsheet_file);
+}
+
+// Cells 2 to 8 of a match row and the opening of the next row.
+void put_match_cells(RunState& state, const MatchRecord& row) {
+    FILE* stream = state.spreadsheet_file;
+    open_text_cell(state, state.row_styles[1]);
+    std::fprintf(stream, "%s/%s/%s", row.year, row.month, row.day);
+    std::fprintf(stream, ", %s", row.weekday);
+    open_text_cell(state, state.row_styles[2]);
+    std::fprintf(stream, "%s:%s", row.hour, row.minute);
+    open_text_cell(state, state.row_styles[2]);
+    put_escaped(stream, row.venue, sizeof row.venue);
+    open_text_cell(state, state.row_styles[2]);
+    std::fputs(row.is_home != 0 ? k_home_text : k_away_text, stream);
+    open_text_cell(state, state.row_styles[2]);
+    put_escaped(stream, row.league, sizeof row.league);
+    std::fputs(k_team_suffix_lead, stream);
+    put_escaped(stream, &row.team_digit, 1);
+    std::fputs(k_team_suffix_end, stream);
+    open_text_cell(state, state.row_styles[3]);
+    put_escaped(stream, row.opponent, sizeof row.opponent);
+    std::fputs(k_match_row_end, stream);
+}
+
+}  // namespace
+
+bool write_spreadsheet(RunState& state) {
+    FILE* stream = state.spreadsheet_file;
+    if (stream == nullptr) return false;
+    // The table declares at least the template's rows, and more when more are written.
+    const int end_row = end_of_table_row(state);
+    const int row_count = std::max(k_template_row_count, end_row + k_rows_before_table);
+
+    write_workbook_head(stream, row_count);
+    for (state.current_row = 1; state.current_row < end_row; ++state.current_row) {
+        const MatchRecord& row = state.match_table[state.current_row];
+        put_number_cell(state);
+        if (row.day[0] == ' ') {
+            std::fputs(k_separator_row_end, stream);
+        } else {
+            put_match_cells(state, row);
+        }
+    }
+    put_number_cell(state);  // the closing row, at the end-of-table row
+    write_workbook_tail(stream, row_count);
+    return std::ferror(stream) == 0;
+}

@@ -1,0 +1,42 @@
+// Escaping by a 256-entry table: each byte maps to its replacement text or to nullptr
+// when it is written as it is. Only '&', '<' and '>' are replaced; quotes need no
+// escape in element content, and every other byte, UTF-8 included, passes unchanged.
+#include "output/markup_escape.h"
+
+namespace {
+
+constexpr int k_byte_values = 256;  // one table entry per possible byte
+
+struct EscapeTable {
+    const char* replacement[k_byte_values];  // nullptr: the byte stands for itself
+};
+
+constexpr EscapeTable make_escape_table() {
+    EscapeTable table{};
+    table.replacement[static_cast<unsigned char>('&')] = "&amp;";
+    table.replacement[static_cast<unsigned char>('<')] = "&lt;";
+    table.replacement[static_cast<unsigned char>('>')] = "&gt;";
+    return table;
+}
+
+constexpr EscapeTable k_escapes = make_escape_table();
+
+// Writes the count bytes at text that need no escape.
+void put_run(FILE* stream, const char* text, size_t count) {
+    if (count > 0) std::fprintf(stream, "%.*s", static_cast<int>(count), text);
+}
+
+}  // namespace
+
+void put_escaped(FILE* stream, const char* text, size_t size) {
+    size_t run_start = 0;
+    size_t i = 0;
+    for (; i < size && text[i] != '\0'; ++i) {
+        const char* replacement = k_escapes.replacement[static_cast<unsigned char>(text[i])];
+        if (replacement == nullptr) continue;
+        put_run(stream, text + run_start, i - run_start);
+        std::fputs(replacement, stream);
+        run_start = i + 1;
+    }
+    put_run(stream, text + run_start, i - run_start);
+}

@@ -1,0 +1,9 @@
+// Writing calendar texts into the workbook and the HTML fragment: the three characters
+// that would end a text or open markup there are written as entity references.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+
+// Writes text (up to its NUL, at most size bytes) with '&', '<' and '>' escaped.
+void put_escaped(FILE* stream, const char* text, size_t size);

@@ -1,0 +1,106 @@
+// The HTML fragment: the class choice over its whole table, golden files for a sample
+// table and the empty table, escaping, the closing of every stream and a failing disk.
+#include "output/html_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "sample_tables.h"
+
+namespace {
+
+class HtmlTable : public ::testing::Test {
+protected:
+    void SetUp() override { reset_run_state(state); }
+    // Writes the fragment into a fresh file and returns its bytes.
+    std::string write() {
+        const std::string path = temporary_path();
+        state.html_file = std::fopen(path.c_str(), "w");
+        EXPECT_NE(nullptr, state.html_file);
+        if (state.html_file == nullptr) return "";
+        EXPECT_TRUE(write_html_table(state, state.html_file));
+        EXPECT_EQ(nullptr, state.html_file);
+        std::string text = read_file(path);
+        std::remove(path.c_str());
+        return text;
+    }
+    RunState state;
+};
+
+TEST_F(HtmlTable, ClassFollowsCategoryInTestOrderAndTheFirstTwoTeams) {
+    const struct {
+        const char* league;
+        char team_digit;
+        int index;
+    } cases[] = {
+        {"U19 Bezirksliga", '1', 3},  // "U19" is tested before "liga"
+        {"U19 Bezirksliga", '2', 4},
+        {"U19 Bezirksliga", '3', 0},
+        {"Kreisliga U19", '1', 3},
+        {"U19 U15", '2', 4},          // "U19" before "U15"
+        {"U15 Kreisliga", '1', 5},
+        {"U15 Kreisklasse", '2', 6},
+        {"U15", '5', 0},              // a U15 team without a number of its own
+        {"Oberliga", '1', 1},
+        {"Kreisklasse", '2', 2},
+        {"Bezirksliga", '4', 0},
+        {"Liga Nord", '1', 0},        // case-sensitive: "Liga" is not "liga"
+        {"u19 liga", '1', 1},         // nor is "u19" "U19"
+        {"Pokal", '1', 0},
+        {"Pokal", '2', 0},
+        {"", '\0', 0},                // separator and end rows
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.league) + " / " + c.team_digit);
+        state.current_row = 7;
+        MatchRecord& row = state.match_table[7];
+        ASSERT_TRUE(copy_text(row.league, sizeof row.league, c.league));
+        row.team_digit = c.team_digit;
+        state.html_class_index = 99;
+        select_html_class(state);
+        EXPECT_EQ(c.index, state.html_class_index);
+    }
+}
+
+TEST_F(HtmlTable, SampleTableMatchesTheGoldenFileAndEveryStreamIsClosed) {
+    fill_sample_table(state);
+    state.input_files[0] = std::tmpfile();
+    state.spreadsheet_file = std::tmpfile();
+    EXPECT_EQ(golden("fragment.html"), write());
+    EXPECT_EQ(12, state.current_row);  // left at the end-of-table row
+    EXPECT_EQ(nullptr, state.input_files[0]);
+    EXPECT_EQ(nullptr, state.spreadsheet_file);
+}
+
+TEST_F(HtmlTable, EmptyTableIsHeadAndTableEnd) {
+    fill_separators(state, 1);
+    EXPECT_EQ(golden("fragment_empty.html"), write());
+    EXPECT_EQ(1, state.current_row);
+}
+
+TEST_F(HtmlTable, CalendarTextsAreEscaped) {
+    fill_hazard_table(state);
+    const std::string cell = "\n                    <td class=\"Jugend_U19_1\">";
+    const std::string plain = "\n                    <td>";
+    const std::string empty = golden("fragment_empty.html");
+    const std::string head = empty.substr(0, empty.rfind('\n'));  // up to the table end
+    const std::string expected = head + "\n                <tr>" + cell + "Sa, 01.11.2025 17:45</td>" + cell +
+                                 "Halle \"A\" &amp; &lt;B&gt;</td>" + cell +
+                                 "U19 &lt;Liga&gt; &amp; 'Nord' &amp;amp; / 1.</td>" + cell +
+                                 "SG Nord &amp; Süd &gt;1&lt;</td>\n                </tr>"
+                                 "\n                <tr>" + plain + "So, 02.11.2025 09:00</td>" + plain +
+                                 "&lt;&gt;&amp;</td>" + plain + "Kreisklasse / .</td>" + plain +
+                                 "&amp;&amp;</td>\n                </tr>\n            </table>";
+    EXPECT_EQ(expected, write());
+}
+
+TEST_F(HtmlTable, FullDiskIsReported) {
+    fill_sample_table(state);
+    state.html_file = std::fopen("/dev/full", "w");
+    if (state.html_file == nullptr) GTEST_SKIP() << "no /dev/full on this system";
+    EXPECT_FALSE(write_html_table(state, state.html_file));  // the fragment fits the buffer: the close fails
+    EXPECT_EQ(nullptr, state.html_file);
+}
+
+}  // namespace

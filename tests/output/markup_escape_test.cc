@@ -1,0 +1,41 @@
+// Escaping of calendar texts: every byte value but the three markup characters passes
+// unchanged, and a field is read only up to its NUL or its size.
+#include "output/markup_escape.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "sample_tables.h"
+
+namespace {
+
+std::string escaped(const char* text, size_t size) {
+    FILE* stream = std::tmpfile();
+    EXPECT_NE(nullptr, stream);
+    if (stream == nullptr) return "";
+    put_escaped(stream, text, size);
+    std::string result = read_stream(stream);
+    std::fclose(stream);
+    return result;
+}
+
+TEST(MarkupEscape, OnlyAmpersandAndAngleBracketsAreReplaced) {
+    std::string every_byte;
+    std::string expected;
+    for (int c = 1; c < 256; ++c) {
+        every_byte += static_cast<char>(c);
+        expected += c == '&' ? "&amp;" : c == '<' ? "&lt;" : c == '>' ? "&gt;" : std::string(1, static_cast<char>(c));
+    }
+    EXPECT_EQ(expected, escaped(every_byte.c_str(), every_byte.size() + 1));
+}
+
+TEST(MarkupEscape, StopsAtTheNulOrTheFieldSize) {
+    const char field[6] = {'a', '&', 'b', '<', 'c', '>'};  // no NUL
+    EXPECT_EQ("a&amp;b&lt;c&gt;", escaped(field, sizeof field));
+    EXPECT_EQ("a&amp;", escaped(field, 2));
+    EXPECT_EQ("", escaped(field, 0));
+    EXPECT_EQ("x&amp;", escaped("x&\0&<", 5));
+}
+
+}  // namespace
