@@ -1,10 +1,259 @@
-// Placeholder until the import lands: reads nothing.
+// The calendar file reader. A file is loaded once, with block reads, and converted in
+// place: CR LF becomes LF, and a line feed followed by a blank or tab (a folded line) is
+// removed with that one blank or tab. The four passes of the reader (first summary,
+// the two counts, the events) then each run over that same text with a read position
+// that only advances, which gives what loading the file for every pass would give.
 #include "import/calendar_reader.h"
 
-#include <cstdio>
+#include <cstring>
 
-ReadResult read_calendar_file(RunState&, int) { return ReadResult::ok; }
+#include "driver/bounded_text.h"
+#include "import/event_parser.h"
 
-void describe_read_failure(const RunState&, ReadResult, char* out, size_t size) {
-    if (size > 0) out[0] = '\0';
+namespace {
+
+constexpr char k_first_summary_marker[] = "\nSUMMARY:";
+constexpr char k_file_line[] = "%s (%s): %i Spiele\n";
+constexpr int k_probe_size = 64;  // read once file_buffer has no room left: whether the rest still adds text
+
+constexpr char k_too_large_text[] = "Datei zu gross (max. %i Zeichen)";
+constexpr char k_no_match_text[] = "keine Spielpaarung gefunden";
+constexpr char k_team_name_text[] = "Mannschaftsname leer oder zu lang (max. %i Zeichen)";
+constexpr char k_event_layout_text[] = "Spiel %i passt nicht zum erwarteten Aufbau";
+constexpr char k_too_many_rows_text[] = "zu viele Spiele (max. %i Tabellenzeilen)";
+constexpr char k_not_utf8_text[] = "Datei ist nicht UTF-8-kodiert";
+constexpr char k_read_error_text[] = "Datei konnte nicht gelesen werden";
+
+// The in-place conversion of the loaded bytes. Each stage holds back at most one byte
+// (a CR that may start CR LF, a LF that may start a fold) until the next byte decides.
+// Bytes are written at `written`, never ahead of the byte being read.
+struct TextConverter {
+    char* buffer;
+    int written;
+    bool cr_held;
+    bool lf_held;
+    bool overflow;  // the text would need more than file_buffer holds beside its NUL
+};
+
+int held_bytes(const TextConverter& converter) {
+    return (converter.cr_held ? 1 : 0) + (converter.lf_held ? 1 : 0);
+}
+
+void store(TextConverter& converter, char c) {
+    if (converter.written >= k_file_buffer_size - 1) {
+        converter.overflow = true;
+        return;
+    }
+    converter.buffer[converter.written++] = c;
+}
+
+// Second stage: a line feed directly followed by a blank or tab vanishes with it.
+void unfold(TextConverter& converter, char c) {
+    if (converter.lf_held) {
+        converter.lf_held = false;
+        if (c == ' ' || c == '\t') return;
+        store(converter, '\n');
+    }
+    if (c == '\n') {
+        converter.lf_held = true;
+        return;
+    }
+    store(converter, c);
+}
+
+// First stage: CR LF becomes LF; a CR before anything else stays.
+void convert(TextConverter& converter, char c) {
+    if (converter.cr_held) {
+        converter.cr_held = false;
+        if (c == '\n') {
+            unfold(converter, '\n');
+            return;
+        }
+        unfold(converter, '\r');
+    }
+    if (c == '\r') {
+        converter.cr_held = true;
+        return;
+    }
+    unfold(converter, c);
+}
+
+void finish(TextConverter& converter) {
+    if (converter.cr_held) {
+        converter.cr_held = false;
+        unfold(converter, '\r');
+    }
+    if (converter.lf_held) {
+        converter.lf_held = false;
+        store(converter, '\n');
+    }
+}
+
+bool is_continuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+
+// Strict UTF-8: shortest forms only, no surrogates, nothing above U+10FFFF, and no NUL
+// (it would end the text early).
+bool is_valid_utf8(const char* text, int length) {
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text);
+    int i = 0;
+    while (i < length) {
+        const unsigned char lead = bytes[i];
+        int tail = 0;
+        unsigned char low = 0x80;   // allowed range of the first continuation byte
+        unsigned char high = 0xBF;
+        if (lead == 0x00) {
+            return false;
+        } else if (lead < 0x80) {
+            tail = 0;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            tail = 1;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            tail = 2;
+            if (lead == 0xE0) low = 0xA0;   // shorter forms are overlong
+            if (lead == 0xED) high = 0x9F;  // U+D800..U+DFFF are surrogates
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            tail = 3;
+            if (lead == 0xF0) low = 0x90;   // overlong
+            if (lead == 0xF4) high = 0x8F;  // above U+10FFFF
+        } else {
+            return false;  // a stray continuation byte, C0, C1 or F5..FF
+        }
+        if (tail > 0) {
+            if (length - i - 1 < tail) return false;
+            if (bytes[i + 1] < low || bytes[i + 1] > high) return false;
+            for (int k = 2; k <= tail; ++k) {
+                if (!is_continuation(bytes[i + k])) return false;
+            }
+        }
+        i += tail + 1;
+    }
+    return true;
+}
+
+// Occurrences of name anywhere in the text, overlapping ones one by one.
+int count_occurrences(RunState& state, const char* name) {
+    int count = 0;
+    state.buffer_pos = 0;
+    for (;;) {
+        const int at = find_in_text(state, state.buffer_pos, state.file_length, name);
+        if (at < 0) return count;
+        ++count;
+        state.buffer_pos = at + 1;
+    }
+}
+
+// First pass: the two team names of the file's first summary line.
+ReadResult take_candidates(RunState& state) {
+    const int marker = find_in_text(state, 0, state.file_length, k_first_summary_marker);
+    if (marker < 0) return ReadResult::no_match_found;
+    state.buffer_pos = marker + static_cast<int>(sizeof k_first_summary_marker) - 1;
+
+    switch (split_summary(state, state.candidate_home, sizeof state.candidate_home)) {
+        case SummarySplit::done: break;
+        case SummarySplit::no_separator: return ReadResult::no_match_found;
+        case SummarySplit::too_long: return ReadResult::team_name_invalid;
+    }
+    trim_name(state.candidate_home);
+
+    const char* away = state.file_buffer + state.buffer_pos;
+    const char* line_feed = static_cast<const char*>(
+        std::memchr(away, '\n', static_cast<size_t>(state.file_length - state.buffer_pos)));
+    const size_t away_length =
+        line_feed == nullptr ? static_cast<size_t>(state.file_length - state.buffer_pos)
+                             : static_cast<size_t>(line_feed - away);
+    if (!copy_bytes(state.candidate_away, sizeof state.candidate_away, away, away_length)) {
+        return ReadResult::team_name_invalid;
+    }
+    trim_name(state.candidate_away);
+    if (state.candidate_home[0] == '\0' || state.candidate_away[0] == '\0') return ReadResult::team_name_invalid;
+    return ReadResult::ok;
+}
+
+// Last pass: every event, in file order, into the rows from current_row on.
+ReadResult take_events(RunState& state, int& events) {
+    state.buffer_pos = 0;
+    for (;;) {
+        const int at = find_in_text(state, state.buffer_pos, state.file_length, k_event_marker);
+        if (at < 0) return ReadResult::ok;
+        if (state.current_row < 0 || state.current_row >= k_max_used_rows) return ReadResult::too_many_rows;
+        state.buffer_pos = at;
+        state.failed_event = events + 1;
+        if (!parse_event(state)) return ReadResult::event_layout;
+        ++state.current_row;
+        ++events;
+    }
+}
+
+}  // namespace
+
+ReadResult load_calendar_text(RunState& state, FILE* stream) {
+    state.file_length = 0;
+    state.buffer_pos = 0;
+    state.file_buffer[0] = '\0';
+    if (stream == nullptr) return ReadResult::read_error;
+    std::clearerr(stream);
+    if (std::fseek(stream, 0, SEEK_SET) != 0) return ReadResult::read_error;
+
+    TextConverter converter{state.file_buffer, 0, false, false, false};
+    char probe[k_probe_size];
+    for (;;) {
+        // Each block goes into the room behind the converted text and the held bytes;
+        // when there is none, a small probe shows whether the rest still adds text.
+        const int read_at = converter.written + held_bytes(converter);
+        char* target = probe;
+        size_t room = sizeof probe;
+        if (read_at < k_file_buffer_size) {
+            target = state.file_buffer + read_at;
+            room = static_cast<size_t>(k_file_buffer_size - read_at);
+        }
+        const size_t got = std::fread(target, 1, room, stream);
+        if (got == 0) break;
+        for (size_t i = 0; i < got && !converter.overflow; ++i) convert(converter, target[i]);
+        if (converter.overflow) return ReadResult::file_too_large;
+    }
+    if (std::ferror(stream)) return ReadResult::read_error;
+    finish(converter);
+    if (converter.overflow) return ReadResult::file_too_large;
+
+    state.file_length = converter.written;
+    state.file_buffer[state.file_length] = '\0';
+    if (!is_valid_utf8(state.file_buffer, state.file_length)) return ReadResult::not_utf8;
+    return ReadResult::ok;
+}
+
+ReadResult read_calendar_file(RunState& state, int file_index) {
+    if (file_index < 0 || file_index >= k_max_input_files) return ReadResult::read_error;
+    ReadResult result = load_calendar_text(state, state.input_files[file_index]);
+    if (result != ReadResult::ok) return result;
+
+    result = take_candidates(state);
+    if (result != ReadResult::ok) return result;
+    state.home_candidate_count = count_occurrences(state, state.candidate_home);
+    state.away_candidate_count = count_occurrences(state, state.candidate_away);
+    const char* winner = state.home_candidate_count > state.away_candidate_count ? state.candidate_home
+                                                                                 : state.candidate_away;
+    copy_text(state.own_team, sizeof state.own_team, winner);
+
+    int events = 0;
+    result = take_events(state, events);
+    if (result != ReadResult::ok) return result;
+
+    const char* league = state.current_row > 0 ? state.match_table[state.current_row - 1].league : "";
+    std::printf(k_file_line, state.own_team, league, events);
+    return ReadResult::ok;
+}
+
+void describe_read_failure(const RunState& state, ReadResult result, char* out, size_t size) {
+    if (size == 0) return;
+    out[0] = '\0';
+    switch (result) {
+        case ReadResult::ok: break;
+        case ReadResult::file_too_large: std::snprintf(out, size, k_too_large_text, k_file_buffer_size - 1); break;
+        case ReadResult::no_match_found: copy_text(out, size, k_no_match_text); break;
+        case ReadResult::team_name_invalid: std::snprintf(out, size, k_team_name_text, k_team_name_size - 1); break;
+        case ReadResult::event_layout: std::snprintf(out, size, k_event_layout_text, state.failed_event); break;
+        case ReadResult::too_many_rows: std::snprintf(out, size, k_too_many_rows_text, k_max_used_rows); break;
+        case ReadResult::not_utf8: copy_text(out, size, k_not_utf8_text); break;
+        case ReadResult::read_error: copy_text(out, size, k_read_error_text); break;
+    }
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 
 #include "driver/run_state.h"
 
@@ -12,3 +13,6 @@ ReadResult read_calendar_file(RunState& state, int file_index);
 
 // Writes the German text of a failure reason (with the event number where it has one).
 void describe_read_failure(const RunState& state, ReadResult result, char* out, size_t size);
+
+// Loads the whole stream into file_buffer as text (CR LF as LF, folded lines joined) and checks it is UTF-8.
+ReadResult load_calendar_text(RunState& state, FILE* stream);

@@ -1,0 +1,343 @@
+// End-to-end runs of the built program: argument checks, the listing, the season text,
+// where the schedules land and the failure messages. Every case compares the whole
+// standard output, the exit status and the files left in the test folder.
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "driver/run_state.h"
+#include "e2e_harness.h"
+
+namespace {
+
+// Console texts as the user reads them.
+const std::string k_usage =
+    "Bitte die Spielplaene aller Mannschaften von https://liga.example.org  als ics-Datei herunterladen.\n\n"
+    "Termarium -> alle Spiele einer Mannschaft nach Datum sortiert.\n"
+    "oder\n"
+    "Spielplaene fuer Heim/Auswaerts einzeln -> die Spiele einer Mannschaft in 2 Bloecke aufgeteilt.\n\n"
+    "Anschliessend das Programm schliessen und neu oeffnen, indem du alle Dateien markierst und auf das "
+    "Programmsymbol ziehst.\n\n"
+    "Die Reihenfolge im Ordner entscheidet ueber die Reihenfolge in der Tabelle.\n"
+    "Die Spiele, die du mit der Maus festhaelst um das Programm zu starten, erscheinen ganz oben in der "
+    "Tabelle.\n\n"
+    "Der Termarium wird als .xml-Datei dort gespeichert, wo die Spielplaene gespeichert sind.\n";
+const std::string k_banner = "\n\n=== Termarium: ein Spielplan fuer alle Mannschaften des Vereins ===\n";
+const std::string k_too_many_files =
+    "zu viele Dateien ausgewaehlt! Bitte mit weniger Dateien (max. 40) versuchen.";
+const std::string k_input_open_failed = "Fehler beim oeffnen einer Eingabe-Datei";
+const std::string k_xml_open_failed = "Fehler beim oeffnen der Ausgabe-Datei";
+const std::string k_html_open_failed = "Fehler beim oeffnen der HTML_Datei-Datei";
+const std::string k_path_too_long = "Dateipfad zu lang: ";
+const std::string k_output_path_too_long = "Ausgabepfad zu lang";
+constexpr size_t k_path_shown = 60;  // bytes of an over-long argument the message repeats
+
+// A one-match calendar (a cup round); its per-file line names the away team, since both
+// teams occur once. The driver cases use it, so only the simplest import rule shows.
+const std::string k_cup_match =
+    "BEGIN:VCALENDAR\n"
+    "VERSION:2.0\n"
+    "BEGIN:VEVENT\n"
+    "UID:pokal-9001@liga.example.org\n"
+    "DTSTAMP:20250801T120000Z\n"
+    "DTSTART;TZID=Europe/Berlin:20251101T160000\n"
+    "DTEND;TZID=Europe/Berlin:20251101T180000\n"
+    "SUMMARY:TV Talheim 1 - TuS Lindenbrück 1\n"
+    "STATUS:CONFIRMED\n"
+    "LOCATION:Schulweg 7, 35930 Talheim, Turnhalle des Gymnasiums Talheim\n"
+    "DESCRIPTION:Spiel 9001, Runde 1, Kreispokal, Spieltag 1\n"
+    "END:VEVENT\n"
+    "END:VCALENDAR\n";
+const std::string k_cup_match_line = "TuS Lindenbrück 1 (Kreispokal): 1 Spiele\n";
+
+const std::string k_older_schedule = "<alte Tabelle/>\n";
+
+std::string reading(size_t files) { return "Es werden " + std::to_string(files) + " Dateien eingelesen:\n"; }
+
+std::string listed(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) text += "\n" + name;
+    return text;
+}
+
+std::string season_line(const std::string& season) { return "\n\nSaison: " + season + "\n\n"; }
+
+std::string xml_written(const std::string& season) { return "\nTermarium_" + season + ".xml erstellt. \n"; }
+
+std::string html_written(const std::string& season) {
+    return "Termarium_" + season + ".html erstellt. \nEnter druecken um Proramm zu schliessen\n";
+}
+
+// Everything a complete run prints, given the listed names and the import's lines.
+std::string complete_run(const std::vector<std::string>& names, const std::string& season,
+                         const std::vector<std::string>& team_lines) {
+    std::string text = reading(names.size()) + listed(names) + season_line(season);
+    for (const std::string& line : team_lines) text += line;
+    return text + xml_written(season) + html_written(season) + k_banner;
+}
+
+// A complete run over cup-match files only.
+std::string cup_run(const std::vector<std::string>& names, const std::string& season) {
+    return complete_run(names, season, std::vector<std::string>(names.size(), k_cup_match_line));
+}
+
+// A calendar file name of the given length in bytes; its season text is 2025-2026.
+std::string calendar_name(size_t length) {
+    const std::string head = "Spielplan_2025-2026_";
+    const std::string tail = ".ics";
+    return head + std::string(length - head.size() - tail.size(), 'x') + tail;
+}
+
+using DriverBeforeImport = E2eTest;  // cases that end before any file is read
+using DriverRun = E2eTest;           // cases that read files: each prints the import's per-file line
+using SampleRun = E2eTest;           // the bundled sample calendars
+
+// --- Cases that end before the import -------------------------------------------------
+
+TEST_F(DriverBeforeImport, NoArgumentPrintsUsageAndBanner) {
+    ProgramRun result = run({});
+    EXPECT_EQ(1, result.exit_status);
+    EXPECT_EQ(k_usage + k_banner, result.output);
+    EXPECT_EQ(std::set<std::string>{}, files());
+}
+
+TEST_F(DriverBeforeImport, FortyOneFilesAreTooMany) {
+    std::vector<std::string> arguments;
+    for (int i = 1; i <= k_max_input_files + 1; ++i) {
+        arguments.push_back("Spielplan_2025-2026_Team" + std::to_string(i) + ".ics");
+        write_file(arguments.back(), k_cup_match);
+    }
+    std::set<std::string> before = files();
+    ProgramRun result = run(arguments);
+    EXPECT_EQ(1, result.exit_status);
+    EXPECT_EQ(k_too_many_files + k_banner, result.output);
+    EXPECT_EQ(before, files());
+}
+
+TEST_F(DriverBeforeImport, MissingInputLeavesTheOlderSchedulesUntouched) {
+    write_file("Spielplan_2025-2026_Herren1.ics", k_cup_match);
+    write_file("Termarium_2025-2026.xml", k_older_schedule);
+    write_file("Termarium_2025-2026.html", k_older_schedule);
+    std::set<std::string> before = files();
+    ProgramRun result = run({"Spielplan_2025-2026_Herren1.ics", "fehlt/Spielplan_2025-2026_Herren2.ics"});
+    EXPECT_EQ(1, result.exit_status);
+    EXPECT_EQ(reading(2) + listed({"Spielplan_2025-2026_Herren1.ics"}) + k_input_open_failed, result.output);
+    EXPECT_EQ(before, files());  // no output and no temporary file appeared
+    EXPECT_EQ(k_older_schedule, read_file("Termarium_2025-2026.xml"));
+    EXPECT_EQ(k_older_schedule, read_file("Termarium_2025-2026.html"));
+}
+
+// An argument of 200 bytes or a base name of 150 is refused before it is opened; the
+// file exists, so only the length can be the reason.
+TEST_F(DriverBeforeImport, OverlongArgumentOrNameIsRefused) {
+    const std::string folder_part = std::string(100, 'd') + "/";
+    const std::string long_path = folder_part + calendar_name(k_path_size - folder_part.size());
+    const std::string long_name = calendar_name(k_display_name_size);
+    for (const std::string& argument : {long_path, long_name}) {
+        SCOPED_TRACE(argument.size());
+        write_file(argument, k_cup_match);
+        std::set<std::string> before = files();
+        ProgramRun result = run({argument});
+        EXPECT_EQ(1, result.exit_status);
+        EXPECT_EQ(reading(1) + k_path_too_long + program_argument(argument).substr(0, k_path_shown),
+                  result.output);
+        EXPECT_EQ(before, files());
+    }
+}
+
+// --- Cases that read files (they need the import's per-file line) ----------------------
+
+TEST_F(DriverRun, SingleFileByAbsolutePathWritesNextToIt) {
+    write_file("verein/plaene/Spielplan_2025-2026_Herren1.ics", k_cup_match);
+    ProgramRun result = run({path("verein/plaene/Spielplan_2025-2026_Herren1.ics")});
+    EXPECT_EQ(0, result.exit_status);
+    EXPECT_EQ(cup_run({"Spielplan_2025-2026_Herren1.ics"}, "2025-2026"), result.output);
+    EXPECT_EQ((std::set<std::string>{"verein/", "verein/plaene/", "verein/plaene/Spielplan_2025-2026_Herren1.ics",
+                                     "verein/plaene/Termarium_2025-2026.html",
+                                     "verein/plaene/Termarium_2025-2026.xml"}),
+              files());
+}
+
+TEST_F(DriverRun, ThreeFoldersWriteIntoTheFirstOneWithItsSeason) {
+    const std::vector<std::string> inputs = {"erste/Spielplan_2025-2026_U19-1.ics",
+                                             "zweite/Spielplan_2024-2025_Herren2.ics",
+                                             "dritte/tief/Plan_2019.ics"};
+    for (const std::string& input : inputs) write_file(input, k_cup_match);
+    ProgramRun result = run(inputs);
+    EXPECT_EQ(0, result.exit_status);
+    EXPECT_EQ(cup_run({"Spielplan_2025-2026_U19-1.ics", "Spielplan_2024-2025_Herren2.ics", "Plan_2019.ics"},
+                      "2025-2026"),
+              result.output);
+    EXPECT_EQ((std::set<std::string>{"erste/", "erste/Spielplan_2025-2026_U19-1.ics", "erste/Termarium_2025-2026.html",
+                                     "erste/Termarium_2025-2026.xml", "zweite/",
+                                     "zweite/Spielplan_2024-2025_Herren2.ics", "dritte/", "dritte/tief/",
+                                     "dritte/tief/Plan_2019.ics"}),
+              files());
+}
+
+TEST_F(DriverRun, FortyFilesAreAccepted) {
+    std::vector<std::string> names;
+    std::set<std::string> expected_files = {"Termarium_2025-2026.html", "Termarium_2025-2026.xml"};
+    for (int i = 1; i <= k_max_input_files; ++i) {
+        names.push_back("Spielplan_2025-2026_Team" + std::to_string(i) + ".ics");
+        write_file(names.back(), k_cup_match);
+        expected_files.insert(names.back());
+    }
+    ProgramRun result = run(names);
+    EXPECT_EQ(0, result.exit_status);
+    EXPECT_EQ(cup_run(names, "2025-2026"), result.output);
+    EXPECT_EQ(expected_files, files());
+}
+
+// The season is up to nine bytes from the first digit of the first name. Each file is
+// given without any separator, so the schedules land in the working folder.
+struct SeasonCase {
+    std::string file;
+    std::string season;
+};
+
+void PrintTo(const SeasonCase& c, std::ostream* out) { *out << c.file; }
+
+class DriverSeason : public E2eTest, public ::testing::WithParamInterface<SeasonCase> {};
+
+TEST_P(DriverSeason, SeasonFromFirstDigitOfTheName) {
+    const SeasonCase& c = GetParam();
+    write_file(c.file, k_cup_match);
+    ProgramRun result = run({c.file});
+    EXPECT_EQ(0, result.exit_status);
+    EXPECT_EQ(cup_run({c.file}, c.season), result.output);
+    EXPECT_EQ((std::set<std::string>{c.file, "Termarium_" + c.season + ".html", "Termarium_" + c.season + ".xml"}),
+              files());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DriverRun, DriverSeason,
+    ::testing::Values(SeasonCase{"Spielplan_2026.ics", "2026.ics"},     // less than nine bytes left
+                      SeasonCase{"Plan_U19_2015.ics", "19_2015.i"},     // the first digit wins
+                      SeasonCase{"Spielplan.ics", ""},                  // no digit at all
+                      SeasonCase{"Plan_1234567\xC3\xA4.ics", "1234567\xC3\xA4"},  // "ä" ends at byte nine
+                      SeasonCase{"Plan_12345678\xC3\xA4.ics", "12345678"}));     // never half an "ä"
+
+TEST_F(DriverRun, BackslashSeparatesTheFolderToo) {
+    // On POSIX a backslash is an ordinary byte of a file name: the calendar is a file named
+    // "sub\..." in the test folder, and the schedules must be named "sub\..." beside it.
+    const std::string name = "Spielplan_2025-2026_U15-1.ics";
+    const std::string on_disk = windows_paths() ? "sub/" : "sub\\";
+    write_file(on_disk + name, k_cup_match);
+    ProgramRun result = run({"sub\\" + name});
+    EXPECT_EQ(0, result.exit_status);
+    EXPECT_EQ(cup_run({name}, "2025-2026"), result.output);
+    std::set<std::string> expected = {on_disk + name, on_disk + "Termarium_2025-2026.html",
+                                      on_disk + "Termarium_2025-2026.xml"};
+    if (windows_paths()) expected.insert("sub/");
+    EXPECT_EQ(expected, files());
+}
+
+TEST_F(DriverRun, LongestArgumentAndNameAreAccepted) {
+    const std::string folder_part = std::string(100, 'd') + "/";
+    const std::string name_in_folder = calendar_name(k_path_size - 1 - folder_part.size());
+    const std::string long_name = calendar_name(k_display_name_size - 1);
+    write_file(folder_part + name_in_folder, k_cup_match);
+    write_file(long_name, k_cup_match);
+
+    ProgramRun in_folder = run({folder_part + name_in_folder});
+    EXPECT_EQ(0, in_folder.exit_status);
+    EXPECT_EQ(cup_run({name_in_folder}, "2025-2026"), in_folder.output);
+    ProgramRun in_cwd = run({long_name});
+    EXPECT_EQ(0, in_cwd.exit_status);
+    EXPECT_EQ(cup_run({long_name}, "2025-2026"), in_cwd.output);
+
+    EXPECT_EQ((std::set<std::string>{folder_part, folder_part + name_in_folder,
+                                     folder_part + "Termarium_2025-2026.html", folder_part + "Termarium_2025-2026.xml",
+                                     long_name, "Termarium_2025-2026.html", "Termarium_2025-2026.xml"}),
+              files());
+}
+
+// Folder + "Termarium_2025-2026.html" may take 199 bytes; one more is refused before any
+// output is opened.
+TEST_F(DriverRun, OutputPathMustFitItsField) {
+    const std::string name = "Spielplan_2025-2026.ics";
+    const size_t longest_folder = k_path_size - 1 - std::string("Termarium_2025-2026.html").size();
+    const std::string fits = std::string(longest_folder - 1, 'o') + "/";
+    const std::string too_long = std::string(longest_folder, 'o') + "/";
+    write_file(fits + name, k_cup_match);
+    write_file(too_long + name, k_cup_match);
+
+    ProgramRun accepted = run({fits + name});
+    EXPECT_EQ(0, accepted.exit_status);
+    EXPECT_EQ(cup_run({name}, "2025-2026"), accepted.output);
+    ProgramRun refused = run({too_long + name});
+    EXPECT_EQ(1, refused.exit_status);
+    EXPECT_EQ(reading(1) + listed({name}) + season_line("2025-2026") + k_cup_match_line + k_output_path_too_long,
+              refused.output);
+
+    EXPECT_EQ((std::set<std::string>{fits, fits + name, fits + "Termarium_2025-2026.html",
+                                     fits + "Termarium_2025-2026.xml", too_long, too_long + name}),
+              files());
+}
+
+// A folder where the temporary workbook would go makes it impossible to open: the older
+// schedules stay as they were.
+TEST_F(DriverRun, WorkbookThatCannotBeOpenedKeepsTheOlderSchedules) {
+    write_file("Spielplan_2025-2026_Herren1.ics", k_cup_match);
+    write_file("Termarium_2025-2026.xml", k_older_schedule);
+    write_file("Termarium_2025-2026.html", k_older_schedule);
+    make_folder("Termarium_2025-2026.xml.tmp");
+    std::set<std::string> before = files();
+    ProgramRun result = run({"Spielplan_2025-2026_Herren1.ics"});
+    EXPECT_EQ(1, result.exit_status);
+    EXPECT_EQ(reading(1) + listed({"Spielplan_2025-2026_Herren1.ics"}) + season_line("2025-2026") +
+                  k_cup_match_line + k_xml_open_failed,
+              result.output);
+    EXPECT_EQ(before, files());
+    EXPECT_EQ(k_older_schedule, read_file("Termarium_2025-2026.xml"));
+    EXPECT_EQ(k_older_schedule, read_file("Termarium_2025-2026.html"));
+}
+
+// The same for the HTML table: the finished workbook stays, the older table too.
+TEST_F(DriverRun, HtmlThatCannotBeOpenedKeepsTheWorkbookAndTheOlderTable) {
+    write_file("Spielplan_2025-2026_Herren1.ics", k_cup_match);
+    write_file("Termarium_2025-2026.html", k_older_schedule);
+    make_folder("Termarium_2025-2026.html.tmp");
+    ProgramRun result = run({"Spielplan_2025-2026_Herren1.ics"});
+    EXPECT_EQ(1, result.exit_status);
+    EXPECT_EQ(reading(1) + listed({"Spielplan_2025-2026_Herren1.ics"}) + season_line("2025-2026") +
+                  k_cup_match_line + xml_written("2025-2026") + k_html_open_failed,
+              result.output);
+    EXPECT_EQ((std::set<std::string>{"Spielplan_2025-2026_Herren1.ics", "Termarium_2025-2026.html",
+                                     "Termarium_2025-2026.html.tmp/", "Termarium_2025-2026.xml"}),
+              files());
+    EXPECT_EQ(k_older_schedule, read_file("Termarium_2025-2026.html"));
+}
+
+// --- The bundled sample calendars ---------------------------------------------------------
+
+TEST_F(SampleRun, AllSixExamples) {
+    const std::vector<std::string> samples = {
+        "Spielplan_2025-2026_Herren1.ics", "Spielplan_2025-2026_Herren2.ics", "Spielplan_2025-2026_Herren3.ics",
+        "Spielplan_2025-2026_U19-1.ics",   "Spielplan_2025-2026_U19-2.ics",   "Spielplan_2025-2026_U15-1.ics"};
+    std::set<std::string> expected_files = {"Termarium_2025-2026.html", "Termarium_2025-2026.xml"};
+    for (const std::string& sample : samples) {
+        copy_example(sample, sample);
+        expected_files.insert(sample);
+    }
+    ProgramRun result = run(samples);
+    EXPECT_EQ(0, result.exit_status);
+    EXPECT_EQ(complete_run(samples, "2025-2026",
+                           {"TuS Lindenbrück 1 (Bezirksklasse Nord): 22 Spiele\n",
+                            "TuS Lindenbrück 2 (Kreisliga A): 18 Spiele\n",
+                            "TuS Lindenbrück 3 (Kreisklasse B): 16 Spiele\n",
+                            "JSG Lindenbrück 1 (U19 Bezirksliga): 16 Spiele\n",
+                            "JSG Lindenbrück 2 (U19 Kreisliga): 12 Spiele\n",
+                            "JSG Lindenbrück 1 (U15 Kreisliga S\xC3\xBC" "d): 10 Spiele\n"}),
+              result.output);
+    EXPECT_EQ(expected_files, files());
+    // Both outputs read back with the platform's line ends throughout.
+    read_output("Termarium_2025-2026.xml");
+    read_output("Termarium_2025-2026.html");
+}
+
+}  // namespace

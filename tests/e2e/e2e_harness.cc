@@ -1,0 +1,163 @@
+// The end-to-end harness: a fresh folder per test and the program under test started in
+// it with fork and exec, its standard output read through a pipe until it ends.
+#include "e2e_harness.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool environment_is(const char* name, const char* value) {
+    const char* text = std::getenv(name);
+    return text != nullptr && std::string(text) == value;
+}
+
+// Launcher words (TERMARIUM_LAUNCHER, split at blanks), then the program itself.
+std::vector<std::string> command_prefix() {
+    std::vector<std::string> words;
+    if (const char* launcher = std::getenv("TERMARIUM_LAUNCHER")) {
+        std::istringstream in(launcher);
+        for (std::string word; in >> word;) words.push_back(word);
+    }
+    const char* program = std::getenv("TERMARIUM_PROGRAM");
+    if (program == nullptr || *program == '\0') program = TERMARIUM_DEFAULT_PROGRAM;
+    // Absolute, because the program is started inside the test folder.
+    words.push_back(fs::absolute(program).string());
+    return words;
+}
+
+// Checks that every line feed comes as CR LF and drops the CRs, when CR LF is expected.
+std::string to_lf(const std::string& text, const std::string& what) {
+    if (!expect_crlf()) return text;
+    std::string lf;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) {
+            ADD_FAILURE() << what << ": line feed without carriage return at byte " << i;
+        }
+        lf += text[i];
+    }
+    return lf;
+}
+
+}  // namespace
+
+bool expect_crlf() { return environment_is("TERMARIUM_EXPECT_CRLF", "1"); }
+
+bool windows_paths() { return environment_is("TERMARIUM_PATH_STYLE", "windows"); }
+
+std::string program_argument(const std::string& path) {
+    if (!windows_paths()) return path;
+    std::string mapped = !path.empty() && path.front() == '/' ? "Z:" + path : path;
+    std::replace(mapped.begin(), mapped.end(), '/', '\\');
+    return mapped;
+}
+
+void E2eTest::SetUp() {
+    std::string pattern = (fs::temp_directory_path() / "termarium-e2e-XXXXXX").string();
+    ASSERT_NE(nullptr, mkdtemp(pattern.data())) << "cannot create a test folder";
+    folder = pattern;
+}
+
+void E2eTest::TearDown() {
+    std::error_code ignored;
+    if (!folder.empty()) fs::remove_all(folder, ignored);
+}
+
+std::string E2eTest::path(const std::string& relative) const { return folder + "/" + relative; }
+
+void E2eTest::write_file(const std::string& relative, const std::string& bytes) const {
+    fs::path target = path(relative);
+    fs::create_directories(target.parent_path());
+    std::ofstream out(target, std::ios::binary);
+    out << bytes;
+    ASSERT_TRUE(out.flush()) << "cannot write " << target;
+}
+
+void E2eTest::make_folder(const std::string& relative) const { fs::create_directories(path(relative)); }
+
+void E2eTest::copy_example(const std::string& example, const std::string& relative) const {
+    fs::path target = path(relative);
+    fs::create_directories(target.parent_path());
+    fs::copy_file(fs::path(TERMARIUM_EXAMPLES_DIR) / example, target);
+}
+
+std::string E2eTest::read_file(const std::string& relative) const {
+    std::ifstream in(path(relative), std::ios::binary);
+    if (!in) return "<missing " + relative + ">";
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string E2eTest::read_output(const std::string& relative) const {
+    return to_lf(read_file(relative), relative);
+}
+
+std::set<std::string> E2eTest::files() const {
+    std::set<std::string> entries;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
+        std::string name = fs::relative(entry.path(), folder).generic_string();
+        entries.insert(entry.is_directory() && !entry.is_symlink() ? name + "/" : name);
+    }
+    return entries;
+}
+
+ProgramRun E2eTest::run(const std::vector<std::string>& arguments) const {
+    std::vector<std::string> words = command_prefix();
+    for (const std::string& argument : arguments) words.push_back(program_argument(argument));
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+
+    int pipe_ends[2];
+    if (pipe(pipe_ends) != 0) {
+        ADD_FAILURE() << "pipe failed";
+        return {-1, ""};
+    }
+    pid_t child = fork();
+    if (child == 0) {
+        // Child: only async-signal-safe calls until exec.
+        int null_input = open("/dev/null", O_RDONLY);
+        if (null_input < 0 || chdir(folder.c_str()) != 0 || dup2(null_input, STDIN_FILENO) < 0 ||
+            dup2(pipe_ends[1], STDOUT_FILENO) < 0) {
+            _exit(126);
+        }
+        if (null_input != STDIN_FILENO) close(null_input);
+        close(pipe_ends[0]);
+        close(pipe_ends[1]);
+        execvp(argv[0], argv.data());
+        _exit(127);
+    }
+    close(pipe_ends[1]);
+    if (child < 0) {
+        close(pipe_ends[0]);
+        ADD_FAILURE() << "fork failed";
+        return {-1, ""};
+    }
+    std::string raw;
+    char chunk[4096];
+    for (;;) {
+        ssize_t got = read(pipe_ends[0], chunk, sizeof chunk);
+        if (got > 0) raw.append(chunk, static_cast<size_t>(got));
+        else if (got == 0 || errno != EINTR) break;
+    }
+    close(pipe_ends[0]);
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    int exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    if (exit_status == 126 || exit_status == 127) {
+        ADD_FAILURE() << "could not start " << argv[0] << " in " << folder;
+    }
+    return {exit_status, to_lf(raw, "standard output")};
+}

@@ -1,0 +1,53 @@
+// Runs the program under test as its own process in a fresh folder per test: standard
+// input from /dev/null, standard output captured byte for byte, exit status and the files
+// left behind. The program, a launcher in front of it and the platform's line ends and
+// path form come from the environment, so the same cases can run a Windows build.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+// One finished run: its exit status (128 + signal number when it did not exit) and its
+// standard output with the platform's line ends turned into LF.
+struct ProgramRun {
+    int exit_status;
+    std::string output;
+};
+
+// True when the program writes CR LF line ends (TERMARIUM_EXPECT_CRLF=1).
+bool expect_crlf();
+
+// True when the program takes Windows paths (TERMARIUM_PATH_STYLE=windows).
+bool windows_paths();
+
+// The argument form of a path: unchanged on POSIX; backslashes and drive Z: for Windows.
+std::string program_argument(const std::string& path);
+
+// A test with its own empty folder, removed afterwards; the program runs with it as cwd.
+class E2eTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Absolute path of an entry of the test folder.
+    std::string path(const std::string& relative) const;
+    // Writes the bytes into a file of the test folder, creating its folders.
+    void write_file(const std::string& relative, const std::string& bytes) const;
+    // Creates a folder (and its parents) in the test folder.
+    void make_folder(const std::string& relative) const;
+    // Copies one of the bundled sample calendars into the test folder.
+    void copy_example(const std::string& example, const std::string& relative) const;
+    // The bytes of a file of the test folder exactly as they are on disk.
+    std::string read_file(const std::string& relative) const;
+    // An output of the program, its line ends checked and turned into LF.
+    std::string read_output(const std::string& relative) const;
+    // Every entry of the test folder, relative and with '/', folders ending in '/'.
+    std::set<std::string> files() const;
+    // Runs the program in the test folder; each argument passes through program_argument.
+    ProgramRun run(const std::vector<std::string>& arguments) const;
+
+    std::string folder;
+};

@@ -1,2 +1,0 @@
-// Stand-in until the tests of this subsystem land.
-#include <gtest/gtest.h>

@@ -1,0 +1,490 @@
+// Calendar file reader: loading (block reads, CR LF, folded lines, the size limit, strict
+// UTF-8), the decision for the club's team, the rows and the per-file line of a season,
+// and every failure reason at its boundary, as the driver shows it.
+#include "import/calendar_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "import_test_support.h"
+
+namespace {
+
+constexpr char k_own_team[] = "TSG Musterfeld 2";
+constexpr int k_text_limit = k_file_buffer_size - 1;  // longest text that fits with its NUL
+
+// Runs body with standard output going to a temporary file; returns what it printed.
+std::string capture_stdout(const std::function<void()>& body) {
+    std::fflush(stdout);
+    FILE* sink = std::tmpfile();
+    const int saved = dup(STDOUT_FILENO);
+    dup2(fileno(sink), STDOUT_FILENO);
+    body();
+    std::fflush(stdout);
+    dup2(saved, STDOUT_FILENO);
+    close(saved);
+    std::string printed;
+    std::rewind(sink);
+    for (int c; (c = std::fgetc(sink)) != EOF;) printed += static_cast<char>(c);
+    std::fclose(sink);
+    return printed;
+}
+
+FILE* stream_with(const std::string& bytes) {
+    FILE* stream = std::tmpfile();
+    std::fwrite(bytes.data(), 1, bytes.size(), stream);
+    return stream;  // left at its end: the reader must rewind it
+}
+
+class CalendarReader : public ::testing::Test {
+protected:
+    void SetUp() override {
+        reset_run_state(*state);
+        state->match_table[0].day[0] = ' ';  // as the driver leaves it before the first file
+        state->current_row = 1;
+    }
+    void TearDown() override {
+        for (FILE*& stream : state->input_files) {
+            if (stream != nullptr) std::fclose(stream);
+            stream = nullptr;
+        }
+    }
+    // Reads bytes as input file `index`; returns the result, the printed line in `printed`.
+    ReadResult read(const std::string& bytes, int index = 0) {
+        if (state->input_files[index] != nullptr) std::fclose(state->input_files[index]);
+        state->input_files[index] = stream_with(bytes);
+        ReadResult result = ReadResult::ok;
+        printed = capture_stdout([&] { result = read_calendar_file(*state, index); });
+        return result;
+    }
+    std::string reason(ReadResult result) const {
+        char text[96];
+        describe_read_failure(*state, result, text, sizeof text);
+        return text;
+    }
+    std::string loaded() const { return std::string(state->file_buffer, static_cast<size_t>(state->file_length)); }
+    ReadResult load(const std::string& bytes) {
+        FILE* stream = stream_with(bytes);
+        const ReadResult result = load_calendar_text(*state, stream);
+        std::fclose(stream);
+        return result;
+    }
+
+    std::unique_ptr<RunState> state = std::make_unique<RunState>();
+    std::string printed;
+};
+
+// ---- Loading ----------------------------------------------------------------------
+
+// The conversion as defined: CR LF to LF, then every LF before a blank or tab removed
+// together with that one character.
+std::string converted(const std::string& raw) {
+    std::string lf;
+    for (size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n') continue;
+        lf += raw[i];
+    }
+    std::string text;
+    for (size_t i = 0; i < lf.size(); ++i) {
+        if (lf[i] == '\n' && i + 1 < lf.size() && (lf[i + 1] == ' ' || lf[i + 1] == '\t')) {
+            ++i;
+            continue;
+        }
+        text += lf[i];
+    }
+    return text;
+}
+
+TEST_F(CalendarReader, LoadConvertsLineEndsAndJoinsFoldedLines) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"a\r\nb\r\n", "a\nb\n"},   {"a\rb\r", "a\rb\r"},         {"a\r\r\nb", "a\r\nb"},
+        {"a\r\n b", "ab"},          {"a\n\tb", "ab"},             {"a\n  b", "a b"},
+        {"a\r\n\r\n b", "a\nb"},    {"a\n \n b", "a"  "b"},       {"a\n", "a\n"},
+        {"\n x", "x"},              {"", ""},                     {"a\r", "a\r"},
+    };
+    for (const auto& [raw, text] : cases) {
+        ASSERT_EQ(ReadResult::ok, load(raw)) << raw;
+        EXPECT_EQ(text, loaded()) << raw;
+        EXPECT_EQ('\0', state->file_buffer[state->file_length]);
+    }
+    // The size limit applies after the conversion: 300000 bytes of folds are no text.
+    std::string folds;
+    for (int i = 0; i < 100000; ++i) folds += "\r\n ";
+    ASSERT_EQ(ReadResult::ok, load(folds + "END"));
+    EXPECT_EQ("END", loaded());
+}
+
+TEST_F(CalendarReader, LoadMatchesTheConversionAcrossBlockBoundaries) {
+    // Texts around the buffer size, dense with CR, LF, blanks and tabs, so that pairs
+    // straddle every block boundary the loader meets.
+    const char alphabet[] = {'\r', '\n', ' ', '\t', 'x', '\r', '\n', 'y'};
+    unsigned seed = 12345;
+    for (int round = 0; round < 120; ++round) {
+        const size_t length = 19000 + (round * 331) % 22000;
+        std::string raw(length, 'x');
+        for (char& c : raw) {
+            seed = seed * 1103515245u + 12345u;
+            c = round % 3 == 0 && (seed >> 16) % 5 != 0 ? 'z' : alphabet[(seed >> 16) % sizeof alphabet];
+        }
+        const std::string text = converted(raw);
+        const ReadResult result = load(raw);
+        if (text.size() <= static_cast<size_t>(k_text_limit)) {
+            ASSERT_EQ(ReadResult::ok, result) << "round " << round;
+            ASSERT_EQ(text, loaded()) << "round " << round;
+        } else {
+            ASSERT_EQ(ReadResult::file_too_large, result) << "round " << round << ", " << text.size() << " bytes";
+        }
+    }
+}
+
+TEST_F(CalendarReader, AHugeFileFailsWithoutWritingPastTheBuffer) {
+    // The members behind file_buffer would take any byte written past it.
+    std::memset(state->candidate_home, 'Z', 3 * k_team_name_size);
+    const ReadResult result = read(std::string(1 << 20, 'x'));
+    EXPECT_EQ(ReadResult::file_too_large, result);
+    EXPECT_EQ("Datei zu gross (max. 19999 Zeichen)", reason(result));
+    EXPECT_EQ(std::string(3 * k_team_name_size, 'Z'), std::string(state->candidate_home, 3 * k_team_name_size));
+    EXPECT_EQ("", printed);
+}
+
+TEST_F(CalendarReader, StrictUtf8) {
+    const std::string valid[] = {
+        "\xEF\xBB\xBF" "BEGIN",                   // byte-order mark
+        "Gro\xC3\x9F", "\xE2\x82\xAC", "\xED\x9F\xBF", "\xEE\x80\x80", "\xF0\x90\x80\x80",
+        "\xF4\x8F\xBF\xBF", "Gro\xC3\n \x9F",       // a fold inside a character is joined first
+    };
+    for (const std::string& text : valid) EXPECT_EQ(ReadResult::ok, load(text)) << text;
+    const std::string invalid[] = {
+        std::string("a\0b", 3), "Gro\xDF", "\xC0\xAF", "\xC1\xBF", "\xE0\x80\xAF", "\xED\xA0\x80",
+        "\xF0\x80\x80\x80", "\xF4\x90\x80\x80", "\xF5\x80\x80\x80", "\x9F", "ab\xC3", "\xE2\x82",
+        "\xE2\x82x", "\xFF\xFE" "B", "\xFE\xFF",  // the last two: UTF-16 byte-order marks
+    };
+    for (const std::string& text : invalid) EXPECT_EQ(ReadResult::not_utf8, load(text)) << text.size();
+}
+
+TEST_F(CalendarReader, ReadErrorsAndMissingStreams) {
+    char path[] = "/tmp/termarium-reader-XXXXXX";
+    const int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    state->input_files[0] = std::fopen(path, "w");  // reading a write-only stream fails
+    ASSERT_NE(nullptr, state->input_files[0]);
+    ReadResult result = ReadResult::ok;
+    printed = capture_stdout([&] { result = read_calendar_file(*state, 0); });
+    EXPECT_EQ(ReadResult::read_error, result);
+    EXPECT_EQ("Datei konnte nicht gelesen werden", reason(result));
+    std::remove(path);
+
+    EXPECT_EQ(ReadResult::read_error, read_calendar_file(*state, 1));  // no stream open there
+    EXPECT_EQ(ReadResult::read_error, read_calendar_file(*state, -1));
+    EXPECT_EQ(ReadResult::read_error, read_calendar_file(*state, k_max_input_files));
+    EXPECT_EQ("", printed);
+}
+
+// ---- A season ---------------------------------------------------------------------
+
+struct SeasonMatch {
+    const char* date;
+    const char* weekday;
+    const char* time;
+    const char* home;
+    const char* away;
+    const char* location;
+    const char* league;
+    const char* venue;
+};
+
+constexpr char k_home_hall[] = "Schulstra\xC3\x9F" "e 1, Musterfeld, Turnhalle des Gymnasiums Musterfeld";
+constexpr char k_home_venue[] = "Gymn. Musterfeld";
+constexpr char k_league[] = "Kreisklasse West";
+
+// TSG Musterfeld 2 plays in all 14 summaries, BC Beispielheim 1 in two of them.
+const SeasonMatch k_season[] = {
+    {"20250913", "Sa", "1500", "BC Beispielheim 1", k_own_team,
+     "Am Sportplatz 4, Beispielheim, Sporthalle der Grundschule Beispielheim", k_league, "GS Beispielheim"},
+    {"20250921", "So", "1100", k_own_team, "SV Adler Nordheim 1", k_home_hall, k_league, k_home_venue},
+    {"20250927", "Sa", "1600", "HSG Talblick 2", k_own_team, "Talweg 9, Talblick, Gro\xC3\x9F" "sporthalle Talblick",
+     k_league, "Talblick"},
+    {"20251004", "Sa", "1500", k_own_team, "TV Eichendorf 1", k_home_hall, "Kreispokal", k_home_venue},
+    {"20251012", "So", "1700", "SC Rotwald 1", k_own_team, "Waldweg 2, Rotwald, Sporthalle Am Ring 5", k_league,
+     "Am Ring 5"},
+    {"20251025", "Sa", "1500", k_own_team, "BC Beispielheim 1", k_home_hall, k_league, k_home_venue},
+    {"20251108", "Sa", "1430", "SG Hohenberg 1", k_own_team, "Bergstr. 3, Hohenberg, Hauptschule plus Hohenberg",
+     k_league, "HS Hohenberg"},
+    {"20251115", "Sa", "1500", k_own_team, "TuS Kleinfeld 1", k_home_hall, k_league, k_home_venue},
+    {"20251130", "So", "1000", "FC Lindental 1", k_own_team, "Am Bach 1, Lindental, Realschule-Halle", k_league, "RS "},
+    {"20251206", "Sa", "1500", k_own_team, "DJK Ostdorf 1", k_home_hall, k_league, k_home_venue},
+    {"20260110", "Sa", "1800", "SV Adler Nordheim 1", k_own_team, "Ring 7, Nordheim, Sport- und Kulturhalle Nordheim",
+     k_league, "Sport und Kulturhalle Nordheim"},
+    {"20260118", "So", "1500", k_own_team, "HSG Talblick 2", k_home_hall, k_league, k_home_venue},
+    {"20260207", "Sa", "1600", "TV Eichendorf 1", k_own_team, "Lindenallee 2, Eichendorf, Halle", k_league, ""},
+    {"20260228", "Sa", "1500", k_own_team, "SC Rotwald 1", k_home_hall, k_league, k_home_venue},
+};
+constexpr int k_season_matches = sizeof k_season / sizeof k_season[0];
+
+std::vector<EventSpec> season_events() {
+    std::vector<EventSpec> events;
+    int number = 101;
+    for (const SeasonMatch& m : k_season) {
+        EventSpec e;
+        e.uid = "match-" + std::to_string(number);
+        e.start = std::string(m.date) + "T" + m.time + "00";
+        e.summary = std::string(m.home) + " - " + m.away;
+        e.location = m.location;
+        e.description = "Spiel " + std::to_string(number) + ", Staffel 4, " + m.league + ", Spieltag 1";
+        events.push_back(e);
+        ++number;
+    }
+    return events;
+}
+
+RowSpec season_row(const SeasonMatch& m) {
+    const bool home = std::strcmp(m.home, k_own_team) == 0;
+    return {m.date, m.weekday, m.time, m.venue, home ? 1 : 0, '2', m.league, home ? m.away : m.home};
+}
+
+TEST_F(CalendarReader, SeasonFileOfFourteenEvents) {
+    ASSERT_EQ(ReadResult::ok, read(calendar_text(season_events())));
+    EXPECT_EQ(2, state->home_candidate_count);
+    EXPECT_EQ(14, state->away_candidate_count);
+    EXPECT_STREQ("BC Beispielheim 1", state->candidate_home);
+    EXPECT_STREQ(k_own_team, state->own_team);
+    for (int i = 0; i < k_season_matches; ++i) {
+        EXPECT_TRUE(same_row(state->match_table[1 + i], season_row(k_season[i]))) << "row " << 1 + i;
+    }
+    EXPECT_EQ(1 + k_season_matches, state->current_row);
+    EXPECT_TRUE(is_zero_row(state->match_table[1 + k_season_matches]));
+    EXPECT_EQ(' ', state->match_table[0].day[0]);
+    EXPECT_EQ("TSG Musterfeld 2 (Kreisklasse West): 14 Spiele\n", printed);
+}
+
+TEST_F(CalendarReader, LineEndsFoldsAndAByteOrderMarkGiveTheSameTable) {
+    const std::string plain = calendar_text(season_events());
+    ASSERT_EQ(ReadResult::ok, read(plain));
+    const std::string expected_line = printed;
+    auto expected_table = std::make_unique<MatchRecord[]>(k_table_rows);
+    std::memcpy(expected_table.get(), state->match_table, sizeof state->match_table);
+
+    const std::pair<const char*, std::string> forms[] = {
+        {"CR LF", with_crlf(plain)},
+        {"folded with blanks", folded(plain, 30)},
+        {"folded with tabs, CR LF", with_crlf(folded(plain, 7, '\t'))},
+        {"byte-order mark", "\xEF\xBB\xBF" + plain},
+    };
+    for (const auto& [name, bytes] : forms) {
+        SetUp();
+        ASSERT_EQ(ReadResult::ok, read(bytes)) << name;
+        EXPECT_EQ(expected_line, printed) << name;
+        for (int i = 0; i < k_table_rows; ++i) {
+            ASSERT_TRUE(std::memcmp(&expected_table[i], &state->match_table[i], sizeof(MatchRecord)) == 0)
+                << name << ", row " << i << ": " << describe_row(state->match_table[i]);
+        }
+    }
+}
+
+TEST_F(CalendarReader, AFileOf19999BytesAfterConversionIsRead) {
+    const std::string events = calendar_text(season_events());
+    const std::string pad_head = "X-PAD:";
+    // Pad the text to exactly the limit, then one byte more; in LF, CR LF and folded form.
+    const size_t pad = k_text_limit - events.size() - pad_head.size() - 1;
+    const std::string fits = calendar_text(season_events(), pad_head + std::string(pad, 'p') + "\n");
+    const std::string too_long = calendar_text(season_events(), pad_head + std::string(pad + 1, 'p') + "\n");
+    ASSERT_EQ(static_cast<size_t>(k_text_limit), fits.size());
+    const std::pair<std::string, ReadResult> cases[] = {
+        {fits, ReadResult::ok},
+        {with_crlf(fits), ReadResult::ok},
+        {with_crlf(folded(fits, 70)), ReadResult::ok},
+        {too_long, ReadResult::file_too_large},
+        {with_crlf(too_long), ReadResult::file_too_large},
+        {with_crlf(folded(too_long, 70)), ReadResult::file_too_large},
+    };
+    for (const auto& [bytes, expected] : cases) {
+        SetUp();
+        EXPECT_EQ(expected, read(bytes)) << bytes.size() << " bytes before conversion";
+        if (expected == ReadResult::ok) {
+            EXPECT_EQ(static_cast<int32_t>(k_text_limit), state->file_length);
+            EXPECT_EQ("TSG Musterfeld 2 (Kreisklasse West): 14 Spiele\n", printed);
+        } else {
+            EXPECT_EQ("", printed);
+        }
+    }
+}
+
+// ---- Deciding the club's team -----------------------------------------------------
+
+std::vector<EventSpec> events_with_summaries(const std::vector<std::string>& summaries) {
+    std::vector<EventSpec> events;
+    for (const std::string& summary : summaries) {
+        EventSpec e;
+        e.summary = summary;
+        e.location = "Am Park 1, Musterfeld, Halle Nord";
+        e.description = "Spiel 1, Staffel 4, Kreisliga A, Spieltag 1";
+        events.push_back(e);
+    }
+    return events;
+}
+
+struct DecisionCase {
+    const char* name;
+    std::vector<std::string> summaries;
+    const char* own_team;
+    int home_count;
+    int away_count;
+};
+
+TEST_F(CalendarReader, DecidesTheClubsTeamByCounting) {
+    const DecisionCase cases[] = {
+        {"equal counts give the away candidate", {"SV Nord 1 - SV Sued 1"}, "SV Sued 1", 1, 1},
+        {"the home candidate when it occurs more often",
+         {"TSG Musterfeld 2 - SV Nord 1", "SV Sued 1 - TSG Musterfeld 2"}, "TSG Musterfeld 2", 2, 1},
+        {"two blanks before the separator lose one", {"SV Nord 1  - SV Sued 1", "SV Nord 1 - SG Ost"},
+         "SV Nord 1", 2, 1},
+        {"three blanks keep one, and it is searched for", {"SV Nord 1   - SV Sued 1", "SG Ost - SV Nord 1"},
+         "SV Sued 1", 1, 1},
+        {"a prefix counts inside longer names",
+         {"TSG Musterfeld - SV Nord 1", "SV Nord 1 - TSG Musterfeld 2", "TSG Musterfeld 2 - SV Sued 1"},
+         "TSG Musterfeld", 3, 2},
+        {"overlapping occurrences count one by one", {"TV TV - SV Nord 1", "TV TV TV - SV Nord 1"}, "TV TV", 3, 2},
+        {"a trailing tab is no blank", {"SV Nord 1\t - SV Sued 1\t"}, "SV Sued 1\t", 1, 1},
+    };
+    for (const DecisionCase& c : cases) {
+        SetUp();
+        ASSERT_EQ(ReadResult::ok, read(calendar_text(events_with_summaries(c.summaries)))) << c.name;
+        EXPECT_STREQ(c.own_team, state->own_team) << c.name;
+        EXPECT_EQ(c.home_count, state->home_candidate_count) << c.name;
+        EXPECT_EQ(c.away_count, state->away_candidate_count) << c.name;
+        EXPECT_EQ(std::string(c.own_team) + " (Kreisliga A): " + std::to_string(c.summaries.size()) + " Spiele\n",
+                  printed) << c.name;
+    }
+}
+
+TEST_F(CalendarReader, AFileWithoutEventsFillsNoRow) {
+    ASSERT_EQ(ReadResult::ok, read("BEGIN:VCALENDAR\nSUMMARY:SV Nord 1 - SV Sued 1\nEND:VCALENDAR\n"));
+    EXPECT_EQ("SV Sued 1 (): 0 Spiele\n", printed);
+    EXPECT_EQ(1, state->current_row);
+    EXPECT_TRUE(is_zero_row(state->match_table[1]));
+}
+
+TEST_F(CalendarReader, TheNextFileDecidesItsTeamAfresh) {
+    ASSERT_EQ(ReadResult::ok, read(calendar_text(season_events())));
+    state->match_table[state->current_row].day[0] = ' ';
+    ++state->current_row;
+    ASSERT_EQ(ReadResult::ok, read(calendar_text(events_with_summaries({"JSG Ost - TSG Musterfeld U15"})), 1));
+    EXPECT_EQ("TSG Musterfeld U15 (Kreisliga A): 1 Spiele\n", printed);
+    EXPECT_TRUE(same_row(state->match_table[16],
+                         {"20250913", "Sa", "1500", "Nord", 0, '5', "Kreisliga A", "JSG Ost"}));
+    EXPECT_TRUE(same_row(state->match_table[14], season_row(k_season[13])));
+    EXPECT_EQ(17, state->current_row);
+}
+
+// ---- Failure reasons --------------------------------------------------------------
+
+struct FailureCase {
+    const char* name;
+    std::string text;
+    const char* reason;
+};
+
+std::vector<EventSpec> two_events(const std::function<void(std::vector<EventSpec>&)>& change) {
+    std::vector<EventSpec> events = events_with_summaries({"SV Nord 1 - TSG Musterfeld 2", "TSG Musterfeld 2 - SG Ost"});
+    change(events);
+    return events;
+}
+
+std::string two_event_text(const std::function<void(std::vector<EventSpec>&)>& change) {
+    return calendar_text(two_events(change));
+}
+
+std::string replaced_all(std::string text, const std::string& from, const std::string& to) {
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+        text.replace(at, from.size(), to);
+    }
+    return text;
+}
+
+TEST_F(CalendarReader, FailureReasonsAtTheirBoundaries) {
+    const std::string name29(k_team_name_size - 1, 'n');
+    const char* no_match = "keine Spielpaarung gefunden";
+    const char* bad_name = "Mannschaftsname leer oder zu lang (max. 29 Zeichen)";
+    const char* not_utf8 = "Datei ist nicht UTF-8-kodiert";
+    const std::string base = two_event_text([](auto&) {});
+    const FailureCase cases[] = {
+        {"valid", base, ""},
+        {"no summary marker", replaced_all(base, "SUMMARY:", "SUMMARY;LANGUAGE=de:"), no_match},
+        {"first summary without separator", two_event_text([](auto& e) { e[0].summary = "SV Nord 1 gegen TSG"; }),
+         no_match},
+        {"separator on a later line only", two_event_text([](auto& e) { e[0].summary = "SV Nord 1"; }), no_match},
+        {"home candidate of 29 bytes", two_event_text([&](auto& e) { e[0].summary = name29 + " - SG Ost"; }), ""},
+        {"home candidate of 30 bytes", two_event_text([&](auto& e) { e[0].summary = name29 + "n - SG Ost"; }),
+         bad_name},
+        {"home candidate of 30 bytes before trimming",
+         two_event_text([&](auto& e) { e[0].summary = name29 + "  - SG Ost"; }), bad_name},
+        {"away candidate of 29 bytes", two_event_text([&](auto& e) { e[0].summary = "SG Ost - " + name29; }), ""},
+        {"away candidate of 30 bytes", two_event_text([&](auto& e) { e[0].summary = "SG Ost - " + name29 + "n"; }),
+         bad_name},
+        {"empty home candidate", two_event_text([](auto& e) { e[0].summary = " - SG Ost"; }), bad_name},
+        {"home candidate of one blank", two_event_text([](auto& e) { e[0].summary = "  - SG Ost"; }), bad_name},
+        {"empty away candidate", two_event_text([](auto& e) { e[0].summary = "SG Ost - "; }), bad_name},
+        {"second event without a time", two_event_text([](auto& e) { e[1].start = "20250914"; }),
+         "Spiel 2 passt nicht zum erwarteten Aufbau"},
+        {"first event's league would swallow the second",
+         two_event_text([](auto& e) {
+             e[0].description = "Spiel 1 Kreisliga A";
+             e[1].location = "Musterfeld, Halle";  // its commas would otherwise give a league
+         }),
+         "Spiel 1 passt nicht zum erwarteten Aufbau"},
+        {"last event's league runs into the text end",
+         two_event_text([](auto& e) { e[1].description = "Spiel 2, Staffel 4"; }),
+         "Spiel 2 passt nicht zum erwarteten Aufbau"},
+        {"home name of 52 bytes in the second event",
+         two_event_text([](auto& e) { e[1].summary = std::string(52, 'h') + " - TSG Musterfeld 2"; }),
+         "Spiel 2 passt nicht zum erwarteten Aufbau"},
+        {"truncated last event", base.substr(0, base.rfind("SUMMARY:")), "Spiel 2 passt nicht zum erwarteten Aufbau"},
+        {"NUL byte", base.substr(0, 40) + std::string(1, '\0') + base.substr(40), not_utf8},
+        {"Latin-1 umlaut", two_event_text([](auto& e) { e[1].location = "Am Park, M\xFC" "nster, Halle"; }), not_utf8},
+        {"overlong slash", two_event_text([](auto& e) { e[1].location = "Am Park, \xC0\xAF, Halle"; }), not_utf8},
+    };
+    for (const FailureCase& c : cases) {
+        SetUp();
+        const ReadResult result = read(c.text);
+        EXPECT_EQ(c.reason, reason(result)) << c.name;
+        EXPECT_EQ(*c.reason == '\0', result == ReadResult::ok) << c.name;
+        if (result != ReadResult::ok) {
+            EXPECT_EQ("", printed) << c.name << ": no per-file line after a failure";
+        }
+    }
+}
+
+TEST_F(CalendarReader, TheLastMatchRowIs498) {
+    const std::string one = calendar_text(events_with_summaries({"SV Nord 1 - SG Ost"}));
+    const std::string two = calendar_text(events_with_summaries({"SV Nord 1 - SG Ost", "SG Ost - SV Nord 1"}));
+    state->current_row = k_max_used_rows - 1;
+    ASSERT_EQ(ReadResult::ok, read(one));
+    EXPECT_TRUE(same_row(state->match_table[k_max_used_rows - 1],
+                         {"20250913", "Sa", "1500", "Nord", 0, '1', "Kreisliga A", "SV Nord 1"}));
+    EXPECT_EQ(k_max_used_rows, state->current_row);
+
+    SetUp();
+    state->current_row = k_max_used_rows - 1;
+    const ReadResult result = read(two);
+    EXPECT_EQ(ReadResult::too_many_rows, result);
+    EXPECT_EQ("zu viele Spiele (max. 499 Tabellenzeilen)", reason(result));
+    EXPECT_TRUE(is_zero_row(state->match_table[k_max_used_rows])) << "the end mark stays";
+}
+
+TEST_F(CalendarReader, DescribeStaysWithinTheGivenRoom) {
+    char text[8] = "xxxxxxx";
+    describe_read_failure(*state, ReadResult::ok, text, sizeof text);
+    EXPECT_STREQ("", text);
+    describe_read_failure(*state, ReadResult::not_utf8, text, sizeof text);
+    EXPECT_STREQ("Datei i", text);
+}
+
+}  // namespace
