@@ -1,6 +1,8 @@
 // Escaping by a 256-entry table: each byte maps to its replacement text or to nullptr
-// when it is written as it is. Only '&', '<' and '>' are replaced; quotes need no
-// escape in element content, and every other byte, UTF-8 included, passes unchanged.
+// when it is written as it is. '&', '<' and '>' are replaced; the control characters
+// that XML does not allow anywhere in a document (not even as references) are left
+// out, so a stray one in a calendar cannot make the workbook unreadable. Quotes need
+// no escape in element content, and every other byte, UTF-8 included, passes unchanged.
 #include "output/markup_escape.h"
 
 namespace {
@@ -11,8 +13,13 @@ struct EscapeTable {
     const char* replacement[k_byte_values];  // nullptr: the byte stands for itself
 };
 
+constexpr char k_left_out[] = "";  // replacement of a byte that is not written at all
+
 constexpr EscapeTable make_escape_table() {
     EscapeTable table{};
+    for (int c = 0x01; c < 0x20; ++c) {
+        if (c != '\t' && c != '\n' && c != '\r') table.replacement[c] = k_left_out;
+    }
     table.replacement[static_cast<unsigned char>('&')] = "&amp;";
     table.replacement[static_cast<unsigned char>('<')] = "&lt;";
     table.replacement[static_cast<unsigned char>('>')] = "&gt;";

@@ -20,12 +20,13 @@ std::string escaped(const char* text, size_t size) {
     return result;
 }
 
-TEST(MarkupEscape, OnlyAmpersandAndAngleBracketsAreReplaced) {
+TEST(MarkupEscape, MarkupCharactersReplacedAndForbiddenControlsLeftOut) {
     std::string every_byte;
     std::string expected;
     for (int c = 1; c < 256; ++c) {
         every_byte += static_cast<char>(c);
-        expected += c == '&' ? "&amp;" : c == '<' ? "&lt;" : c == '>' ? "&gt;" : std::string(1, static_cast<char>(c));
+        bool forbidden = c < 0x20 && c != '\t' && c != '\n' && c != '\r';
+        expected += c == '&' ? "&amp;" : c == '<' ? "&lt;" : c == '>' ? "&gt;" : forbidden ? std::string() : std::string(1, static_cast<char>(c));
     }
     EXPECT_EQ(expected, escaped(every_byte.c_str(), every_byte.size() + 1));
 }
