@@ -187,8 +187,16 @@ bool fill_row(RunState& state, MatchRecord& row) {
 int find_in_text(const RunState& state, int from, int end, const char* needle) {
     const int length = static_cast<int>(std::strlen(needle));
     if (from < 0 || end > state.file_length) return -1;
-    for (int i = from; i + length <= end; ++i) {
-        if (std::memcmp(state.file_buffer + i, needle, static_cast<size_t>(length)) == 0) return i;
+    if (length == 0) return from <= end ? from : -1;
+    // memchr finds each candidate start quickly; memcmp only confirms it.
+    const char* text = state.file_buffer;
+    int i = from;
+    while (i + length <= end) {
+        const void* first = std::memchr(text + i, needle[0], static_cast<size_t>(end - length + 1 - i));
+        if (first == nullptr) return -1;
+        i = static_cast<int>(static_cast<const char*>(first) - text);
+        if (std::memcmp(text + i, needle, static_cast<size_t>(length)) == 0) return i;
+        ++i;
     }
     return -1;
 }

@@ -1,0 +1,152 @@
+// Benchmarks of the largest run: the import of 40 calendars, each writer over a full
+// 499-row table, and the whole run_schedule with its outputs in a temporary folder.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "driver/driver.h"
+#include "driver/streams.h"
+#include "import/calendar_reader.h"
+#include "output/html_writer.h"
+#include "output/spreadsheet_writer.h"
+#include "workload.h"
+
+namespace {
+
+RunState g_state;
+
+struct Workload {
+    std::string folder;
+    std::vector<std::string> paths;
+    long long input_bytes = 0;
+};
+
+const Workload& workload() {
+    static Workload w = [] {
+        Workload made;
+        char pattern[] = "/tmp/termarium-bench-XXXXXX";
+        if (mkdtemp(pattern) == nullptr) std::abort();
+        made.folder = pattern;
+        made.paths = write_workload(made.folder);
+        if (made.paths.empty()) std::abort();
+        for (int i = 0; i < static_cast<int>(made.paths.size()); ++i) {
+            made.input_bytes += static_cast<long long>(workload_calendar(i).size());
+        }
+        return made;
+    }();
+    return w;
+}
+
+// Opens every workload file and imports it as the driver does; aborts on any failure.
+void import_workload(RunState& state) {
+    const Workload& w = workload();
+    reset_run_state(state);
+    for (size_t i = 0; i < w.paths.size(); ++i) {
+        state.input_files[i] = open_input(w.paths[i].c_str());
+        if (state.input_files[i] == nullptr) std::abort();
+    }
+    state.current_row = 0;
+    for (size_t k = 0; k < w.paths.size(); ++k) {
+        state.match_table[state.current_row].day[0] = ' ';
+        ++state.current_row;
+        if (read_calendar_file(state, static_cast<int>(k)) != ReadResult::ok) std::abort();
+    }
+    close_all_streams(state);
+}
+
+void BM_ImportFortyFiles(benchmark::State& bench) {
+    for (auto _ : bench) {
+        import_workload(g_state);
+        benchmark::DoNotOptimize(g_state.current_row);
+    }
+    bench.SetBytesProcessed(bench.iterations() * workload().input_bytes);
+}
+BENCHMARK(BM_ImportFortyFiles)->Unit(benchmark::kMicrosecond);
+
+// Size of the workbook for the full table, for the bytes-per-second figure.
+long long spreadsheet_size() {
+    import_workload(g_state);
+    FILE* f = std::tmpfile();
+    if (f == nullptr) std::abort();
+    g_state.spreadsheet_file = f;
+    write_spreadsheet(g_state);
+    std::fflush(f);
+    long long size = std::ftell(f);
+    close_all_streams(g_state);
+    return size;
+}
+
+void BM_WriteSpreadsheetFullTable(benchmark::State& bench) {
+    long long size = spreadsheet_size();
+    if (g_state.match_table[k_max_used_rows - 1].day[0] == '\0') bench.SkipWithError("table not full");
+    for (auto _ : bench) {
+        g_state.spreadsheet_file = std::fopen("/dev/null", "w");
+        write_spreadsheet(g_state);
+        close_all_streams(g_state);
+    }
+    bench.SetBytesProcessed(bench.iterations() * size);
+}
+BENCHMARK(BM_WriteSpreadsheetFullTable)->Unit(benchmark::kMicrosecond);
+
+void BM_WriteHtmlFullTable(benchmark::State& bench) {
+    import_workload(g_state);
+    long long size = 0;
+    {
+        char path[] = "/tmp/termarium-bench-html-XXXXXX";
+        int fd = mkstemp(path);
+        if (fd < 0) std::abort();
+        g_state.html_file = fdopen(fd, "w");
+        write_html_table(g_state, g_state.html_file);
+        FILE* f = std::fopen(path, "r");
+        std::fseek(f, 0, SEEK_END);
+        size = std::ftell(f);
+        std::fclose(f);
+        std::remove(path);
+    }
+    for (auto _ : bench) {
+        g_state.html_file = std::fopen("/dev/null", "w");
+        write_html_table(g_state, g_state.html_file);
+    }
+    bench.SetBytesProcessed(bench.iterations() * size);
+}
+BENCHMARK(BM_WriteHtmlFullTable)->Unit(benchmark::kMicrosecond);
+
+void BM_WholeRun(benchmark::State& bench) {
+    const Workload& w = workload();
+    std::vector<char*> argv;
+    static char program[] = "termarium";
+    argv.push_back(program);
+    for (const std::string& p : w.paths) argv.push_back(const_cast<char*>(p.c_str()));
+    for (auto _ : bench) {
+        reset_run_state(g_state);
+        if (run_schedule(g_state, static_cast<int>(argv.size()), argv.data()) != 0) {
+            bench.SkipWithError("run failed");
+            break;
+        }
+    }
+    bench.SetBytesProcessed(bench.iterations() * w.input_bytes);
+}
+BENCHMARK(BM_WholeRun)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The program prints progress and waits for Enter: feed it end of input, and keep
+    // its console lines out of the benchmark report (which goes to standard error).
+    if (std::freopen("/dev/null", "r", stdin) == nullptr) return 1;
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    std::fflush(stdout);
+    if (std::freopen("/dev/null", "w", stdout) == nullptr) return 1;
+    benchmark::ConsoleReporter reporter;
+    reporter.SetOutputStream(&std::cerr);
+    reporter.SetErrorStream(&std::cerr);
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    std::string command = "rm -rf '" + workload().folder + "'";
+    return std::system(command.c_str()) == 0 ? 0 : 1;
+}

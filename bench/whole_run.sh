@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Times the built program on the 40-file workload against merely reading the same files
+# (cat to /dev/null), alternating the two over many runs, and prints both medians and
+# their ratio; then the peak resident memory of that run and of the bare usage text.
+# Usage: bench/whole_run.sh [BUILD_DIR] [RUNS]   (BUILD_DIR configured with -DTERMARIUM_BENCHMARKS=ON)
+set -euo pipefail
+build=${1:-build-bench}
+runs=${2:-200}
+program=$build/src/termarium
+maker=$build/bench/termarium_make_workload
+[ -x "$program" ] && [ -x "$maker" ] || { echo "build $build first (termarium, termarium_make_workload)" >&2; exit 2; }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mapfile -t files < <("$maker" "$work")
+
+now_ns() { date +%s%N; }
+program_times=()
+cat_times=()
+for ((i = 0; i < runs; i++)); do
+  t0=$(now_ns); "$program" "${files[@]}" </dev/null >/dev/null; t1=$(now_ns)
+  cat "${files[@]}" >/dev/null; t2=$(now_ns)
+  program_times+=($((t1 - t0)))
+  cat_times+=($((t2 - t1)))
+done
+
+median() { printf '%s\n' "$@" | sort -n | awk '{ a[NR] = $1 } END { print (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2 }'; }
+pm=$(median "${program_times[@]}")
+cm=$(median "${cat_times[@]}")
+awk -v p="$pm" -v c="$cm" -v n="$runs" 'BEGIN {
+  printf "runs: %d each, alternating\n", n
+  printf "termarium median: %.3f ms\n", p / 1e6
+  printf "cat median:       %.3f ms\n", c / 1e6
+  printf "ratio:            %.2f (target at most 2)\n", p / c }'
+
+# The usage text ends with exit status 1, as it should; only the memory figure counts here.
+peak_run=$( { /usr/bin/time -f '%M' "$program" "${files[@]}" </dev/null >/dev/null || true; } 2>&1 | tail -n 1)
+peak_usage=$( { /usr/bin/time -f '%M' "$program" </dev/null >/dev/null || true; } 2>&1 | tail -n 1)
+echo "peak resident, 40-file run: ${peak_run} KiB"
+echo "peak resident, usage only:  ${peak_usage} KiB"
+echo "difference:                 $((peak_run - peak_usage)) KiB (target at most 1024)"

@@ -1,0 +1,12 @@
+// The largest run the program takes, as a benchmark workload: 40 season calendars of
+// 11 or 12 matches each, so that separators and matches fill all 499 usable rows.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Text of calendar number index (0..39) of the workload.
+std::string workload_calendar(int index);
+
+// Writes the 40 calendars into folder; returns their paths in argument order.
+std::vector<std::string> write_workload(const std::string& folder);
