@@ -1,17 +1,24 @@
 // File handling for the driver and the writers. Inputs must be regular files (a folder
 // opens as a stream on some systems and then fails on the first read); outputs are
 // written to "<name>.tmp" and renamed over the final name only once complete, so a
-// failed run never destroys the schedule an earlier run wrote.
+// failed run never destroys the schedule an earlier run wrote. Paths are UTF-8; the
+// platform unit hands them to the file system.
 #include "driver/streams.h"
 
 #include <cstdio>
 #include <sys/stat.h>
 
 #include "driver/bounded_text.h"
+#include "driver/platform.h"
 
 namespace {
 
 constexpr char k_temp_suffix[] = ".tmp";
+// Inputs are read as bytes: the reader turns CR LF into LF itself, and a text-mode read
+// on Windows would end the file at the first Ctrl-Z byte. Outputs are text, so their line
+// ends are the platform's (CR LF on Windows).
+constexpr char k_input_mode[] = "rb";
+constexpr char k_output_mode[] = "w";
 static_assert(sizeof k_temp_suffix <= k_temp_suffix_size, "temporary suffix fits temp_path");
 
 bool close_one(FILE*& stream) {
@@ -24,7 +31,7 @@ bool close_one(FILE*& stream) {
 }  // namespace
 
 FILE* open_input(const char* path) {
-    FILE* stream = std::fopen(path, "r");
+    FILE* stream = open_file(path, k_input_mode);
     if (stream == nullptr) return nullptr;
     struct stat info {};
     if (fstat(fileno(stream), &info) != 0 || !S_ISREG(info.st_mode)) {
@@ -39,7 +46,7 @@ FILE* open_output_temp(RunState& state) {
         !append_text(state.temp_path, sizeof state.temp_path, k_temp_suffix)) {
         return nullptr;
     }
-    return std::fopen(state.temp_path, "w");
+    return open_file(state.temp_path, k_output_mode);
 }
 
 bool close_all_streams(RunState& state) {
@@ -51,11 +58,11 @@ bool close_all_streams(RunState& state) {
 }
 
 bool commit_output(RunState& state) {
-    if (std::rename(state.temp_path, state.output_path) == 0) return true;
-    std::remove(state.temp_path);
+    if (replace_file(state.temp_path, state.output_path)) return true;
+    remove_file(state.temp_path);
     return false;
 }
 
 void discard_output(RunState& state) {
-    std::remove(state.temp_path);
+    remove_file(state.temp_path);
 }
