@@ -170,6 +170,7 @@ TEST_F(CalendarReader, StrictUtf8) {
 }
 
 TEST_F(CalendarReader, ReadErrorsAndMissingStreams) {
+#ifndef _WIN32  // the Windows runtime reads a write-only stream as empty, without an error
     char path[] = "/tmp/termarium-reader-XXXXXX";
     const int fd = mkstemp(path);
     ASSERT_GE(fd, 0);
@@ -181,6 +182,7 @@ TEST_F(CalendarReader, ReadErrorsAndMissingStreams) {
     EXPECT_EQ(ReadResult::read_error, result);
     EXPECT_EQ("Datei konnte nicht gelesen werden", reason(result));
     std::remove(path);
+#endif
 
     EXPECT_EQ(ReadResult::read_error, read_calendar_file(*state, 1));  // no stream open there
     EXPECT_EQ(ReadResult::read_error, read_calendar_file(*state, -1));

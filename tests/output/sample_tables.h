@@ -90,6 +90,16 @@ inline std::string read_file(const std::string& path) {
     return text;
 }
 
+// Reads a file the way it was written, in text mode: on Windows the platform's CR LF
+// line ends come back as the LF of the golden files.
+inline std::string read_text_file(const std::string& path) {
+    FILE* stream = std::fopen(path.c_str(), "r");
+    if (stream == nullptr) return "<missing " + path + ">";
+    std::string text = read_stream(stream);
+    std::fclose(stream);
+    return text;
+}
+
 inline std::string golden(const char* name) {
     return read_file(std::string(TERMARIUM_TEST_DATA_DIR) + "/golden/" + name);
 }
