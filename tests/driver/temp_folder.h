@@ -2,6 +2,7 @@
 // for the paths in it (a path's plain string() would go through the ANSI code page).
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -40,4 +41,13 @@ inline std::string make_temp_folder(const std::string& tag) {
 inline void remove_temp_folder(const std::string& folder) {
     std::error_code error;
     if (!folder.empty()) std::filesystem::remove_all(path_from_utf8(folder), error);
+}
+
+// An anonymous scratch file opened for reading and writing, as tmpfile() gives it. The
+// Windows runtime's tmpfile() fails now and then when names are reused quickly (seen
+// under Wine), so a failed attempt is tried again.
+inline std::FILE* scratch_stream() {
+    std::FILE* stream = nullptr;
+    for (int attempt = 0; attempt < 100 && stream == nullptr; ++attempt) stream = std::tmpfile();
+    return stream;
 }

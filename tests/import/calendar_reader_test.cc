@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "../driver/temp_folder.h"
+
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -23,7 +25,7 @@ constexpr int k_text_limit = k_file_buffer_size - 1;  // longest text that fits 
 // Runs body with standard output going to a temporary file; returns what it printed.
 std::string capture_stdout(const std::function<void()>& body) {
     std::fflush(stdout);
-    FILE* sink = std::tmpfile();
+    FILE* sink = scratch_stream();
     const int saved = dup(STDOUT_FILENO);
     dup2(fileno(sink), STDOUT_FILENO);
     body();
@@ -38,7 +40,7 @@ std::string capture_stdout(const std::function<void()>& body) {
 }
 
 FILE* stream_with(const std::string& bytes) {
-    FILE* stream = std::tmpfile();
+    FILE* stream = scratch_stream();
     std::fwrite(bytes.data(), 1, bytes.size(), stream);
     return stream;  // left at its end: the reader must rewind it
 }

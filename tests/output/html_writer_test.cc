@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "../driver/temp_folder.h"
+
 #include <string>
 
 #include "sample_tables.h"
@@ -65,8 +67,8 @@ TEST_F(HtmlTable, ClassFollowsCategoryInTestOrderAndTheFirstTwoTeams) {
 
 TEST_F(HtmlTable, SampleTableMatchesTheGoldenFileAndEveryStreamIsClosed) {
     fill_sample_table(state);
-    state.input_files[0] = std::tmpfile();
-    state.spreadsheet_file = std::tmpfile();
+    state.input_files[0] = scratch_stream();
+    state.spreadsheet_file = scratch_stream();
     EXPECT_EQ(golden("fragment.html"), write());
     EXPECT_EQ(12, state.current_row);  // left at the end-of-table row
     EXPECT_EQ(nullptr, state.input_files[0]);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "../driver/temp_folder.h"
+
 #include <string>
 
 #include "sample_tables.h"
@@ -11,7 +13,7 @@
 namespace {
 
 std::string escaped(const char* text, size_t size) {
-    FILE* stream = std::tmpfile();
+    FILE* stream = scratch_stream();
     EXPECT_NE(nullptr, stream);
     if (stream == nullptr) return "";
     put_escaped(stream, text, size);

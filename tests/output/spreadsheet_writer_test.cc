@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "../driver/temp_folder.h"
+
 #include <algorithm>
 #include <string>
 
@@ -82,7 +84,7 @@ protected:
     std::string write(void (*fill)(RunState&)) {
         reset_run_state(state);
         fill(state);
-        state.spreadsheet_file = std::tmpfile();
+        state.spreadsheet_file = scratch_stream();
         EXPECT_NE(nullptr, state.spreadsheet_file);
         if (state.spreadsheet_file == nullptr) return "";
         EXPECT_TRUE(write_spreadsheet(state));
