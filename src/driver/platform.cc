@@ -90,7 +90,9 @@ bool utf16_to_utf8(const wchar_t* units, char* out, size_t size) {
     if (size == 0) return false;
     size_t used = 0;
     for (size_t i = 0; units[i] != 0;) {
-        uint32_t c = static_cast<uint32_t>(units[i]);
+        // A wide unit is a UTF-16 (or UTF-32) code unit, not a character byte; the check
+        // mistakes wchar_t for a signed char.
+        uint32_t c = static_cast<uint32_t>(units[i]);  // NOLINT(bugprone-signed-char-misuse,cert-str34-c)
         size_t step = 1;
         if (is_high_surrogate(c) && is_low_surrogate(static_cast<uint32_t>(units[i + 1]))) {
             c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<uint32_t>(units[i + 1]) - 0xDC00);

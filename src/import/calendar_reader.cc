@@ -115,10 +115,8 @@ bool is_valid_utf8(const char* text, int length) {
         int tail = 0;
         unsigned char low = 0x80;   // allowed range of the first continuation byte
         unsigned char high = 0xBF;
-        if (lead == 0x00) {
-            return false;
-        } else if (lead < 0x80) {
-            tail = 0;
+        if (lead < 0x80) {
+            if (lead == 0x00) return false;  // a NUL would end the text early
         } else if (lead >= 0xC2 && lead <= 0xDF) {
             tail = 1;
         } else if (lead >= 0xE0 && lead <= 0xEF) {

@@ -49,6 +49,12 @@ constexpr char k_table_end[] = "\n            </table>";
 constexpr char k_team_suffix_lead[] = " / ";
 constexpr char k_team_suffix_end[] = ".";
 
+// The cell opener that html_class_index names; the plain one for a value outside the table.
+const char* cell_opener(const RunState& state) {
+    const unsigned index = static_cast<unsigned char>(state.html_class_index);
+    return index < k_html_class_count ? html_cell_openers[index] : html_cell_openers[0];
+}
+
 // The four cells of a match row after the first opener, up to the last cell's text.
 void put_match_cells(FILE* stream, const MatchRecord& row, const char* opener) {
     std::fprintf(stream, "%s, ", row.weekday);
@@ -87,7 +93,7 @@ bool write_html_table(RunState& state, FILE* stream) {
     for (state.current_row = 1; state.current_row < end_row; ++state.current_row) {
         const MatchRecord& row = state.match_table[state.current_row];
         select_html_class(state);
-        const char* opener = html_cell_openers[static_cast<int>(state.html_class_index)];
+        const char* opener = cell_opener(state);
         std::fputs(k_row_opener, stream);
         std::fputs(opener, stream);
         if (row.day[0] != ' ') put_match_cells(stream, row, opener);

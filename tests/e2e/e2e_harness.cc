@@ -18,6 +18,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr int k_smallest_pipe = 4096;  // one page: the least a pipe holds
+constexpr unsigned k_hang_seconds = 120;  // far beyond any run, a Windows build under Wine included
+
 bool environment_is(const char* name, const char* value) {
     const char* text = std::getenv(name);
     return text != nullptr && std::string(text) == value;
@@ -87,6 +90,12 @@ void E2eTest::write_file(const std::string& relative, const std::string& bytes) 
 
 void E2eTest::make_folder(const std::string& relative) const { fs::create_directories(path(relative)); }
 
+void E2eTest::make_symlink(const std::string& relative, const std::string& target) const {
+    fs::path link = path(relative);
+    fs::create_directories(link.parent_path());
+    fs::create_symlink(target, link);
+}
+
 void E2eTest::copy_example(const std::string& example, const std::string& relative) const {
     fs::path target = path(relative);
     fs::create_directories(target.parent_path());
@@ -112,7 +121,10 @@ std::set<std::string> E2eTest::files() const {
     return entries;
 }
 
-ProgramRun E2eTest::run(const std::vector<std::string>& arguments) const {
+ProgramRun E2eTest::run(const std::vector<std::string>& arguments) const { return run_paused(arguments, nullptr); }
+
+ProgramRun E2eTest::run_paused(const std::vector<std::string>& arguments,
+                               const std::function<void(pid_t)>& paused) const {
     std::vector<std::string> words = command_prefix();
     for (const std::string& argument : arguments) words.push_back(program_argument(argument));
     std::vector<char*> argv;
@@ -123,6 +135,19 @@ ProgramRun E2eTest::run(const std::vector<std::string>& arguments) const {
     if (pipe(pipe_ends) != 0) {
         ADD_FAILURE() << "pipe failed";
         return {-1, ""};
+    }
+    // To hold the program up, the pipe is made as small as it gets and filled before the
+    // program starts; its first write then waits until the filler is read.
+    size_t filler = 0;
+    if (paused) {
+        const int flags = fcntl(pipe_ends[1], F_GETFL);
+        if (fcntl(pipe_ends[1], F_SETPIPE_SZ, k_smallest_pipe) < 0 ||
+            fcntl(pipe_ends[1], F_SETFL, flags | O_NONBLOCK) < 0) {
+            ADD_FAILURE() << "cannot shrink the output pipe";
+        }
+        const char block[k_smallest_pipe] = {};
+        for (ssize_t put; (put = write(pipe_ends[1], block, sizeof block)) > 0;) filler += static_cast<size_t>(put);
+        fcntl(pipe_ends[1], F_SETFL, flags);  // the program must find its output blocking again
     }
     pid_t child = fork();
     if (child == 0) {
@@ -135,6 +160,9 @@ ProgramRun E2eTest::run(const std::vector<std::string>& arguments) const {
         if (null_input != STDIN_FILENO) close(null_input);
         close(pipe_ends[0]);
         close(pipe_ends[1]);
+        // A program that hangs is ended by the alarm, which outlives exec: the case then
+        // fails with exit status 128 + SIGALRM instead of stalling the whole suite.
+        alarm(k_hang_seconds);
         execvp(argv[0], argv.data());
         _exit(127);
     }
@@ -144,6 +172,7 @@ ProgramRun E2eTest::run(const std::vector<std::string>& arguments) const {
         ADD_FAILURE() << "fork failed";
         return {-1, ""};
     }
+    if (paused) paused(child);
     std::string raw;
     char chunk[4096];
     for (;;) {
@@ -152,6 +181,7 @@ ProgramRun E2eTest::run(const std::vector<std::string>& arguments) const {
         else if (got == 0 || errno != EINTR) break;
     }
     close(pipe_ends[0]);
+    raw.erase(0, filler);
     int status = 0;
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/types.h>
+
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -38,6 +41,8 @@ protected:
     void write_file(const std::string& relative, const std::string& bytes) const;
     // Creates a folder (and its parents) in the test folder.
     void make_folder(const std::string& relative) const;
+    // Creates a symbolic link in the test folder whose target is the text given.
+    void make_symlink(const std::string& relative, const std::string& target) const;
     // Copies one of the bundled sample calendars into the test folder.
     void copy_example(const std::string& example, const std::string& relative) const;
     // The bytes of a file of the test folder exactly as they are on disk.
@@ -48,6 +53,10 @@ protected:
     std::set<std::string> files() const;
     // Runs the program in the test folder; each argument passes through program_argument.
     ProgramRun run(const std::vector<std::string>& arguments) const;
+    // Runs it with its standard output a full pipe, so that it stops at its first flush
+    // of output; while it waits there, paused(pid) runs, then the output is read as by run.
+    ProgramRun run_paused(const std::vector<std::string>& arguments,
+                          const std::function<void(pid_t)>& paused) const;
 
     std::string folder;
 };

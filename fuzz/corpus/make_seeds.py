@@ -1,0 +1,109 @@
+#!/usr/bin/env python3
+# Writes the hand-made seed inputs of both fuzz targets next to this script: small
+# calendars in the league site's event layout with the variations the import handles
+# (CR LF, folded lines, a byte-order mark, escaped commas, markup characters, every team
+# category) and, for the many-files target, sets of files cut by "~~~~\n" that reach
+# separator rows, three-digit row numbers and the 499-row limit. The sample calendars
+# under examples/ are seeds as they are. Run it again after changing it; the files are
+# kept in the repository so that no build needs Python.
+import pathlib
+
+HERE = pathlib.Path(__file__).resolve().parent
+FILE_SEPARATOR = "~~~~\n"
+HEAD = "BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//Liga//Spielplan//DE\n"
+TAIL = "END:VCALENDAR\n"
+
+
+def event(summary, start="20250913T150000", location="Am Sportplatz 4, Beispielheim, Sporthalle der Grundschule Beispielheim",
+          description="Spiel 117, Staffel 4, Kreisklasse West, Spieltag 3", uid="match-117"):
+    return ("BEGIN:VEVENT\nUID:" + uid + "\nDTSTAMP:20250801T120000Z\nDTSTART;TZID=Europe/Berlin:" + start +
+            "\nDTEND;TZID=Europe/Berlin:" + start + "\nSUMMARY:" + summary + "\nTRANSP:OPAQUE\nLOCATION:" + location +
+            "\nDESCRIPTION:" + description + "\nEND:VEVENT\n")
+
+
+def season(own, others, league, digit_days=None):
+    events = []
+    for i, other in enumerate(others):
+        summary = own + " - " + other if i % 2 == 0 else other + " - " + own
+        events.append(event(summary, start="202509%02dT1%d3000" % (1 + i, i % 10), uid="m-%d" % i,
+                            description="Spiel %d, Staffel 1, %s, Spieltag %d" % (i, league, i + 1)))
+    return HEAD + "".join(events) + TAIL
+
+
+def folded(text, width=20):
+    out = []
+    for line in text.split("\n"):
+        while len(line) > width:
+            out.append(line[:width])
+            line = " " + line[width:]
+        out.append(line)
+    return "\n".join(out)
+
+
+def compact_file(own, count, first):
+    # The shortest events the layout allows, so that many rows fit into a small input.
+    lines = [HEAD]
+    for i in range(count):
+        summary = own + " - Gast %d" % (first + i) if i % 2 == 0 else "Gast %d - %s" % (first + i, own)
+        lines.append("UID:%d\nX\nS:202510%02dT1800\nX\nSUMMARY:%s\nX\nL:a, Halle Nord\nD:s, 1, Kreisliga, t\n" %
+                     (first + i, i % 28 + 1, summary))
+    return "".join(lines) + TAIL
+
+
+def padded(text, size):
+    # An extra property line before the calendar's end brings the text to size bytes.
+    pad = "X-PAD:"
+    end = text.rindex("END:VCALENDAR")
+    fill = size - len(text.encode("utf-8")) - len(pad) - 1
+    return text[:end] + pad + "p" * fill + "\n" + text[end:]
+
+
+def write(folder, name, text):
+    path = HERE / folder / name
+    path.parent.mkdir(parents=True, exist_ok=True)
+    path.write_bytes(text.encode("utf-8") if isinstance(text, str) else text)
+
+
+def main():
+    plain = season("TSG Musterfeld 2", ["BC Beispielheim 1", "SV Nord 3", "FC Süd 1"], "Kreisklasse West")
+    one = "calendar_file"
+    write(one, "season_lf.ics", plain)
+    write(one, "season_crlf.ics", plain.replace("\n", "\r\n"))
+    write(one, "season_folded.ics", folded(plain))
+    write(one, "season_folded_tab.ics", folded(plain).replace("\n ", "\n\t"))
+    write(one, "season_bom.ics", "\ufeff" + plain)
+    write(one, "season_no_final_line_end.ics", plain.rstrip("\n"))
+    write(one, "youth_u19.ics", season("JSG Lindenbrück 2", ["TSV A 2", "TSV B 1"], "U19 Bezirksliga"))
+    write(one, "youth_u15.ics", season("JSG Lindenbrück U15", ["TSV A 1", "TSV B 2"], "U15 Kreisliga Süd"))
+    write(one, "markup_in_names.ics", HEAD + event("SG Nord & Süd 1 - <b>Gast</b> 2",
+                                                   location="Weg 1, Ort, Halle <Nord> & Süd",
+                                                   description="Spiel 1, Staffel 2, Liga & <Klasse>\\, Rest, x") + TAIL)
+    write(one, "escaped_commas.ics", HEAD + event("A 1 - B 2", location="Weg 1\\, Ort\\, Turnhalle Ost",
+                                                  description="Spiel 1\\, Staffel 2\\, Kreisliga\\, x") + TAIL)
+    write(one, "location_ends_in_comma.ics", HEAD + event("A 1 - B 2", location="Weg 1, Ort,") + TAIL)
+    write(one, "utc_start.ics", HEAD + event("A 1 - B 2", start="20250913T130000Z") + TAIL)
+    write(one, "summary_only.ics", HEAD + "BEGIN:VEVENT\nSUMMARY:A 1 - B 2\nEND:VEVENT\n" + TAIL)
+    # At the size limit: 19999 bytes of text fit with their NUL, 20000 do not; with CR LF
+    # the file is larger than the buffer, its text after the conversion is not.
+    for size in (19999, 20000):
+        write(one, "size_%d.ics" % size, padded(plain, size))
+    write(one, "size_19999_after_crlf.ics", padded(plain, 19999).replace("\n", "\r\n"))
+    write(one, "truncated_last_event.ics", (HEAD + event("A 1 - B 2") + event("B 2 - A 1"))[:-120])
+
+    many = "calendar_files"
+    samples = sorted((HERE.parent.parent / "examples").glob("*.ics"))
+    write(many, "all_samples", FILE_SEPARATOR.join(p.read_text(encoding="utf-8") for p in samples))
+    write(many, "same_file_twice", plain + FILE_SEPARATOR + plain)
+    write(many, "empty_files", FILE_SEPARATOR * 3 + plain)
+    # 40 files of 11 rows and one of 30: 40 separators and 459 matches fill rows 0..498.
+    files = [compact_file("TuS Linden %d" % (k % 4 + 1), 11, 11 * k) for k in range(39)]
+    write(many, "rows_to_the_limit", FILE_SEPARATOR.join(files + [compact_file("TuS Linden 1", 30, 500)]))
+    write(many, "one_row_too_many", FILE_SEPARATOR.join(files + [compact_file("TuS Linden 1", 31, 500)]))
+    # Forty files, the twentieth broken.
+    broken = [compact_file("TuS Linden 2", 3, 3 * k) for k in range(40)]
+    broken[19] = broken[19][:-60]
+    write(many, "twentieth_broken", FILE_SEPARATOR.join(broken))
+
+
+if __name__ == "__main__":
+    main()

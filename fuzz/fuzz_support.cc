@@ -1,0 +1,295 @@
+// Checks shared by the fuzz targets. The table checks hold for whatever a file holds:
+// rows are filled strictly in order, each field stays terminated inside its size, and a
+// failed event leaves no half-filled row. The output checks are the ones a spreadsheet
+// program or a browser would trip over first: forbidden control bytes, markup or a bare
+// '&' from a calendar text, row numbers out of sequence, a declared row count that does
+// not cover the rows, a document cut short.
+#include "fuzz_support.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "driver/streams.h"
+#include "import/calendar_reader.h"
+#include "output/html_writer.h"
+#include "output/spreadsheet_writer.h"
+
+namespace {
+
+constexpr int k_reason_size = 96;  // the driver's room for a failure reason
+constexpr char k_weekdays[][3] = {"Mo", "Di", "Mi", "Do", "Fr", "Sa", "So"};
+constexpr int k_template_rows = 25;  // rows the workbook declares at least
+constexpr int k_rows_around_table = 2;  // header and fixed row 1 of the workbook
+constexpr int k_highest_style = 74;  // styles s1..s74 exist
+
+[[noreturn]] void fault(const char* what, long where) {
+    std::fprintf(stderr, "fuzz check failed: %s (at %ld)\n", what, where);
+    std::abort();
+}
+
+void check(bool ok, const char* what, long where = -1) {
+    if (!ok) fault(what, where);
+}
+
+bool terminated(const char* text, size_t size) { return strnlen(text, size) < size; }
+
+bool all_digits(const char* text, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
+    }
+    return true;
+}
+
+bool is_zero(const MatchRecord& row) {
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(&row);
+    unsigned char any = 0;
+    for (size_t i = 0; i < sizeof row; ++i) any |= bytes[i];
+    return any == 0;
+}
+
+void check_match_row(const MatchRecord& row, long index) {
+    check(all_digits(row.day, 2) && row.day[2] == '\0', "day", index);
+    check(all_digits(row.month, 2) && row.month[2] == '\0', "month", index);
+    check(all_digits(row.year, 4) && row.year[4] == '\0', "year", index);
+    check(all_digits(row.hour, 2) && row.hour[2] == '\0', "hour", index);
+    check(all_digits(row.minute, 2) && row.minute[2] == '\0', "minute", index);
+    bool known_weekday = false;
+    for (const char* name : k_weekdays) known_weekday = known_weekday || std::strcmp(row.weekday, name) == 0;
+    check(known_weekday, "weekday", index);
+    check(row.is_home == 0 || row.is_home == 1, "home flag", index);
+    check(std::isdigit(static_cast<unsigned char>(row.team_digit)) != 0, "team digit", index);
+    check(terminated(row.venue, sizeof row.venue), "venue terminated", index);
+    check(terminated(row.league, sizeof row.league), "league terminated", index);
+    check(terminated(row.opponent, sizeof row.opponent), "opponent terminated", index);
+    check(std::strchr(row.venue, '\n') == nullptr, "line feed in venue", index);
+    check(std::strchr(row.league, '\n') == nullptr, "line feed in league", index);
+    check(std::strchr(row.opponent, '\n') == nullptr, "line feed in opponent", index);
+}
+
+// First row from 1 on whose day[0] is NUL, found without the writers' code.
+int table_end(const RunState& state) {
+    int row = 1;
+    while (row < k_max_used_rows && state.match_table[row].day[0] != '\0') ++row;
+    return row;
+}
+
+// Whether text holds needle at index at.
+bool holds_at(std::string_view text, size_t at, std::string_view needle) {
+    if (at > text.size() || text.size() - at < needle.size()) return false;
+    for (size_t k = 0; k < needle.size(); ++k) {
+        if (text[at + k] != needle[k]) return false;
+    }
+    return true;
+}
+
+// Index of needle in text from `from` on, or npos. Compared byte by byte here rather than
+// through memcmp, whose interceptor would feed the checks' own texts to the fuzzer.
+size_t find_text(std::string_view text, std::string_view needle, size_t from = 0) {
+    while (!needle.empty() && from < text.size()) {
+        const void* first = std::memchr(text.data() + from, needle[0], text.size() - from);
+        if (first == nullptr) break;
+        const size_t at = static_cast<size_t>(static_cast<const char*>(first) - text.data());
+        if (holds_at(text, at, needle)) return at;
+        from = at + 1;
+    }
+    return std::string_view::npos;
+}
+
+size_t count_of(std::string_view text, std::string_view needle) {
+    size_t count = 0;
+    for (size_t at = find_text(text, needle); at != std::string_view::npos; at = find_text(text, needle, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+// Only tab, line feed and carriage return below 0x20: anything else makes XML unreadable.
+void check_control_bytes(std::string_view text, const char* what) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 && c != '\t' && c != '\n' && c != '\r') fault(what, static_cast<long>(i));
+    }
+}
+
+// Every '&' starts one of the references the writers and the template use.
+void check_ampersands(std::string_view text, const char* what) {
+    static constexpr std::string_view k_references[] = {"&amp;", "&lt;", "&gt;", "&quot;"};
+    for (size_t at = text.find('&'); at != std::string_view::npos; at = text.find('&', at + 1)) {
+        bool known = false;
+        for (std::string_view reference : k_references) known = known || holds_at(text, at, reference);
+        if (!known) fault(what, static_cast<long>(at));
+    }
+}
+
+// The text between each opener and the next closer holds no markup character.
+void check_cell_texts(std::string_view text, std::string_view opener, std::string_view closer, const char* what) {
+    for (size_t at = find_text(text, opener); at != std::string_view::npos; at = find_text(text, opener, at + 1)) {
+        const size_t start = at + opener.size();
+        const size_t end = find_text(text, closer, start);
+        if (end == std::string_view::npos) fault(what, static_cast<long>(at));
+        if (text.substr(start, end - start).find_first_of("<>") != std::string_view::npos) {
+            fault(what, static_cast<long>(start));
+        }
+    }
+}
+
+// The decimal number behind needle, which must be followed by digits and then stop.
+long number_behind(std::string_view text, size_t at, size_t& digits) {
+    digits = 0;
+    long value = 0;
+    while (at + digits < text.size() && std::isdigit(static_cast<unsigned char>(text[at + digits])) != 0) {
+        value = value * 10 + (text[at + digits] - '0');
+        ++digits;
+    }
+    return value;
+}
+
+// Index behind the first occurrence of needle, which must be there.
+size_t position_behind(std::string_view text, std::string_view needle) {
+    const size_t at = find_text(text, needle);
+    if (at == std::string_view::npos) fault("missing markup", 0);
+    return at + needle.size();
+}
+
+void check_workbook(std::string_view xml, int end_row) {
+    check_control_bytes(xml, "control byte in the workbook");
+    check_ampersands(xml, "bare '&' in the workbook");
+    check(count_of(xml, "\n") == 2, "line breaks in the workbook besides the prolog's two");
+    check(holds_at(xml, 0, "<?xml"), "workbook prolog");
+    check(xml.size() >= 11 && holds_at(xml, xml.size() - 11, "</Workbook>"), "workbook cut short");
+    check_cell_texts(xml, "<Data ss:Type=\"String\">", "</Data>", "markup in a workbook text cell");
+
+    // Rows: header, fixed row 1, table rows 1 .. end_row - 1, closing row.
+    const long rows = static_cast<long>(count_of(xml, "<Row"));
+    check(rows == end_row + k_rows_around_table, "workbook rows", rows);
+    const long declared = rows > k_template_rows ? rows : k_template_rows;
+    size_t digits = 0;
+    // Every needle starts with '<', which no calendar text can bring along unescaped.
+    const std::string_view count_attribute = "<Table ss:ExpandedColumnCount=\"8\" ss:ExpandedRowCount=\"";
+    const size_t count_at = position_behind(xml, count_attribute);
+    check(number_behind(xml, count_at, digits) == declared && xml[count_at + digits] == '"', "declared row count",
+          declared);
+    const std::string_view range = "<AutoFilter xmlns=\"urn:schemas-microsoft-com:office:excel\" x:Range=\"R1C1:R";
+    const size_t range_at = position_behind(xml, range);
+    check(number_behind(xml, range_at, digits) == declared && holds_at(xml, range_at + digits, "C7\""),
+          "filter range", declared);
+
+    // Column 1 numbers the rows 1, 02, 03 ... without a gap.
+    const std::string_view number_cell = "<Data ss:Type=\"Number\">";
+    long expected = 1;
+    for (size_t at = find_text(xml, number_cell); at != std::string_view::npos; at = find_text(xml, number_cell, at + 1)) {
+        const size_t start = at + number_cell.size();
+        check(number_behind(xml, start, digits) == expected, "row number", expected);
+        check(expected == 1 ? digits == 1 : digits >= 2, "row number digits", expected);
+        check(holds_at(xml, start + digits, "</Data>"), "row number end", expected);
+        ++expected;
+    }
+    check(expected - 1 == rows - 1, "number cells", expected);  // every row but the header
+
+    const std::string_view style = "<Cell ss:StyleID=\"s";
+    for (size_t at = find_text(xml, style); at != std::string_view::npos; at = find_text(xml, style, at + 1)) {
+        const long n = number_behind(xml, at + style.size(), digits);
+        check(digits > 0 && n >= 1 && n <= k_highest_style && xml[at + style.size() + digits] == '"', "style",
+              static_cast<long>(at));
+    }
+}
+
+void check_fragment(std::string_view html, int end_row) {
+    check_control_bytes(html, "control byte in the fragment");
+    check_ampersands(html, "bare '&' in the fragment");
+    check(holds_at(html, 0, "\n            <table>"), "fragment head");
+    check(html.size() >= 8 && holds_at(html, html.size() - 8, "</table>"), "fragment cut short");
+    check(static_cast<long>(count_of(html, "<tr>")) == end_row - 1, "fragment rows", end_row);
+    check(count_of(html, "<td") == count_of(html, "</td>"), "cells opened and closed");
+    // Behind each cell tag's end, text up to the cell's closer only.
+    for (size_t at = find_text(html, "<td"); at != std::string_view::npos; at = find_text(html, "<td", at + 1)) {
+        const size_t start = html.find('>', at);
+        const size_t end = html.find('<', start);
+        check(start != std::string_view::npos && end != std::string_view::npos &&
+                  holds_at(html, end, "</td>") &&
+                  html.substr(start + 1, end - start - 1).find('>') == std::string_view::npos,
+              "markup in a fragment cell", static_cast<long>(at));
+    }
+}
+
+void check_all_closed(const RunState& state) {
+    for (FILE* stream : state.input_files) check(stream == nullptr, "input stream left open");
+    check(state.spreadsheet_file == nullptr && state.html_file == nullptr, "output stream left open");
+}
+
+}  // namespace
+
+void silence_stdout() {
+    if (std::freopen("/dev/null", "w", stdout) == nullptr) fault("cannot silence standard output", 0);
+}
+
+FILE* open_bytes(const uint8_t* data, size_t size) {
+    // A read-only memory stream never writes to its buffer.
+    static char empty[1];
+    void* buffer = size > 0 ? const_cast<uint8_t*>(data) : static_cast<void*>(empty);
+    FILE* stream = fmemopen(buffer, size, "rb");
+    if (stream == nullptr) fault("fmemopen failed", static_cast<long>(size));
+    return stream;
+}
+
+void check_read_result(const RunState& state, ReadResult result) {
+    char reason[k_reason_size];
+    describe_read_failure(state, result, reason, sizeof reason);
+    check(terminated(reason, sizeof reason), "reason terminated");
+    check((result == ReadResult::ok) == (reason[0] == '\0'), "reason text", static_cast<long>(result));
+    check(result != ReadResult::read_error, "a memory stream cannot fail to read");
+    check(state.current_row >= 1 && state.current_row <= k_max_used_rows, "current_row", state.current_row);
+    if (result == ReadResult::ok) {
+        check(state.match_table[state.current_row].day[0] == '\0', "row behind the file's rows", state.current_row);
+    }
+}
+
+void check_table(const RunState& state) {
+    check(state.match_table[0].day[0] == ' ', "row 0 is the first separator");
+    bool ended = false;
+    for (int i = 0; i < k_table_rows; ++i) {
+        const MatchRecord& row = state.match_table[i];
+        if (ended || i == k_max_used_rows) {
+            check(is_zero(row), "row behind the end of the table", i);
+            ended = true;
+        } else if (row.day[0] == '\0') {
+            check(is_zero(row), "half-filled row", i);
+            ended = true;
+        } else if (row.day[0] == ' ') {
+            MatchRecord rest = row;
+            rest.day[0] = '\0';
+            check(is_zero(rest), "separator row holds data", i);
+        } else {
+            check_match_row(row, i);
+        }
+    }
+}
+
+void write_and_check_outputs(RunState& state) {
+    const int end_row = table_end(state);
+
+    char* xml = nullptr;
+    size_t xml_size = 0;
+    state.spreadsheet_file = open_memstream(&xml, &xml_size);
+    check(state.spreadsheet_file != nullptr, "open_memstream failed");
+    const bool workbook_written = write_spreadsheet(state);
+    const bool closed = close_all_streams(state);  // as the driver does before the fragment
+    check(workbook_written && closed, "workbook write reported a failure");
+    check(state.current_row == end_row, "workbook writer's last row", state.current_row);
+    check_workbook(std::string_view(xml, xml_size), end_row);
+    std::free(xml);
+
+    char* html = nullptr;
+    size_t html_size = 0;
+    state.html_file = open_memstream(&html, &html_size);
+    check(state.html_file != nullptr, "open_memstream failed");
+    const bool fragment_written = write_html_table(state, state.html_file);
+    check(fragment_written, "fragment write reported a failure");
+    check(state.current_row == end_row, "fragment writer's last row", state.current_row);
+    check_all_closed(state);
+    check_fragment(std::string_view(html, html_size), end_row);
+    std::free(html);
+}

@@ -1,0 +1,461 @@
+// End-to-end runs of the built program on hostile input and machine faults. Every refused
+// input must give its exact message and exit status 1 and leave the folder as it was: no
+// new schedule, no temporary file, and the schedules of an earlier run byte for byte
+// unchanged. Beside them, unusual inputs that must still succeed, and the faults of the
+// machine: an output folder that cannot be written, a full disk, inputs deleted while
+// the program holds them open.
+#include <gtest/gtest.h>
+
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "driver/run_state.h"
+#include "e2e_harness.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Console texts as the user reads them.
+const std::string k_banner = "\n\n=== Termarium: ein Spielplan fuer alle Mannschaften des Vereins ===\n";
+const std::string k_input_open_failed = "Fehler beim oeffnen einer Eingabe-Datei";
+const std::string k_xml_open_failed = "Fehler beim oeffnen der Ausgabe-Datei";
+const std::string k_xml_write_failed = "Fehler beim Schreiben der Ausgabe-Datei";
+const std::string k_html_write_failed = "Fehler beim Schreiben der HTML-Datei";
+const std::string k_no_match = "keine Spielpaarung gefunden";
+const std::string k_not_utf8 = "Datei ist nicht UTF-8-kodiert";
+const std::string k_too_large = "Datei zu gross (max. " + std::to_string(k_file_buffer_size - 1) + " Zeichen)";
+
+const std::string k_season = "2025-2026";
+const std::string k_xml = "Termarium_2025-2026.xml";
+const std::string k_html = "Termarium_2025-2026.html";
+const std::string k_older_workbook = "<alte Tabelle/>\n";
+const std::string k_older_fragment = "<table><tr><td>alt</td></tr></table>\n";
+
+// A sample season and the line the import prints for it.
+const std::string k_sample = "Spielplan_2025-2026_Herren1.ics";
+const std::string k_sample_line = "TuS Lindenbrück 1 (Bezirksklasse Nord): 22 Spiele\n";
+
+// A one-match calendar: a cup round in which the club's team plays away.
+const std::string k_cup_match =
+    "BEGIN:VCALENDAR\n"
+    "VERSION:2.0\n"
+    "BEGIN:VEVENT\n"
+    "UID:pokal-9001@liga.example.org\n"
+    "DTSTAMP:20250801T120000Z\n"
+    "DTSTART;TZID=Europe/Berlin:20251101T160000\n"
+    "DTEND;TZID=Europe/Berlin:20251101T180000\n"
+    "SUMMARY:TV Talheim 1 - TuS Lindenbrück 1\n"
+    "STATUS:CONFIRMED\n"
+    "LOCATION:Schulweg 7, 35930 Talheim, Turnhalle des Gymnasiums Talheim\n"
+    "DESCRIPTION:Spiel 9001, Runde 1, Kreispokal, Spieltag 1\n"
+    "END:VEVENT\n"
+    "END:VCALENDAR\n";
+const std::string k_cup_match_line = "TuS Lindenbrück 1 (Kreispokal): 1 Spiele\n";
+
+// The HTML rows of the cup match and of a separator.
+const std::string k_cell = "\n                    <td>";
+const std::string k_cup_match_row = "\n                <tr>" + k_cell + "Sa, 01.11.2025 16:00</td>" + k_cell +
+                                    "Gymn. Talheim</td>" + k_cell + "Kreispokal / 1.</td>" + k_cell +
+                                    "TV Talheim 1</td>\n                </tr>";
+const std::string k_separator_row = "\n                <tr>" + k_cell + "</td>\n                </tr>";
+const std::string k_fragment_head =
+    "\n            <table>\n                <head>\n                    <td>Datum/ Zeit</td>\n"
+    "                    <td>Spielort</td>\n                    <td>Liga/ Mannschaft</td>\n"
+    "                    <td>Gegner</td>\n                </head>\n";
+const std::string k_fragment_end = "\n            </table>";
+
+std::string reading(size_t files) { return "Es werden " + std::to_string(files) + " Dateien eingelesen:\n"; }
+
+std::string listed(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) text += "\n" + name;
+    return text;
+}
+
+std::string season_line() { return "\n\nSaison: " + k_season + "\n\n"; }
+
+std::string read_failed(const std::string& name, const std::string& reason) {
+    return "Fehler beim Lesen der Datei " + name + ": " + reason;
+}
+
+std::string layout_broken(int event) { return "Spiel " + std::to_string(event) + " passt nicht zum erwarteten Aufbau"; }
+
+// Everything a complete run prints, given the listed names and the import's lines.
+std::string complete_run(const std::vector<std::string>& names, const std::vector<std::string>& team_lines) {
+    std::string text = reading(names.size()) + listed(names) + season_line();
+    for (const std::string& line : team_lines) text += line;
+    return text + "\nTermarium_" + k_season + ".xml erstellt. \nTermarium_" + k_season +
+           ".html erstellt. \nEnter druecken um Proramm zu schliessen\n" + k_banner;
+}
+
+std::string sample_text() {
+    std::ifstream in(fs::path(TERMARIUM_EXAMPLES_DIR) / k_sample, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A calendar file name of the given length in bytes; its season text is 2025-2026.
+std::string calendar_name(size_t length, int number) {
+    const std::string head = "Spielplan_2025-2026_" + std::to_string(number) + "_";
+    const std::string tail = ".ics";
+    return head + std::string(length - head.size() - tail.size(), 'x') + tail;
+}
+
+// UTF-16 (little endian) with its byte-order mark, of an ASCII or UTF-8 Latin text.
+std::string utf16_with_bom(const std::string& text) {
+    std::string out = "\xFF\xFE";
+    for (size_t i = 0; i < text.size(); ++i) {
+        unsigned code = static_cast<unsigned char>(text[i]);
+        if (code >= 0xC0 && i + 1 < text.size()) {  // two-byte UTF-8, enough for umlauts
+            code = ((code & 0x1F) << 6) | (static_cast<unsigned char>(text[++i]) & 0x3F);
+        }
+        out += static_cast<char>(code & 0xFF);
+        out += static_cast<char>(code >> 8);
+    }
+    return out;
+}
+
+// The same text with each "ü" (UTF-8) as the Latin-1 byte FC.
+std::string latin1(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text.compare(i, 2, "\xC3\xBC") == 0) {
+            out += '\xFC';
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+using HostileInput = E2eTest;   // refused inputs
+using UnusualInput = E2eTest;   // inputs that look odd but must succeed
+
+// A refused input: its bytes (or what the path is), the message and the file it names.
+struct RefusedCase {
+    std::string name;
+    std::string bytes;
+    std::string reason;
+};
+
+void PrintTo(const RefusedCase& c, std::ostream* out) { *out << c.name; }
+
+class RefusedFile : public E2eTest, public ::testing::WithParamInterface<RefusedCase> {};
+
+// Each input is the first and only file, next to the schedules of an earlier run.
+TEST_P(RefusedFile, GivesItsReasonAndLeavesTheFolderAsItWas) {
+    const RefusedCase& c = GetParam();
+    const std::string name = "Spielplan_2025-2026_" + c.name + ".ics";
+    write_file(name, c.bytes);
+    write_file(k_xml, k_older_workbook);
+    write_file(k_html, k_older_fragment);
+    const std::set<std::string> before = files();
+
+    ProgramRun result = run({name});
+    EXPECT_EQ(1, result.exit_status);
+    EXPECT_EQ(reading(1) + listed({name}) + season_line() + read_failed(name, c.reason), result.output);
+    EXPECT_EQ(before, files());
+    EXPECT_EQ(k_older_workbook, read_file(k_xml));
+    EXPECT_EQ(k_older_fragment, read_file(k_html));
+}
+
+std::vector<RefusedCase> refused_cases() {
+    const std::string sample = sample_text();
+    std::string binary = "\x89PNG\r\n\x1A\n";
+    for (int i = 0; i < 2048; ++i) binary += static_cast<char>((i * 37 + 11) % 256);
+    std::string one_megabyte;
+    while (one_megabyte.size() < (1u << 20)) one_megabyte += sample;
+    one_megabyte.resize(1u << 20);
+    std::string markers;
+    for (int i = 0; i < 500; ++i) markers += "UID:";
+    // The last event cut inside its location line.
+    const std::string truncated = sample.substr(0, sample.rfind("LOCATION:") + 20);
+    std::string with_nul = sample;
+    with_nul[with_nul.find("SUMMARY:") + 3] = '\0';
+
+    return {
+        {"leer", "", k_no_match},
+        {"binaer", binary, k_not_utf8},
+        {"ein_Megabyte", one_megabyte, k_too_large},
+        {"nur_UID", markers, k_no_match},
+        {"abgeschnitten", truncated, layout_broken(22)},
+        {"NUL_Byte", with_nul, k_not_utf8},
+        {"UTF-16", utf16_with_bom(sample), k_not_utf8},
+        {"Latin-1", latin1(sample), k_not_utf8},
+    };
+}
+
+INSTANTIATE_TEST_SUITE_P(HostileInput, RefusedFile, ::testing::ValuesIn(refused_cases()),
+                         [](const ::testing::TestParamInfo<RefusedCase>& info) {
+                             std::string name;
+                             for (char ch : info.param.name) name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+                             return name;
+                         });
+
+// A path that cannot be opened as a file is refused before any file is read.
+TEST_F(HostileInput, DirectoryOrDanglingLinkIsRefusedAtOpen) {
+    make_folder("Spielplan_2025-2026_Ordner.ics");
+    make_symlink("Spielplan_2025-2026_Verweis.ics", "geloescht/Spielplan_2025-2026_Herren1.ics");
+    write_file(k_xml, k_older_workbook);
+    write_file(k_html, k_older_fragment);
+    const std::set<std::string> before = files();
+    for (const char* name : {"Spielplan_2025-2026_Ordner.ics", "Spielplan_2025-2026_Verweis.ics"}) {
+        SCOPED_TRACE(name);
+        ProgramRun result = run({name});
+        EXPECT_EQ(1, result.exit_status);
+        EXPECT_EQ(reading(1) + k_input_open_failed, result.output);
+        EXPECT_EQ(before, files());
+        EXPECT_EQ(k_older_workbook, read_file(k_xml));
+        EXPECT_EQ(k_older_fragment, read_file(k_html));
+    }
+}
+
+// Of forty files only the twentieth is broken: the first nineteen are read, the message
+// names the twentieth, and nothing is written.
+TEST_F(HostileInput, TwentiethOfFortyFilesIsNamed) {
+    std::vector<std::string> names;
+    for (int i = 1; i <= k_max_input_files; ++i) {
+        names.push_back("Spielplan_2025-2026_Team" + std::to_string(i) + ".ics");
+        write_file(names.back(), i == 20 ? k_cup_match.substr(0, k_cup_match.find("DESCRIPTION:")) : k_cup_match);
+    }
+    write_file(k_xml, k_older_workbook);
+    write_file(k_html, k_older_fragment);
+    const std::set<std::string> before = files();
+
+    ProgramRun result = run(names);
+    EXPECT_EQ(1, result.exit_status);
+    std::string expected = reading(names.size()) + listed(names) + season_line();
+    for (int i = 1; i < 20; ++i) expected += k_cup_match_line;
+    EXPECT_EQ(expected + read_failed("Spielplan_2025-2026_Team20.ics", layout_broken(1)), result.output);
+    EXPECT_EQ(before, files());
+    EXPECT_EQ(k_older_workbook, read_file(k_xml));
+    EXPECT_EQ(k_older_fragment, read_file(k_html));
+}
+
+// --- Inputs that must succeed ---------------------------------------------------------
+
+TEST_F(UnusualInput, SameFileTwiceGivesTwoBlocks) {
+    const std::string name = "Spielplan_2025-2026_Pokal.ics";
+    write_file(name, k_cup_match);
+    ProgramRun result = run({name, name});
+    EXPECT_EQ(0, result.exit_status);
+    EXPECT_EQ(complete_run({name, name}, {k_cup_match_line, k_cup_match_line}), result.output);
+    EXPECT_EQ(k_fragment_head + k_cup_match_row + k_separator_row + k_cup_match_row + k_fragment_end,
+              read_output(k_html));
+}
+
+// A UTF-8 byte-order mark, or no line end after the last line, changes nothing: both
+// schedules are byte for byte those of the plain file.
+TEST_F(UnusualInput, ByteOrderMarkOrMissingLastLineEndGiveTheSameSchedules) {
+    const std::string sample = sample_text();
+    ASSERT_EQ('\n', sample.back());
+    const std::vector<std::pair<std::string, std::string>> variants = {
+        {"plain", sample},
+        {"bom", "\xEF\xBB\xBF" + sample},
+        {"no_line_end", sample.substr(0, sample.size() - 1)},
+    };
+    for (const auto& [folder_name, bytes] : variants) {
+        SCOPED_TRACE(folder_name);
+        write_file(folder_name + "/" + k_sample, bytes);
+        ProgramRun result = run({folder_name + "/" + k_sample});
+        EXPECT_EQ(0, result.exit_status);
+        EXPECT_EQ(complete_run({k_sample}, {k_sample_line}), result.output);
+        EXPECT_EQ(read_file("plain/" + k_xml), read_file(folder_name + "/" + k_xml));
+        EXPECT_EQ(read_file("plain/" + k_html), read_file(folder_name + "/" + k_html));
+    }
+}
+
+// --- Faults of the machine ------------------------------------------------------------
+
+// Tests that mount a small tmpfs. The test process first takes a mount namespace of its
+// own, so that nothing it mounts is seen outside it or outlives it; every mount is also
+// taken down again after its test.
+class MachineFault : public E2eTest {
+protected:
+    void TearDown() override {
+        for (const std::string& mount_point : mounts) umount2(mount_point.c_str(), MNT_DETACH);
+        E2eTest::TearDown();
+    }
+    // Mounts a tmpfs of the given size at a new folder of the test folder; false where
+    // this machine does not allow it.
+    bool mount_tmpfs(const std::string& relative, size_t bytes) {
+        // Wine's server opens files for the program, outside this process's namespace.
+        if (std::getenv("TERMARIUM_LAUNCHER") != nullptr) return false;
+        static const bool own_namespace =
+            unshare(CLONE_NEWNS) == 0 && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+        if (!own_namespace) return false;
+        make_folder(relative);
+        const std::string options = "size=" + std::to_string(bytes);
+        if (mount("tmpfs", path(relative).c_str(), "tmpfs", 0, options.c_str()) != 0) return false;
+        mounts.push_back(path(relative));
+        return true;
+    }
+    bool make_read_only(const std::string& relative) {
+        return mount(nullptr, path(relative).c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    }
+    // Fills the file system of a folder until `left` bytes are free (in whole blocks).
+    void fill_up(const std::string& relative, size_t left) {
+        struct statvfs info {};
+        ASSERT_EQ(0, statvfs(path(relative).c_str(), &info));
+        const size_t free_bytes = static_cast<size_t>(info.f_bavail) * info.f_bsize;
+        ASSERT_GE(free_bytes, left);
+        write_file(relative + "/fuellung", std::string(free_bytes - left, 'f'));
+        ASSERT_EQ(0, statvfs(path(relative).c_str(), &info));
+        ASSERT_EQ(left, static_cast<size_t>(info.f_bavail) * info.f_bsize);
+    }
+    // Bytes the file system of a folder takes for a file of the given size.
+    size_t blocks_for(const std::string& relative, size_t size) {
+        struct statvfs info {};
+        EXPECT_EQ(0, statvfs(path(relative).c_str(), &info));
+        return (size + info.f_bsize - 1) / info.f_bsize * info.f_bsize;
+    }
+
+    std::vector<std::string> mounts;
+};
+
+constexpr size_t k_small_disk = 256 * 1024;  // room for a season, its schedules and a filler
+const char k_no_mount[] = "no tmpfs mount here: this machine refuses it, or a launched program would not see it";
+
+// A read-only folder: the import runs, the workbook cannot be opened, nothing changes.
+TEST_F(MachineFault, OutputFolderOnAReadOnlyFileSystem) {
+    if (!mount_tmpfs("nur_lesen", k_small_disk)) GTEST_SKIP() << k_no_mount;
+    copy_example(k_sample, "nur_lesen/" + k_sample);
+    write_file("nur_lesen/" + k_xml, k_older_workbook);
+    write_file("nur_lesen/" + k_html, k_older_fragment);
+    ASSERT_TRUE(make_read_only("nur_lesen"));
+    const std::set<std::string> before = files();
+
+    ProgramRun result = run({"nur_lesen/" + k_sample});
+    EXPECT_EQ(1, result.exit_status);
+    EXPECT_EQ(reading(1) + listed({k_sample}) + season_line() + k_sample_line + k_xml_open_failed, result.output);
+    EXPECT_EQ(before, files());
+    EXPECT_EQ(k_older_workbook, read_file("nur_lesen/" + k_xml));
+    EXPECT_EQ(k_older_fragment, read_file("nur_lesen/" + k_html));
+}
+
+// A folder where the finished workbook belongs: the temporary file is written, cannot be
+// moved there, and is removed again.
+TEST_F(MachineFault, FolderAtTheWorkbooksNameIsNotReplaced) {
+    copy_example(k_sample, k_sample);
+    make_folder(k_xml);
+    write_file(k_xml + "/notiz.txt", "bleibt\n");
+    write_file(k_html, k_older_fragment);
+    const std::set<std::string> before = files();
+
+    ProgramRun result = run({k_sample});
+    EXPECT_EQ(1, result.exit_status);
+    EXPECT_EQ(reading(1) + listed({k_sample}) + season_line() + k_sample_line + k_xml_write_failed, result.output);
+    EXPECT_EQ(before, files());
+    EXPECT_EQ("bleibt\n", read_file(k_xml + "/notiz.txt"));
+    EXPECT_EQ(k_older_fragment, read_file(k_html));
+}
+
+// A full disk while the workbook is written, and while the fragment is written after the
+// workbook fitted. The sizes of both schedules come from a run in an ordinary folder.
+TEST_F(MachineFault, FullDiskLosesNoSchedule) {
+    if (!mount_tmpfs("voll", k_small_disk)) GTEST_SKIP() << k_no_mount;
+    copy_example(k_sample, "frei/" + k_sample);
+    ASSERT_EQ(0, run({"frei/" + k_sample}).exit_status);
+    const size_t workbook_size = read_file("frei/" + k_xml).size();
+    const size_t fragment_size = read_file("frei/" + k_html).size();
+    const size_t block = blocks_for("voll", 1);
+    // The fragment must need more than the block the older workbook frees when it is replaced.
+    ASSERT_GT(blocks_for("voll", fragment_size), block);
+
+    copy_example(k_sample, "voll/" + k_sample);
+    write_file("voll/" + k_xml, k_older_workbook);
+    write_file("voll/" + k_html, k_older_fragment);
+    const std::string before_run = reading(1) + listed({k_sample}) + season_line() + k_sample_line;
+
+    // Room for less than the workbook.
+    fill_up("voll", blocks_for("voll", workbook_size) - block);
+    std::set<std::string> before = files();
+    ProgramRun no_workbook = run({"voll/" + k_sample});
+    EXPECT_EQ(1, no_workbook.exit_status);
+    EXPECT_EQ(before_run + k_xml_write_failed, no_workbook.output);
+    EXPECT_EQ(before, files());
+    EXPECT_EQ(k_older_workbook, read_file("voll/" + k_xml));
+    EXPECT_EQ(k_older_fragment, read_file("voll/" + k_html));
+
+    // Room for the workbook only: replacing the older one frees one block, less than the
+    // fragment needs.
+    fs::remove(path("voll/fuellung"));
+    fill_up("voll", blocks_for("voll", workbook_size));
+    before = files();
+    ProgramRun no_fragment = run({"voll/" + k_sample});
+    EXPECT_EQ(1, no_fragment.exit_status);
+    EXPECT_EQ(before_run + "\n" + k_xml + " erstellt. \n" + k_html_write_failed, no_fragment.output);
+    EXPECT_EQ(before, files());
+    EXPECT_TRUE(read_file("frei/" + k_xml) == read_file("voll/" + k_xml)) << "the new workbook is not complete";
+    EXPECT_EQ(k_older_fragment, read_file("voll/" + k_html));
+}
+
+// True once the process holds the file open (it shows among its descriptors).
+bool holds_open(pid_t pid, const fs::path& file) {
+    std::error_code error;
+    for (const fs::directory_entry& fd : fs::directory_iterator("/proc/" + std::to_string(pid) + "/fd", error)) {
+        std::error_code unreadable;
+        if (fs::read_symlink(fd.path(), unreadable) == file) return true;
+    }
+    return false;
+}
+
+// The inputs are deleted after the program opened them and before it reads them: on
+// Linux an open file stays readable, so the run completes with the full schedules.
+TEST_F(MachineFault, InputsDeletedWhileOpenAreStillRead) {
+    if (std::getenv("TERMARIUM_LAUNCHER") != nullptr) {
+        GTEST_SKIP() << "a launched Windows program runs in another process, and Windows refuses to delete an open file";
+    }
+    // Forty names of the longest length: the listing then outgrows the output buffer, so
+    // the program stops at its first flush, after opening the files and before reading them.
+    std::vector<std::string> names;
+    for (int i = 1; i <= k_max_input_files; ++i) {
+        names.push_back(calendar_name(k_display_name_size - 1, i));
+        write_file("kopie/" + names.back(), k_cup_match);
+        write_file("weg/" + names.back(), k_cup_match);
+    }
+    std::vector<std::string> copies, doomed;
+    for (const std::string& name : names) {
+        copies.push_back("kopie/" + name);
+        doomed.push_back("weg/" + name);
+    }
+    ASSERT_EQ(0, run(copies).exit_status);
+
+    // While the program waits, every input it already holds open is deleted; the others
+    // must stay, since it has yet to open them.
+    std::set<std::string> left = files();
+    size_t deleted = 0;
+    ProgramRun result = run_paused(doomed, [&](pid_t pid) {
+        const fs::path first = fs::canonical(path(doomed.front()));
+        // A bounded wait: the program holds the first file within moments of its start.
+        for (int tries = 0; tries < 10000 && !holds_open(pid, first); ++tries) usleep(1000);
+        for (const std::string& file : doomed) {
+            const fs::path input = fs::canonical(path(file));
+            if (!holds_open(pid, input)) continue;
+            fs::remove(input);
+            left.erase(file);
+            ++deleted;
+        }
+    });
+    ASSERT_GT(deleted, 0u) << "the program never held its first input open";
+    EXPECT_EQ(0, result.exit_status);
+    EXPECT_EQ(complete_run(names, std::vector<std::string>(names.size(), k_cup_match_line)), result.output);
+    left.insert({"weg/" + k_html, "weg/" + k_xml, "kopie/" + k_html, "kopie/" + k_xml});
+    EXPECT_EQ(left, files());
+    EXPECT_EQ(read_file("kopie/" + k_xml), read_file("weg/" + k_xml));
+    EXPECT_EQ(read_file("kopie/" + k_html), read_file("weg/" + k_html));
+}
+
+}  // namespace
