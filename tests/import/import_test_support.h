@@ -112,8 +112,8 @@ inline std::string describe_row(const MatchRecord& r) {
 }
 
 // Compares every byte of the row, so that a stray write or a missing terminator shows.
-inline ::testing::AssertionResult same_row(const MatchRecord& actual, const RowSpec& spec) {
-    const MatchRecord expected = expected_row(spec);
+inline ::testing::AssertionResult same_row(const MatchRecord& actual, const RowSpec& wanted) {
+    const MatchRecord expected = expected_row(wanted);
     if (std::memcmp(&actual, &expected, sizeof actual) == 0) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "\n  actual:   " << describe_row(actual)
                                          << "\n  expected: " << describe_row(expected);
