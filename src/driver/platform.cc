@@ -13,6 +13,7 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -212,7 +213,20 @@ unsigned prepare_console() {
 void finish_console(unsigned) {}
 
 FILE* open_file(const char* path, const char* mode) {
-    return std::fopen(path, mode);
+    if (mode[0] != 'r') {
+        // A link or file left at the temporary name is removed first, so that the output
+        // never writes through a link into another file.
+        struct stat info {};
+        if (lstat(path, &info) == 0 && !S_ISDIR(info.st_mode)) unlink(path);
+        return std::fopen(path, mode);
+    }
+    // Without O_NONBLOCK, opening a named pipe would wait for a writer for ever; the caller
+    // refuses anything but a regular file, whose reads the flag does not change.
+    const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    FILE* stream = fdopen(fd, mode);
+    if (stream == nullptr) close(fd);
+    return stream;
 }
 
 bool replace_file(const char* from, const char* to) {

@@ -8,6 +8,7 @@
 
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
@@ -456,6 +457,32 @@ TEST_F(MachineFault, InputsDeletedWhileOpenAreStillRead) {
     EXPECT_EQ(left, files());
     EXPECT_EQ(read_file("kopie/" + k_xml), read_file("weg/" + k_xml));
     EXPECT_EQ(read_file("kopie/" + k_html), read_file("weg/" + k_html));
+}
+
+TEST_F(HostileInput, NamedPipeIsRefusedWithoutWaiting) {
+    if (windows_paths()) GTEST_SKIP() << "Windows folders hold no named pipes";
+    const std::string name = "Spielplan_2025-2026_Rohr.ics";
+    ASSERT_EQ(0, mkfifo(path(name).c_str(), 0600));
+    write_file(k_xml, k_older_workbook);
+    const std::set<std::string> before = files();
+    ProgramRun result = run({name});
+    EXPECT_EQ(1, result.exit_status);
+    EXPECT_EQ(reading(1) + k_input_open_failed, result.output);
+    EXPECT_EQ(before, files());
+    EXPECT_EQ(k_older_workbook, read_file(k_xml));
+}
+
+TEST_F(HostileInput, LinkAtTheTemporaryNameIsNotFollowed) {
+    if (windows_paths()) GTEST_SKIP() << "links are a POSIX case here";
+    copy_example(k_sample, k_sample);
+    write_file("wichtig.txt", "Vereinskasse\n");
+    make_symlink(k_xml + ".tmp", "wichtig.txt");
+    ProgramRun result = run({k_sample});
+    EXPECT_EQ(0, result.exit_status);
+    EXPECT_EQ(complete_run({k_sample}, {k_sample_line}), result.output);
+    EXPECT_EQ("Vereinskasse\n", read_file("wichtig.txt"));
+    EXPECT_FALSE(fs::is_symlink(path(k_xml)));
+    EXPECT_EQ((std::set<std::string>{k_sample, k_xml, k_html, "wichtig.txt"}), files());
 }
 
 }  // namespace
