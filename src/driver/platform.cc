@@ -21,7 +21,6 @@ namespace {
 
 constexpr uint32_t k_replacement_character = 0xFFFD;  // stands in for a lone surrogate
 constexpr uint32_t k_largest_code_point = 0x10FFFF;
-constexpr int k_wide_mode_units = 8;                  // room for a mode such as "rb" or "w"
 
 bool is_high_surrogate(uint32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool is_low_surrogate(uint32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
@@ -81,6 +80,7 @@ size_t decode_utf8(const unsigned char* text, uint32_t& c) {
 }
 
 #ifdef _WIN32
+constexpr int k_wide_mode_units = 8;  // room for a mode such as "rb" or "w"
 constexpr size_t k_console_buffer_size = 32768;  // more than one run ever prints
 char g_console_buffer[k_console_buffer_size];
 #endif
