@@ -49,12 +49,8 @@ void import_workload(RunState& state) {
         state.input_files[i] = open_input(w.paths[i].c_str());
         if (state.input_files[i] == nullptr) std::abort();
     }
-    state.current_row = 0;
-    for (size_t k = 0; k < w.paths.size(); ++k) {
-        state.match_table[state.current_row].day[0] = ' ';
-        ++state.current_row;
-        if (read_calendar_file(state, static_cast<int>(k)) != ReadResult::ok) std::abort();
-    }
+    int failed_file = -1;
+    if (import_calendar_files(state, static_cast<int>(w.paths.size()), failed_file) != ReadResult::ok) std::abort();
     close_all_streams(state);
 }
 

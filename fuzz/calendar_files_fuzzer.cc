@@ -10,7 +10,6 @@
 
 #include "driver/run_state.h"
 #include "fuzz_support.h"
-#include "import/calendar_reader.h"
 
 namespace {
 
@@ -42,20 +41,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    RunState& state = g_state;
-    reset_run_state(state);
-    const int files = open_files(state, data, size);
-
-    state.current_row = 0;
-    for (int k = 0; k < files; ++k) {
-        if (state.current_row >= k_max_used_rows) break;  // the driver reports too many rows here
-        state.match_table[state.current_row].day[0] = ' ';
-        ++state.current_row;
-        const ReadResult result = read_calendar_file(state, k);
-        check_read_result(state, result);
-        if (result != ReadResult::ok) break;
-    }
-    check_table(state);
-    write_and_check_outputs(state);
+    reset_run_state(g_state);
+    import_and_check(g_state, open_files(g_state, data, size));
     return 0;
 }

@@ -220,21 +220,7 @@ void check_all_closed(const RunState& state) {
     check(state.spreadsheet_file == nullptr && state.html_file == nullptr, "output stream left open");
 }
 
-}  // namespace
-
-void silence_stdout() {
-    if (std::freopen("/dev/null", "w", stdout) == nullptr) fault("cannot silence standard output", 0);
-}
-
-FILE* open_bytes(const uint8_t* data, size_t size) {
-    // A read-only memory stream never writes to its buffer.
-    static char empty[1];
-    void* buffer = size > 0 ? const_cast<uint8_t*>(data) : static_cast<void*>(empty);
-    FILE* stream = fmemopen(buffer, size, "rb");
-    if (stream == nullptr) fault("fmemopen failed", static_cast<long>(size));
-    return stream;
-}
-
+// A read result: a failure has a reason text, success leaves the row index in the table.
 void check_read_result(const RunState& state, ReadResult result) {
     char reason[k_reason_size];
     describe_read_failure(state, result, reason, sizeof reason);
@@ -247,6 +233,7 @@ void check_read_result(const RunState& state, ReadResult result) {
     }
 }
 
+// Every row of the table: separators, complete match rows, then only zero rows.
 void check_table(const RunState& state) {
     check(state.match_table[0].day[0] == ' ', "row 0 is the first separator");
     bool ended = false;
@@ -268,6 +255,7 @@ void check_table(const RunState& state) {
     }
 }
 
+// Writes the workbook and the HTML fragment into memory as the driver does, and checks both.
 void write_and_check_outputs(RunState& state) {
     const int end_row = table_end(state);
 
@@ -292,4 +280,28 @@ void write_and_check_outputs(RunState& state) {
     check_all_closed(state);
     check_fragment(std::string_view(html, html_size), end_row);
     std::free(html);
+}
+
+}  // namespace
+
+void silence_stdout() {
+    if (std::freopen("/dev/null", "w", stdout) == nullptr) fault("cannot silence standard output", 0);
+}
+
+FILE* open_bytes(const uint8_t* data, size_t size) {
+    // A read-only memory stream never writes to its buffer.
+    static char empty[1];
+    void* buffer = size > 0 ? const_cast<uint8_t*>(data) : static_cast<void*>(empty);
+    FILE* stream = fmemopen(buffer, size, "rb");
+    if (stream == nullptr) fault("fmemopen failed", static_cast<long>(size));
+    return stream;
+}
+
+void import_and_check(RunState& state, int files) {
+    int failed_file = -1;
+    const ReadResult result = import_calendar_files(state, files, failed_file);
+    check_read_result(state, result);
+    check((result == ReadResult::ok) == (failed_file == -1) && failed_file < files, "failed file", failed_file);
+    check_table(state);
+    write_and_check_outputs(state);
 }

@@ -15,11 +15,6 @@ void silence_stdout();
 // Opens a read stream over size bytes at data, which must outlive the stream.
 FILE* open_bytes(const uint8_t* data, size_t size);
 
-// Checks a read result: a failure has a reason text, success leaves the row index in the table.
-void check_read_result(const RunState& state, ReadResult result);
-
-// Checks every row of the table: separators, complete match rows, then only zero rows.
-void check_table(const RunState& state);
-
-// Writes the workbook and the HTML fragment into memory as the driver does, and checks both.
-void write_and_check_outputs(RunState& state);
+// Imports input_files[0 .. files-1] as the driver does, checks the result and the table,
+// then writes both schedules into memory and checks them, whatever the result was.
+void import_and_check(RunState& state, int files);

@@ -92,7 +92,7 @@ bool build_output_path(RunState& state, const char* first_path, const char* exte
            append_text(state.output_path, sizeof state.output_path, extension);
 }
 
-// Step 4: opens and lists every input file.
+// Opens and lists every input file; refuses an over-long path before opening it.
 bool open_inputs(RunState& state, int files, char** paths) {
     for (int i = 0; i < files; ++i) {
         const char* path = paths[i];
@@ -110,31 +110,21 @@ bool open_inputs(RunState& state, int files, char** paths) {
             std::fputs(k_input_open_failed, stdout);
             return false;
         }
-        copy_text(state.output_path, sizeof state.output_path, path);
         copy_text(state.file_display_names[i], sizeof state.file_display_names[i], name);
         std::printf(k_listed_file, state.file_display_names[i]);
     }
     return true;
 }
 
-// Step 6: one separator row and the file's rows, file by file.
+// Every file into the match table; on a failure the message names the file and why.
 bool import_files(RunState& state, int files) {
-    state.current_row = 0;
-    for (int k = 0; k < files; ++k) {
-        ReadResult result = ReadResult::too_many_rows;
-        if (state.current_row < k_max_used_rows) {
-            state.match_table[state.current_row].day[0] = ' ';
-            ++state.current_row;
-            result = read_calendar_file(state, k);
-        }
-        if (result != ReadResult::ok) {
-            char reason[k_reason_size];
-            describe_read_failure(state, result, reason, sizeof reason);
-            std::printf(k_read_failed, state.file_display_names[k], reason);
-            return false;
-        }
-    }
-    return true;
+    int failed_file = -1;
+    const ReadResult result = import_calendar_files(state, files, failed_file);
+    if (result == ReadResult::ok) return true;
+    char reason[k_reason_size];
+    describe_read_failure(state, result, reason, sizeof reason);
+    std::printf(k_read_failed, state.file_display_names[failed_file], reason);
+    return false;
 }
 
 }  // namespace

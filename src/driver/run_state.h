@@ -77,9 +77,8 @@ struct RunState {
     FILE* html_file;                                              // the open HTML output, closed by the HTML writer
     char temp_path[k_path_size + k_temp_suffix_size];             // temporary file an output is written to before the rename
 
-    // Import: where the loaded text ends and how far it is consumed.
+    // Import: where the loaded text ends, and which event broke the layout.
     int32_t file_length;                                          // bytes of text loaded into file_buffer, NUL excluded
-    int32_t buffer_pos;                                           // read position in file_buffer; only advances within a pass
     int32_t failed_event;                                         // 1-based number of the event that broke the layout
 };
 

@@ -10,6 +10,7 @@
 
 #include "driver/bounded_text.h"
 #include "import/event_parser.h"
+#include "import/text_search.h"
 
 namespace {
 
@@ -142,38 +143,39 @@ bool is_valid_utf8(const char* text, int length) {
     return true;
 }
 
+// The loaded text as a span.
+TextSpan loaded_text(const RunState& state) { return {state.file_buffer, state.file_length}; }
+
 // Occurrences of name anywhere in the text, overlapping ones one by one.
-int count_occurrences(RunState& state, const char* name) {
+int count_occurrences(TextSpan text, const char* name) {
     int count = 0;
-    state.buffer_pos = 0;
-    for (;;) {
-        const int at = find_in_text(state, state.buffer_pos, state.file_length, name);
+    for (int from = 0;;) {
+        const int at = find_text(text, from, text.length, name);
         if (at < 0) return count;
         ++count;
-        state.buffer_pos = at + 1;
+        from = at + 1;
     }
 }
 
 // First pass: the two team names of the file's first summary line.
 ReadResult take_candidates(RunState& state) {
-    const int marker = find_in_text(state, 0, state.file_length, k_first_summary_marker);
+    const TextSpan text = loaded_text(state);
+    const int marker = find_text(text, 0, text.length, k_first_summary_marker);
     if (marker < 0) return ReadResult::no_match_found;
-    state.buffer_pos = marker + static_cast<int>(sizeof k_first_summary_marker) - 1;
+    const int value = marker + static_cast<int>(sizeof k_first_summary_marker) - 1;
 
-    switch (split_summary(state, state.candidate_home, sizeof state.candidate_home)) {
+    const SplitResult split = split_summary(text, value, state.candidate_home, sizeof state.candidate_home);
+    switch (split.outcome) {
         case SummarySplit::done: break;
         case SummarySplit::no_separator: return ReadResult::no_match_found;
         case SummarySplit::too_long: return ReadResult::team_name_invalid;
     }
     trim_name(state.candidate_home);
 
-    const char* away = state.file_buffer + state.buffer_pos;
-    const char* line_feed = static_cast<const char*>(
-        std::memchr(away, '\n', static_cast<size_t>(state.file_length - state.buffer_pos)));
-    const size_t away_length =
-        line_feed == nullptr ? static_cast<size_t>(state.file_length - state.buffer_pos)
-                             : static_cast<size_t>(line_feed - away);
-    if (!copy_bytes(state.candidate_away, sizeof state.candidate_away, away, away_length)) {
+    const int line_feed = line_end(text, split.next);
+    const int away_end = line_feed < 0 ? text.length : line_feed;
+    if (!copy_bytes(state.candidate_away, sizeof state.candidate_away, text.bytes + split.next,
+                    static_cast<size_t>(away_end - split.next))) {
         return ReadResult::team_name_invalid;
     }
     trim_name(state.candidate_away);
@@ -181,16 +183,17 @@ ReadResult take_candidates(RunState& state) {
     return ReadResult::ok;
 }
 
-// Last pass: every event, in file order, into the rows from current_row on.
+// Last pass: every event, in file order, into the rows from current_row on. The read
+// position only advances: each event is searched from where the previous one ended.
 ReadResult take_events(RunState& state, int& events) {
-    state.buffer_pos = 0;
-    for (;;) {
-        const int at = find_in_text(state, state.buffer_pos, state.file_length, k_event_marker);
+    const TextSpan text = loaded_text(state);
+    for (int from = 0;;) {
+        const int at = find_text(text, from, text.length, k_event_marker);
         if (at < 0) return ReadResult::ok;
         if (state.current_row < 0 || state.current_row >= k_max_used_rows) return ReadResult::too_many_rows;
-        state.buffer_pos = at;
         state.failed_event = events + 1;
-        if (!parse_event(state)) return ReadResult::event_layout;
+        from = parse_event(text, at, state.own_team, state.match_table[state.current_row]);
+        if (from < 0) return ReadResult::event_layout;
         ++state.current_row;
         ++events;
     }
@@ -200,7 +203,6 @@ ReadResult take_events(RunState& state, int& events) {
 
 ReadResult load_calendar_text(RunState& state, FILE* stream) {
     state.file_length = 0;
-    state.buffer_pos = 0;
     state.file_buffer[0] = '\0';
     if (stream == nullptr) return ReadResult::read_error;
     std::clearerr(stream);
@@ -259,8 +261,8 @@ ReadResult read_calendar_file(RunState& state, int file_index) {
 
     result = take_candidates(state);
     if (result != ReadResult::ok) return result;
-    state.home_candidate_count = count_occurrences(state, state.candidate_home);
-    state.away_candidate_count = count_occurrences(state, state.candidate_away);
+    state.home_candidate_count = count_occurrences(loaded_text(state), state.candidate_home);
+    state.away_candidate_count = count_occurrences(loaded_text(state), state.candidate_away);
     const char* winner = state.home_candidate_count > state.away_candidate_count ? state.candidate_home
                                                                                  : state.candidate_away;
     copy_text(state.own_team, sizeof state.own_team, winner);
@@ -271,6 +273,21 @@ ReadResult read_calendar_file(RunState& state, int file_index) {
 
     const char* league = state.current_row > 0 ? state.match_table[state.current_row - 1].league : "";
     std::printf(k_file_line, state.own_team, league, events);
+    return ReadResult::ok;
+}
+
+ReadResult import_calendar_files(RunState& state, int files, int& failed_file) {
+    state.current_row = 0;
+    for (int k = 0; k < files; ++k) {
+        failed_file = k;
+        // The separator row itself must leave room for the end mark behind it.
+        if (state.current_row < 0 || state.current_row >= k_max_used_rows) return ReadResult::too_many_rows;
+        state.match_table[state.current_row].day[0] = ' ';
+        ++state.current_row;
+        const ReadResult result = read_calendar_file(state, k);
+        if (result != ReadResult::ok) return result;
+    }
+    failed_file = -1;
     return ReadResult::ok;
 }
 

@@ -1,5 +1,5 @@
-// Reading one calendar file into the match table: loading, deciding the club's team,
-// parsing every event, and the per-file console line.
+// Reading calendar files into the match table: loading one file, deciding the club's
+// team, parsing every event, the per-file console line, and the loop over all files.
 #pragma once
 
 #include <cstddef>
@@ -10,6 +10,10 @@
 // Loads input_files[file_index], fills one row per event from current_row on and prints
 // the per-file line; any result but ok means nothing of the file may be relied on.
 ReadResult read_calendar_file(RunState& state, int file_index);
+
+// Imports input_files[0 .. files-1] in order from row 0, each behind a separator row of
+// its own; stops at the first failure and names that file's index in failed_file.
+ReadResult import_calendar_files(RunState& state, int files, int& failed_file);
 
 // Writes the German text of a failure reason (with the event number where it has one).
 void describe_read_failure(const RunState& state, ReadResult result, char* out, size_t size);

@@ -1,30 +1,35 @@
 // Turning one event of the loaded calendar text into a match row. The event's lines are
 // walked by their position behind its "UID:" line, in one fixed layout; property names
-// are never looked at. Also the text searches that the calendar reader shares.
+// are never looked at. The text comes in as a span and a position; the row comes out.
 #pragma once
 
 #include <cstddef>
 
 #include "driver/run_state.h"
+#include "import/text_search.h"
 
 // The text that starts every event.
 inline constexpr char k_event_marker[] = "UID:";
 
 // How cutting a summary at its separator went.
 enum class SummarySplit {
-    done,          // target holds the home team's name, buffer_pos stands behind the separator
-    no_separator,  // the line at buffer_pos holds no " - "
+    done,          // target holds the home team's name; next stands behind the separator
+    no_separator,  // the line holds no " - "
     too_long,      // the name before the separator does not fit target
 };
 
-// Index of the first occurrence of needle in file_buffer[from, end), or -1.
-int find_in_text(const RunState& state, int from, int end, const char* needle);
+// The outcome of split_summary and where reading goes on.
+struct SplitResult {
+    SummarySplit outcome;  // done, or why not
+    int next;              // behind the separator when done, else the position given
+};
 
 // Removes exactly one trailing blank from a team name.
 void trim_name(char* name);
 
-// Copies the text before the first " - " of the line at buffer_pos into target and moves buffer_pos behind the separator.
-SummarySplit split_summary(RunState& state, char* target, size_t target_size);
+// Copies the text before the first " - " of the line at from into target.
+SplitResult split_summary(TextSpan text, int from, char* target, size_t target_size);
 
-// Fills match_table[current_row] from the event at buffer_pos; false (row left zero) when the event breaks the layout.
-bool parse_event(RunState& state);
+// Fills row from the event whose "UID:" line starts at from; returns the position behind
+// the comma that ends its league, or -1 (row left zero) when the event breaks the layout.
+int parse_event(TextSpan text, int from, const char* own_team, MatchRecord& row);

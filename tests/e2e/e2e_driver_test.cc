@@ -8,76 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "calendar_texts.h"
+#include "console_texts.h"
 #include "driver/run_state.h"
 #include "e2e_harness.h"
 
 namespace {
 
-// Console texts as the user reads them.
-const std::string k_usage =
-    "Bitte die Spielplaene aller Mannschaften von https://liga.example.org  als ics-Datei herunterladen.\n\n"
-    "Termarium -> alle Spiele einer Mannschaft nach Datum sortiert.\n"
-    "oder\n"
-    "Spielplaene fuer Heim/Auswaerts einzeln -> die Spiele einer Mannschaft in 2 Bloecke aufgeteilt.\n\n"
-    "Anschliessend das Programm schliessen und neu oeffnen, indem du alle Dateien markierst und auf das "
-    "Programmsymbol ziehst.\n\n"
-    "Die Reihenfolge im Ordner entscheidet ueber die Reihenfolge in der Tabelle.\n"
-    "Die Spiele, die du mit der Maus festhaelst um das Programm zu starten, erscheinen ganz oben in der "
-    "Tabelle.\n\n"
-    "Der Termarium wird als .xml-Datei dort gespeichert, wo die Spielplaene gespeichert sind.\n";
-const std::string k_banner = "\n\n=== Termarium: ein Spielplan fuer alle Mannschaften des Vereins ===\n";
-const std::string k_too_many_files =
-    "zu viele Dateien ausgewaehlt! Bitte mit weniger Dateien (max. 40) versuchen.";
-const std::string k_input_open_failed = "Fehler beim oeffnen einer Eingabe-Datei";
-const std::string k_xml_open_failed = "Fehler beim oeffnen der Ausgabe-Datei";
-const std::string k_html_open_failed = "Fehler beim oeffnen der HTML_Datei-Datei";
-const std::string k_path_too_long = "Dateipfad zu lang: ";
-const std::string k_output_path_too_long = "Ausgabepfad zu lang";
-constexpr size_t k_path_shown = 60;  // bytes of an over-long argument the message repeats
-
-// A one-match calendar (a cup round); its per-file line names the away team, since both
-// teams occur once. The driver cases use it, so only the simplest import rule shows.
-const std::string k_cup_match =
-    "BEGIN:VCALENDAR\n"
-    "VERSION:2.0\n"
-    "BEGIN:VEVENT\n"
-    "UID:pokal-9001@liga.example.org\n"
-    "DTSTAMP:20250801T120000Z\n"
-    "DTSTART;TZID=Europe/Berlin:20251101T160000\n"
-    "DTEND;TZID=Europe/Berlin:20251101T180000\n"
-    "SUMMARY:TV Talheim 1 - TuS Lindenbrück 1\n"
-    "STATUS:CONFIRMED\n"
-    "LOCATION:Schulweg 7, 35930 Talheim, Turnhalle des Gymnasiums Talheim\n"
-    "DESCRIPTION:Spiel 9001, Runde 1, Kreispokal, Spieltag 1\n"
-    "END:VEVENT\n"
-    "END:VCALENDAR\n";
-const std::string k_cup_match_line = "TuS Lindenbrück 1 (Kreispokal): 1 Spiele\n";
-
 const std::string k_older_schedule = "<alte Tabelle/>\n";
-
-std::string reading(size_t files) { return "Es werden " + std::to_string(files) + " Dateien eingelesen:\n"; }
-
-std::string listed(const std::vector<std::string>& names) {
-    std::string text;
-    for (const std::string& name : names) text += "\n" + name;
-    return text;
-}
-
-std::string season_line(const std::string& season) { return "\n\nSaison: " + season + "\n\n"; }
-
-std::string xml_written(const std::string& season) { return "\nTermarium_" + season + ".xml erstellt. \n"; }
-
-std::string html_written(const std::string& season) {
-    return "Termarium_" + season + ".html erstellt. \nEnter druecken um Proramm zu schliessen\n";
-}
-
-// Everything a complete run prints, given the listed names and the import's lines.
-std::string complete_run(const std::vector<std::string>& names, const std::string& season,
-                         const std::vector<std::string>& team_lines) {
-    std::string text = reading(names.size()) + listed(names) + season_line(season);
-    for (const std::string& line : team_lines) text += line;
-    return text + xml_written(season) + html_written(season) + k_banner;
-}
 
 // A complete run over cup-match files only.
 std::string cup_run(const std::vector<std::string>& names, const std::string& season) {

@@ -21,22 +21,14 @@
 #include <string>
 #include <vector>
 
+#include "calendar_texts.h"
+#include "console_texts.h"
 #include "driver/run_state.h"
 #include "e2e_harness.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// Console texts as the user reads them.
-const std::string k_banner = "\n\n=== Termarium: ein Spielplan fuer alle Mannschaften des Vereins ===\n";
-const std::string k_input_open_failed = "Fehler beim oeffnen einer Eingabe-Datei";
-const std::string k_xml_open_failed = "Fehler beim oeffnen der Ausgabe-Datei";
-const std::string k_xml_write_failed = "Fehler beim Schreiben der Ausgabe-Datei";
-const std::string k_html_write_failed = "Fehler beim Schreiben der HTML-Datei";
-const std::string k_no_match = "keine Spielpaarung gefunden";
-const std::string k_not_utf8 = "Datei ist nicht UTF-8-kodiert";
-const std::string k_too_large = "Datei zu gross (max. " + std::to_string(k_file_buffer_size - 1) + " Zeichen)";
 
 const std::string k_season = "2025-2026";
 const std::string k_xml = "Termarium_2025-2026.xml";
@@ -47,23 +39,6 @@ const std::string k_older_fragment = "<table><tr><td>alt</td></tr></table>\n";
 // A sample season and the line the import prints for it.
 const std::string k_sample = "Spielplan_2025-2026_Herren1.ics";
 const std::string k_sample_line = "TuS Lindenbrück 1 (Bezirksklasse Nord): 22 Spiele\n";
-
-// A one-match calendar: a cup round in which the club's team plays away.
-const std::string k_cup_match =
-    "BEGIN:VCALENDAR\n"
-    "VERSION:2.0\n"
-    "BEGIN:VEVENT\n"
-    "UID:pokal-9001@liga.example.org\n"
-    "DTSTAMP:20250801T120000Z\n"
-    "DTSTART;TZID=Europe/Berlin:20251101T160000\n"
-    "DTEND;TZID=Europe/Berlin:20251101T180000\n"
-    "SUMMARY:TV Talheim 1 - TuS Lindenbrück 1\n"
-    "STATUS:CONFIRMED\n"
-    "LOCATION:Schulweg 7, 35930 Talheim, Turnhalle des Gymnasiums Talheim\n"
-    "DESCRIPTION:Spiel 9001, Runde 1, Kreispokal, Spieltag 1\n"
-    "END:VEVENT\n"
-    "END:VCALENDAR\n";
-const std::string k_cup_match_line = "TuS Lindenbrück 1 (Kreispokal): 1 Spiele\n";
 
 // The HTML rows of the cup match and of a separator.
 const std::string k_cell = "\n                    <td>";
@@ -77,28 +52,9 @@ const std::string k_fragment_head =
     "                    <td>Gegner</td>\n                </head>\n";
 const std::string k_fragment_end = "\n            </table>";
 
-std::string reading(size_t files) { return "Es werden " + std::to_string(files) + " Dateien eingelesen:\n"; }
-
-std::string listed(const std::vector<std::string>& names) {
-    std::string text;
-    for (const std::string& name : names) text += "\n" + name;
-    return text;
-}
-
-std::string season_line() { return "\n\nSaison: " + k_season + "\n\n"; }
-
-std::string read_failed(const std::string& name, const std::string& reason) {
-    return "Fehler beim Lesen der Datei " + name + ": " + reason;
-}
-
-std::string layout_broken(int event) { return "Spiel " + std::to_string(event) + " passt nicht zum erwarteten Aufbau"; }
-
-// Everything a complete run prints, given the listed names and the import's lines.
+// Everything a complete run in the season of these cases prints.
 std::string complete_run(const std::vector<std::string>& names, const std::vector<std::string>& team_lines) {
-    std::string text = reading(names.size()) + listed(names) + season_line();
-    for (const std::string& line : team_lines) text += line;
-    return text + "\nTermarium_" + k_season + ".xml erstellt. \nTermarium_" + k_season +
-           ".html erstellt. \nEnter druecken um Proramm zu schliessen\n" + k_banner;
+    return ::complete_run(names, k_season, team_lines);
 }
 
 std::string sample_text() {
@@ -166,7 +122,7 @@ TEST_P(RefusedFile, GivesItsReasonAndLeavesTheFolderAsItWas) {
 
     ProgramRun result = run({name});
     EXPECT_EQ(1, result.exit_status);
-    EXPECT_EQ(reading(1) + listed({name}) + season_line() + read_failed(name, c.reason), result.output);
+    EXPECT_EQ(reading(1) + listed({name}) + season_line(k_season) + read_failed(name, c.reason), result.output);
     EXPECT_EQ(before, files());
     EXPECT_EQ(k_older_workbook, read_file(k_xml));
     EXPECT_EQ(k_older_fragment, read_file(k_html));
@@ -237,7 +193,7 @@ TEST_F(HostileInput, TwentiethOfFortyFilesIsNamed) {
 
     ProgramRun result = run(names);
     EXPECT_EQ(1, result.exit_status);
-    std::string expected = reading(names.size()) + listed(names) + season_line();
+    std::string expected = reading(names.size()) + listed(names) + season_line(k_season);
     for (int i = 1; i < 20; ++i) expected += k_cup_match_line;
     EXPECT_EQ(expected + read_failed("Spielplan_2025-2026_Team20.ics", layout_broken(1)), result.output);
     EXPECT_EQ(before, files());
@@ -340,7 +296,7 @@ TEST_F(MachineFault, OutputFolderOnAReadOnlyFileSystem) {
 
     ProgramRun result = run({"nur_lesen/" + k_sample});
     EXPECT_EQ(1, result.exit_status);
-    EXPECT_EQ(reading(1) + listed({k_sample}) + season_line() + k_sample_line + k_xml_open_failed, result.output);
+    EXPECT_EQ(reading(1) + listed({k_sample}) + season_line(k_season) + k_sample_line + k_xml_open_failed, result.output);
     EXPECT_EQ(before, files());
     EXPECT_EQ(k_older_workbook, read_file("nur_lesen/" + k_xml));
     EXPECT_EQ(k_older_fragment, read_file("nur_lesen/" + k_html));
@@ -357,7 +313,7 @@ TEST_F(MachineFault, FolderAtTheWorkbooksNameIsNotReplaced) {
 
     ProgramRun result = run({k_sample});
     EXPECT_EQ(1, result.exit_status);
-    EXPECT_EQ(reading(1) + listed({k_sample}) + season_line() + k_sample_line + k_xml_write_failed, result.output);
+    EXPECT_EQ(reading(1) + listed({k_sample}) + season_line(k_season) + k_sample_line + k_xml_write_failed, result.output);
     EXPECT_EQ(before, files());
     EXPECT_EQ("bleibt\n", read_file(k_xml + "/notiz.txt"));
     EXPECT_EQ(k_older_fragment, read_file(k_html));
@@ -378,7 +334,7 @@ TEST_F(MachineFault, FullDiskLosesNoSchedule) {
     copy_example(k_sample, "voll/" + k_sample);
     write_file("voll/" + k_xml, k_older_workbook);
     write_file("voll/" + k_html, k_older_fragment);
-    const std::string before_run = reading(1) + listed({k_sample}) + season_line() + k_sample_line;
+    const std::string before_run = reading(1) + listed({k_sample}) + season_line(k_season) + k_sample_line;
 
     // Room for less than the workbook.
     fill_up("voll", blocks_for("voll", workbook_size) - block);
@@ -397,7 +353,7 @@ TEST_F(MachineFault, FullDiskLosesNoSchedule) {
     before = files();
     ProgramRun no_fragment = run({"voll/" + k_sample});
     EXPECT_EQ(1, no_fragment.exit_status);
-    EXPECT_EQ(before_run + "\n" + k_xml + " erstellt. \n" + k_html_write_failed, no_fragment.output);
+    EXPECT_EQ(before_run + xml_written(k_season) + k_html_write_failed, no_fragment.output);
     EXPECT_EQ(before, files());
     EXPECT_TRUE(read_file("frei/" + k_xml) == read_file("voll/" + k_xml)) << "the new workbook is not complete";
     EXPECT_EQ(k_older_fragment, read_file("voll/" + k_html));

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../driver/temp_folder.h"
+#include "temp_folder.h"
 
 #include <cstdio>
 #include <cstring>
@@ -15,7 +15,8 @@
 #include <unistd.h>
 #include <vector>
 
-#include "import_test_support.h"
+#include "calendar_texts.h"
+#include "match_rows.h"
 
 namespace {
 
@@ -376,16 +377,46 @@ TEST_F(CalendarReader, AFileWithoutEventsFillsNoRow) {
     EXPECT_TRUE(is_zero_row(state->match_table[1]));
 }
 
-TEST_F(CalendarReader, TheNextFileDecidesItsTeamAfresh) {
-    ASSERT_EQ(ReadResult::ok, read(calendar_text(season_events())));
-    state->match_table[state->current_row].day[0] = ' ';
-    ++state->current_row;
-    ASSERT_EQ(ReadResult::ok, read(calendar_text(events_with_summaries({"JSG Ost - TSG Musterfeld U15"})), 1));
-    EXPECT_EQ("TSG Musterfeld U15 (Kreisliga A): 1 Spiele\n", printed);
+// The import of several files: a separator row in front of each, the next file deciding
+// its team afresh, and the failed file named by its index.
+TEST_F(CalendarReader, FilesFollowEachOtherBehindSeparators) {
+    reset_run_state(*state);
+    const std::string files[] = {
+        calendar_text(season_events()),
+        calendar_text(events_with_summaries({"JSG Ost - TSG Musterfeld U15"})),
+        calendar_text(events_with_summaries({"SV Nord 1 - SG Ost"})),
+    };
+    for (int k = 0; k < 3; ++k) state->input_files[k] = stream_with(files[k]);
+    int failed_file = 7;
+    ReadResult result = ReadResult::read_error;
+    printed = capture_stdout([&] { result = import_calendar_files(*state, 3, failed_file); });
+    ASSERT_EQ(ReadResult::ok, result);
+    EXPECT_EQ(-1, failed_file);
+    EXPECT_EQ("TSG Musterfeld 2 (Kreisklasse West): 14 Spiele\n"
+              "TSG Musterfeld U15 (Kreisliga A): 1 Spiele\n"
+              "SG Ost (Kreisliga A): 1 Spiele\n",
+              printed);
+    EXPECT_EQ(' ', state->match_table[0].day[0]);
+    EXPECT_TRUE(same_row(state->match_table[14], season_row(k_season[13])));
+    EXPECT_EQ(' ', state->match_table[15].day[0]);
     EXPECT_TRUE(same_row(state->match_table[16],
                          {"20250913", "Sa", "1500", "Nord", 0, '5', "Kreisliga A", "JSG Ost"}));
-    EXPECT_TRUE(same_row(state->match_table[14], season_row(k_season[13])));
-    EXPECT_EQ(17, state->current_row);
+    EXPECT_EQ(' ', state->match_table[17].day[0]);
+    EXPECT_TRUE(same_row(state->match_table[18],
+                         {"20250913", "Sa", "1500", "Nord", 0, '1', "Kreisliga A", "SV Nord 1"}));
+    EXPECT_EQ(19, state->current_row);
+    EXPECT_TRUE(is_zero_row(state->match_table[19]));
+
+    // The second of three files broken: the first is read, the third never.
+    TearDown();
+    reset_run_state(*state);
+    state->input_files[0] = stream_with(files[0]);
+    state->input_files[1] = stream_with("BEGIN:VCALENDAR\nEND:VCALENDAR\n");
+    state->input_files[2] = stream_with(files[2]);
+    printed = capture_stdout([&] { result = import_calendar_files(*state, 3, failed_file); });
+    EXPECT_EQ(ReadResult::no_match_found, result);
+    EXPECT_EQ(1, failed_file);
+    EXPECT_EQ("TSG Musterfeld 2 (Kreisklasse West): 14 Spiele\n", printed);
 }
 
 // ---- Failure reasons --------------------------------------------------------------

@@ -1,34 +1,39 @@
 // Event parser: the worked event and its variants as whole rows, the layout checks that
-// refuse an event (with their boundaries), and no read past the end of the loaded text.
+// refuse an event (with their boundaries), and no read past the end of the text given.
 #include "import/event_parser.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 #include <string>
 
-#include "import_test_support.h"
+#include "calendar_texts.h"
+#include "match_rows.h"
 
 namespace {
 
 constexpr char k_own_team[] = "TSG Musterfeld 2";
 
+// Parses text from its start into a fresh row, as the club's team own_team.
 class EventParser : public ::testing::Test {
 protected:
     void SetUp() override {
-        reset_run_state(*state);
-        state->current_row = 1;
-        std::strcpy(state->own_team, k_own_team);
+        parsed = MatchRecord{};
+        own_team = k_own_team;
+        next = -1;
     }
     bool parse(const std::string& text) {
-        place_text(*state, text);
-        return parse_event(*state);
+        given = text;
+        next = parse_event(TextSpan{given.data(), static_cast<int32_t>(given.size())}, 0, own_team.c_str(), parsed);
+        return next >= 0;
     }
-    const MatchRecord& row() const { return state->match_table[1]; }
-    std::string rest() const { return std::string(state->file_buffer + state->buffer_pos); }
+    const MatchRecord& row() const { return parsed; }
+    std::string rest() const { return given.substr(static_cast<size_t>(next)); }
 
-    std::unique_ptr<RunState> state = std::make_unique<RunState>();
+    MatchRecord parsed{};
+    std::string own_team;
+    std::string given;
+    int next = -1;
 };
 
 const RowSpec k_worked_row{"20250913", "Sa", "1500", "GS Beispielheim", 0, '2', "Kreisklasse West", "BC Beispielheim 1"};
@@ -37,9 +42,6 @@ TEST_F(EventParser, WorkedEvent) {
     ASSERT_TRUE(parse(event_lines(EventSpec{}) + "END:VEVENT\n"));
     EXPECT_TRUE(same_row(row(), k_worked_row));
     EXPECT_EQ(" Spieltag 3\nEND:VEVENT\n", rest());
-    EXPECT_TRUE(is_zero_row(state->match_table[0]));
-    EXPECT_TRUE(is_zero_row(state->match_table[2]));
-    EXPECT_EQ(1, state->current_row);
 }
 
 struct VariantCase {
@@ -114,7 +116,7 @@ TEST_F(EventParser, Variants) {
     };
     for (const VariantCase& c : cases) {
         SetUp();
-        std::strcpy(state->own_team, c.own_team);
+        own_team = c.own_team;
         ASSERT_TRUE(parse(event_lines(c.event))) << c.name;
         EXPECT_TRUE(same_row(row(), c.row)) << c.name;
     }
@@ -180,20 +182,18 @@ TEST_F(EventParser, LeagueCommasMustLieBeforeTheNextEvent) {
 }
 
 TEST_F(EventParser, NoPrefixOfTheEventIsReadPastItsEnd) {
-    // The whole event stays in the buffer behind the text's end, so a parser that read on
+    // The whole event stays in memory behind the span's end, so a parser that read on
     // would find it and accept the event.
     const std::string text = event_lines(EventSpec{});
     const size_t needed = text.find(", Spieltag") + 1;  // through the third league comma
     for (size_t length = 0; length <= text.size(); ++length) {
         SetUp();
-        place_text(*state, text);
-        state->file_length = static_cast<int32_t>(length);
-        state->file_buffer[length] = '\0';
-        const bool fits = parse_event(*state);
+        next = parse_event(TextSpan{text.data(), static_cast<int32_t>(length)}, 0, k_own_team, parsed);
+        const bool fits = next >= 0;
         EXPECT_EQ(length >= needed, fits) << "text cut after " << length << " bytes";
         if (fits) {
             EXPECT_TRUE(same_row(row(), k_worked_row)) << length;
-            EXPECT_LE(state->buffer_pos, state->file_length);
+            EXPECT_LE(static_cast<size_t>(next), length);
         } else {
             EXPECT_TRUE(is_zero_row(row())) << length;
         }

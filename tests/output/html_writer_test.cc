@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../driver/temp_folder.h"
+#include "temp_folder.h"
 
 #include <string>
 

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../driver/temp_folder.h"
+#include "temp_folder.h"
 
 #include <algorithm>
 #include <string>
@@ -22,7 +22,9 @@ const std::string k_empty_cells =
     "<Cell ss:StyleID=\"s20\"/><Cell ss:StyleID=\"s20\"/><Cell ss:StyleID=\"s21\"/></Row>";
 
 std::string two_digits(int number) {
-    return (number < 10 ? "0" : "") + std::to_string(number);
+    std::string text = std::to_string(number);
+    if (number < 10) text.insert(text.begin(), '0');
+    return text;
 }
 
 std::string replace_once(std::string text, const std::string& from, const std::string& to) {

@@ -44,6 +44,15 @@ inline void put_match(RunState& state, int row, const Match& match) {
     ASSERT_TRUE(copy_text(record.opponent, sizeof record.opponent, match.opponent));
 }
 
+// Makes row the current row and gives it only a league text and a team digit, the two
+// fields the colour choice of both writers reads.
+inline void put_team(RunState& state, int row, const char* league, char team_digit) {
+    state.current_row = row;
+    MatchRecord& record = state.match_table[row];
+    ASSERT_TRUE(copy_text(record.league, sizeof record.league, league));
+    record.team_digit = team_digit;
+}
+
 // Four files: two adult teams, a youth file with U19, U15 and a cup match, an empty
 // file, and a fourth team; home and away, every category, separators side by side.
 inline void fill_sample_table(RunState& state) {

@@ -1,0 +1,48 @@
+// Searches over loaded calendar text. memchr finds each candidate start quickly and memcmp
+// only confirms it; every range is clipped to the span first, so a caller's wrong index
+// gives "not found" instead of a read outside the text.
+#include "import/text_search.h"
+
+#include <cstring>
+
+namespace {
+
+// Clips [from, end) to the span; false when nothing of it is left.
+bool clip(TextSpan text, int& from, int& end) {
+    if (from < 0) from = 0;
+    if (end > text.length) end = text.length;
+    return from < end;
+}
+
+}  // namespace
+
+int find_byte(TextSpan text, int from, int end, char c) {
+    if (!clip(text, from, end)) return -1;
+    const void* hit = std::memchr(text.bytes + from, c, static_cast<size_t>(end - from));
+    return hit == nullptr ? -1 : static_cast<int>(static_cast<const char*>(hit) - text.bytes);
+}
+
+int find_last_byte(TextSpan text, int from, int end, char c) {
+    if (!clip(text, from, end)) return -1;
+    for (int i = end - 1; i >= from; --i) {
+        if (text.bytes[i] == c) return i;
+    }
+    return -1;
+}
+
+int find_text(TextSpan text, int from, int end, const char* needle) {
+    const int length = static_cast<int>(std::strlen(needle));
+    if (from < 0 || end > text.length) return -1;
+    if (length == 0) return from <= end ? from : -1;
+    int i = from;
+    while (i + length <= end) {
+        const void* first = std::memchr(text.bytes + i, needle[0], static_cast<size_t>(end - length + 1 - i));
+        if (first == nullptr) return -1;
+        i = static_cast<int>(static_cast<const char*>(first) - text.bytes);
+        if (std::memcmp(text.bytes + i, needle, static_cast<size_t>(length)) == 0) return i;
+        ++i;
+    }
+    return -1;
+}
+
+int line_end(TextSpan text, int from) { return find_byte(text, from, text.length, '\n'); }

@@ -1,0 +1,24 @@
+// Searches over loaded calendar text. The text is a span of bytes; every search works on
+// a range [from, end) of it and answers with an index into the span, or -1 when the
+// byte or text is not there. Nothing here reads a byte outside the span.
+#pragma once
+
+#include <cstdint>
+
+// A read-only stretch of text: its bytes and their count (a NUL behind them is not needed).
+struct TextSpan {
+    const char* bytes;  // the first byte
+    int32_t length;     // bytes in the span
+};
+
+// Index of the first byte c in text[from, end), or -1.
+int find_byte(TextSpan text, int from, int end, char c);
+
+// Index of the last byte c in text[from, end), or -1.
+int find_last_byte(TextSpan text, int from, int end, char c);
+
+// Index of the first occurrence of needle (NUL-terminated) inside text[from, end), or -1.
+int find_text(TextSpan text, int from, int end, const char* needle);
+
+// Index of the line feed that ends the line starting at from, or -1 when the text ends first.
+int line_end(TextSpan text, int from);

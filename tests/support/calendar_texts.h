@@ -1,0 +1,77 @@
+// Calendar texts for the tests: events in the league site's layout, whole calendars
+// built from them, line-end and folding variants, and a one-match calendar that the
+// end-to-end cases share.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// One event of a calendar file; the lines the parser does not read are fixed.
+struct EventSpec {
+    std::string summary = "BC Beispielheim 1 - TSG Musterfeld 2";
+    std::string start = "20250913T150000";
+    std::string location = "Am Sportplatz 4, Beispielheim, Sporthalle der Grundschule Beispielheim";
+    std::string description = "Spiel 117, Staffel 4, Kreisklasse West, Spieltag 3";
+    std::string uid = "match-117";
+};
+
+// The event's lines from its "UID:" line on (line 0) to the end of line 7.
+inline std::string event_lines(const EventSpec& e) {
+    return "UID:" + e.uid + "\nDTSTAMP:20250801T120000Z\nDTSTART;TZID=Europe/Berlin:" + e.start +
+           "\nDTEND;TZID=Europe/Berlin:" + e.start + "\nSUMMARY:" + e.summary +
+           "\nTRANSP:OPAQUE\nLOCATION:" + e.location + "\nDESCRIPTION:" + e.description + "\n";
+}
+
+inline std::string calendar_text(const std::vector<EventSpec>& events, const std::string& trailer = "") {
+    std::string text = "BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//Liga//Spielplan//DE\n";
+    for (const EventSpec& e : events) text += "BEGIN:VEVENT\n" + event_lines(e) + "END:VEVENT\n";
+    return text + trailer + "END:VCALENDAR\n";
+}
+
+inline std::string with_crlf(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\n') out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+// Folds every line longer than width: a line break plus the given blank or tab after
+// every width bytes, also inside a UTF-8 sequence.
+inline std::string folded(const std::string& text, size_t width, char fold_mark = ' ') {
+    std::string out;
+    size_t column = 0;
+    for (char c : text) {
+        if (c == '\n') {
+            column = 0;
+        } else {
+            if (column == width) {
+                out += '\n';
+                out += fold_mark;
+                column = 1;
+            }
+            ++column;
+        }
+        out += c;
+    }
+    return out;
+}
+
+// A one-match calendar (a cup round) with the line the import prints for it: both teams
+// occur once, so the away team is taken as the club's, and the club plays away.
+inline const std::string k_cup_match =
+    "BEGIN:VCALENDAR\n"
+    "VERSION:2.0\n"
+    "BEGIN:VEVENT\n"
+    "UID:pokal-9001@liga.example.org\n"
+    "DTSTAMP:20250801T120000Z\n"
+    "DTSTART;TZID=Europe/Berlin:20251101T160000\n"
+    "DTEND;TZID=Europe/Berlin:20251101T180000\n"
+    "SUMMARY:TV Talheim 1 - TuS Lindenbr\xC3\xBC" "ck 1\n"
+    "STATUS:CONFIRMED\n"
+    "LOCATION:Schulweg 7, 35930 Talheim, Turnhalle des Gymnasiums Talheim\n"
+    "DESCRIPTION:Spiel 9001, Runde 1, Kreispokal, Spieltag 1\n"
+    "END:VEVENT\n"
+    "END:VCALENDAR\n";
+inline const std::string k_cup_match_line = "TuS Lindenbr\xC3\xBC" "ck 1 (Kreispokal): 1 Spiele\n";

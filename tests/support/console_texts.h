@@ -1,0 +1,69 @@
+// The program's console texts as a user reads them, written out here once for every
+// test that compares a whole run's output, and the pieces a run is made of.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "driver/run_state.h"
+
+inline const std::string k_usage =
+    "Bitte die Spielplaene aller Mannschaften von https://liga.example.org  als ics-Datei herunterladen.\n\n"
+    "Termarium -> alle Spiele einer Mannschaft nach Datum sortiert.\n"
+    "oder\n"
+    "Spielplaene fuer Heim/Auswaerts einzeln -> die Spiele einer Mannschaft in 2 Bloecke aufgeteilt.\n\n"
+    "Anschliessend das Programm schliessen und neu oeffnen, indem du alle Dateien markierst und auf das "
+    "Programmsymbol ziehst.\n\n"
+    "Die Reihenfolge im Ordner entscheidet ueber die Reihenfolge in der Tabelle.\n"
+    "Die Spiele, die du mit der Maus festhaelst um das Programm zu starten, erscheinen ganz oben in der "
+    "Tabelle.\n\n"
+    "Der Termarium wird als .xml-Datei dort gespeichert, wo die Spielplaene gespeichert sind.\n";
+inline const std::string k_banner = "\n\n=== Termarium: ein Spielplan fuer alle Mannschaften des Vereins ===\n";
+inline const std::string k_too_many_files =
+    "zu viele Dateien ausgewaehlt! Bitte mit weniger Dateien (max. 40) versuchen.";
+inline const std::string k_input_open_failed = "Fehler beim oeffnen einer Eingabe-Datei";
+inline const std::string k_xml_open_failed = "Fehler beim oeffnen der Ausgabe-Datei";
+inline const std::string k_html_open_failed = "Fehler beim oeffnen der HTML_Datei-Datei";
+inline const std::string k_xml_write_failed = "Fehler beim Schreiben der Ausgabe-Datei";
+inline const std::string k_html_write_failed = "Fehler beim Schreiben der HTML-Datei";
+inline const std::string k_path_too_long = "Dateipfad zu lang: ";
+inline const std::string k_output_path_too_long = "Ausgabepfad zu lang";
+constexpr size_t k_path_shown = 60;  // bytes of an over-long argument the message repeats
+
+// Failure reasons of the import, behind "Fehler beim Lesen der Datei <name>: ".
+inline const std::string k_no_match = "keine Spielpaarung gefunden";
+inline const std::string k_not_utf8 = "Datei ist nicht UTF-8-kodiert";
+inline const std::string k_too_large =
+    "Datei zu gross (max. " + std::to_string(k_file_buffer_size - 1) + " Zeichen)";
+
+inline std::string reading(size_t files) { return "Es werden " + std::to_string(files) + " Dateien eingelesen:\n"; }
+
+inline std::string listed(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) text += "\n" + name;
+    return text;
+}
+
+inline std::string season_line(const std::string& season) { return "\n\nSaison: " + season + "\n\n"; }
+
+inline std::string xml_written(const std::string& season) { return "\nTermarium_" + season + ".xml erstellt. \n"; }
+
+inline std::string html_written(const std::string& season) {
+    return "Termarium_" + season + ".html erstellt. \nEnter druecken um Proramm zu schliessen\n";
+}
+
+inline std::string read_failed(const std::string& name, const std::string& reason) {
+    return "Fehler beim Lesen der Datei " + name + ": " + reason;
+}
+
+inline std::string layout_broken(int event) {
+    return "Spiel " + std::to_string(event) + " passt nicht zum erwarteten Aufbau";
+}
+
+// Everything a complete run prints, given the listed names and the import's lines.
+inline std::string complete_run(const std::vector<std::string>& names, const std::string& season,
+                                const std::vector<std::string>& team_lines) {
+    std::string text = reading(names.size()) + listed(names) + season_line(season);
+    for (const std::string& line : team_lines) text += line;
+    return text + xml_written(season) + html_written(season) + k_banner;
+}
