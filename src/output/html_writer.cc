@@ -9,6 +9,7 @@
 #include "driver/streams.h"
 #include "output/markup_escape.h"
 #include "output/table_rows.h"
+#include "output/team_category.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // closing rows) the unfilled styles.
 #include "output/row_styles.h"
 
-#include "output/table_rows.h"
+#include "output/team_category.h"
 
 namespace {
 

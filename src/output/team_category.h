@@ -1,0 +1,11 @@
+// Which kind of club team a match row belongs to, decided from its league text. Both
+// writers colour a row by this category and the row's team number.
+#pragma once
+
+#include <cstddef>
+
+// Team categories in the order their league-text tests are made.
+enum class TeamCategory { u19, u15, adult, other };
+
+// Category of a league text (at most size bytes): "U19", else "U15", else "liga" or "klasse".
+TeamCategory team_category(const char* league, size_t size);
