@@ -1,46 +1,19 @@
-// What differs between Windows and POSIX: how the command line arrives, how a UTF-8 path
-// reaches the file system, how a finished output replaces an older one, and the console.
-// Everything else in the program is the same on both.
+// What differs between Windows and POSIX: the console, how a UTF-8 path reaches the file
+// system, which files count as inputs, and how a finished output replaces an older one.
+// Each platform has its own source file; the build picks one. Everything else in the
+// program is the same on both.
 #pragma once
 
-#include <cstddef>
 #include <cstdio>
-
-#include "driver/run_state.h"
-
-// Bytes for one converted argument and its NUL. An argument cut to fit still keeps more
-// than k_path_size bytes (a cut loses at most one 4-byte character), so the driver
-// rejects it as too long instead of opening a shortened path.
-constexpr int k_argument_size = 2 * k_path_size;
-static_assert(k_argument_size - 1 - 3 >= k_path_size, "a cut argument still reads as too long");
-
-// Program path, the files one run takes and one more, so that too many still shows.
-constexpr int k_argument_slots = k_max_input_files + 2;
-
-// UTF-16 units for the longest path the program opens (a temporary output path);
-// a UTF-8 text never needs more units than it has bytes.
-constexpr int k_wide_path_units = k_path_size + k_temp_suffix_size;
-
-// Fixed storage for a command line converted to UTF-8, laid out like argv.
-struct ArgumentBuffer {
-    char text[k_argument_slots][k_argument_size];  // each argument as UTF-8
-    char* vector[k_argument_slots + 1];            // pointers into text, then nullptr
-};
-
-// Converts UTF-16 units (one per wchar_t) to UTF-8 in out; false when cut to fit.
-bool utf16_to_utf8(const wchar_t* units, char* out, size_t size);
-
-// Converts UTF-8 text to UTF-16 units in out; false when invalid or too long.
-bool utf8_to_utf16(const char* text, wchar_t* out, size_t units);
-
-// Fills buffer from a UTF-16 command line; returns the argument count it holds.
-int utf8_arguments(ArgumentBuffer& buffer, int argc, const wchar_t* const* argv);
 
 // Readies standard streams and console; returns what finish_console restores.
 unsigned prepare_console();
 
 // Gives the console back as prepare_console found it.
 void finish_console(unsigned previous);
+
+// Opens a regular file named by a UTF-8 path for reading bytes; nullptr for anything else.
+FILE* open_input_file(const char* path);
 
 // Opens a file named by a UTF-8 path; nullptr when it cannot be opened.
 FILE* open_file(const char* path, const char* mode);

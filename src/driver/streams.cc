@@ -1,12 +1,10 @@
-// File handling for the driver and the writers. Inputs must be regular files (a folder
-// opens as a stream on some systems and then fails on the first read); outputs are
-// written to "<name>.tmp" and renamed over the final name only once complete, so a
+// File handling for the driver and the writers. Inputs must be regular files; outputs
+// are written to "<name>.tmp" and renamed over the final name only once complete, so a
 // failed run never destroys the schedule an earlier run wrote. Paths are UTF-8; the
 // platform unit hands them to the file system.
 #include "driver/streams.h"
 
 #include <cstdio>
-#include <sys/stat.h>
 
 #include "driver/bounded_text.h"
 #include "driver/platform.h"
@@ -14,10 +12,7 @@
 namespace {
 
 constexpr char k_temp_suffix[] = ".tmp";
-// Inputs are read as bytes: the reader turns CR LF into LF itself, and a text-mode read
-// on Windows would end the file at the first Ctrl-Z byte. Outputs are text, so their line
-// ends are the platform's (CR LF on Windows).
-constexpr char k_input_mode[] = "rb";
+// Outputs are text, so their line ends are the platform's (CR LF on Windows).
 constexpr char k_output_mode[] = "w";
 static_assert(sizeof k_temp_suffix <= k_temp_suffix_size, "temporary suffix fits temp_path");
 
@@ -31,14 +26,9 @@ bool close_one(FILE*& stream) {
 }  // namespace
 
 FILE* open_input(const char* path) {
-    FILE* stream = open_file(path, k_input_mode);
-    if (stream == nullptr) return nullptr;
-    struct stat info {};
-    if (fstat(fileno(stream), &info) != 0 || !S_ISREG(info.st_mode)) {
-        std::fclose(stream);
-        return nullptr;
-    }
-    return stream;
+    // Read as bytes: the reader turns CR LF into LF itself, and a text-mode read on
+    // Windows would end the file at the first Ctrl-Z byte.
+    return open_input_file(path);
 }
 
 FILE* open_output_temp(RunState& state) {

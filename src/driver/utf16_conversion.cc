@@ -1,21 +1,10 @@
-// The one place where Windows and POSIX differ. Windows hands over the command line in
-// UTF-16 and names files in UTF-16, so arguments are turned into UTF-8 here once and
-// every path back into UTF-16 when a file is opened, moved or removed; nothing passes
-// through the ANSI code page. On POSIX the byte paths go straight to the C library.
-#include "driver/platform.h"
+// Conversion between UTF-8 and UTF-16. Lone surrogates in a command line become U+FFFD
+// (they name no character a file name could hold); UTF-8 that is malformed, overlong or
+// encodes a surrogate is refused, so no path is ever half-converted.
+#include "driver/utf16_conversion.h"
 
 #include <cstdint>
 #include <cstring>
-
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#include <windows.h>
-#else
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -78,12 +67,6 @@ size_t decode_utf8(const unsigned char* text, uint32_t& c) {
     if (c < smallest || c > k_largest_code_point || (c >= 0xD800 && c <= 0xDFFF)) return 0;
     return extra + 1;
 }
-
-#ifdef _WIN32
-constexpr int k_wide_mode_units = 8;  // room for a mode such as "rb" or "w"
-constexpr size_t k_console_buffer_size = 32768;  // more than one run ever prints
-char g_console_buffer[k_console_buffer_size];
-#endif
 
 }  // namespace
 
@@ -149,92 +132,3 @@ int utf8_arguments(ArgumentBuffer& buffer, int argc, const wchar_t* const* argv)
     buffer.vector[count] = nullptr;
     return count;
 }
-
-#ifdef _WIN32
-
-unsigned prepare_console() {
-    // The C runtime would hand the console one byte at a time; a whole buffer keeps
-    // every UTF-8 character in one piece. The driver flushes before each wait.
-    std::setvbuf(stdout, g_console_buffer, _IOFBF, sizeof g_console_buffer);
-    DWORD mode = 0;
-    if (GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode)) {
-        // In text mode the runtime re-encodes console output through its locale and so
-        // garbles UTF-8; the console itself starts a new line at a line feed. Output
-        // redirected to a file keeps text mode and its CR LF line ends.
-        _setmode(_fileno(stdout), _O_BINARY);
-    }
-    unsigned previous = GetConsoleOutputCP();  // 0 when there is no console
-    SetConsoleOutputCP(CP_UTF8);
-    return previous;
-}
-
-void finish_console(unsigned previous) {
-    std::fflush(stdout);
-    if (previous != 0) SetConsoleOutputCP(previous);
-}
-
-FILE* open_file(const char* path, const char* mode) {
-    wchar_t wide_path[k_wide_path_units];
-    wchar_t wide_mode[k_wide_mode_units];
-    if (!utf8_to_utf16(path, wide_path, k_wide_path_units) ||
-        !utf8_to_utf16(mode, wide_mode, k_wide_mode_units)) {
-        return nullptr;
-    }
-    return _wfopen(wide_path, wide_mode);
-}
-
-bool replace_file(const char* from, const char* to) {
-    wchar_t wide_from[k_wide_path_units];
-    wchar_t wide_to[k_wide_path_units];
-    if (!utf8_to_utf16(from, wide_from, k_wide_path_units) ||
-        !utf8_to_utf16(to, wide_to, k_wide_path_units)) {
-        return false;
-    }
-    // Unlike rename, this replaces an existing file, in one step.
-    return MoveFileExW(wide_from, wide_to, MOVEFILE_REPLACE_EXISTING) != 0;
-}
-
-void remove_file(const char* path) {
-    wchar_t wide_path[k_wide_path_units];
-    if (utf8_to_utf16(path, wide_path, k_wide_path_units)) DeleteFileW(wide_path);
-}
-
-#else
-
-unsigned prepare_console() {
-    // A program started with standard input, output or error closed would otherwise get
-    // one of those numbers for its first opened file, and its messages would land there.
-    for (int fd = 0; fd <= 2; ++fd) {
-        if (fcntl(fd, F_GETFD) == -1) open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
-    }
-    return 0;
-}
-
-void finish_console(unsigned) {}
-
-FILE* open_file(const char* path, const char* mode) {
-    if (mode[0] != 'r') {
-        // A link or file left at the temporary name is removed first, so that the output
-        // never writes through a link into another file.
-        struct stat info {};
-        if (lstat(path, &info) == 0 && !S_ISDIR(info.st_mode)) unlink(path);
-        return std::fopen(path, mode);
-    }
-    // Without O_NONBLOCK, opening a named pipe would wait for a writer for ever; the caller
-    // refuses anything but a regular file, whose reads the flag does not change.
-    const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return nullptr;
-    FILE* stream = fdopen(fd, mode);
-    if (stream == nullptr) close(fd);
-    return stream;
-}
-
-bool replace_file(const char* from, const char* to) {
-    return std::rename(from, to) == 0;
-}
-
-void remove_file(const char* path) {
-    std::remove(path);
-}
-
-#endif
