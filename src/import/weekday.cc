@@ -12,6 +12,13 @@ constexpr char k_weekday_names[k_days_per_week][3] = {"So", "Mo", "Di", "Mi", "D
 
 int digit_value(char c) { return static_cast<unsigned char>(c) - '0'; }
 
+// The quotient rounded down, as the formula means it; C++ division rounds toward zero,
+// which differs for a negative dividend (the shifted year -1 of January 0000).
+int floor_div(int dividend, int divisor) {
+    const int quotient = dividend / divisor;
+    return dividend % divisor < 0 ? quotient - 1 : quotient;
+}
+
 }  // namespace
 
 void compute_weekday(MatchRecord& record) {
@@ -26,11 +33,11 @@ void compute_weekday(MatchRecord& record) {
     // January and February count as months 11 and 12 of the previous year.
     const int shifted_month = month <= 2 ? month + 10 : month - 2;
     const int shifted_year = month <= 2 ? year - 1 : year;
-    const int century = shifted_year / 100;
-    const int year_in_century = shifted_year - 100 * century;
+    const int century = floor_div(shifted_year, 100);
+    const int year_in_century = shifted_year - 100 * century;  // 0..99 for every year
 
     const int total = day + (26 * shifted_month - 2) / 10 + year_in_century + year_in_century / 4 +
-                      century / 4 - 2 * century;
+                      floor_div(century, 4) - 2 * century;
     int weekday = total % k_days_per_week;
     if (weekday < 0) weekday += k_days_per_week;  // the total is negative for many dates
 

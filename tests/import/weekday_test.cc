@@ -30,6 +30,7 @@ TEST(ComputeWeekday, WorkedDatesIncludingNegativeTotals) {
         {"01.03.2015", "So"}, {"05.04.2014", "Sa"}, {"13.09.2025", "Sa"}, {"24.12.2023", "So"},
         {"01.01.2000", "Sa"}, {"01.03.2000", "Mi"}, {"31.12.2099", "Do"},
         {"31.02.2015", "Di"},  // no such date: the weekday of 03.03.2015
+        {"01.01.0000", "Sa"}, {"29.02.0000", "Di"},  // the formula's year -1: divisions round down
     };
     for (const WorkedDate& c : cases) {
         const std::string date = c.date;
