@@ -17,11 +17,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-# Seeds: the hand-made calendars, the sample calendars and every regression input.
+# Seeds: the hand-made calendars and the sample calendars.
 seeds=(fuzz/corpus/calendar_file examples)
-for dir in tests/import/data tests/output/data; do
-  if [ -d "$dir" ]; then seeds+=("$dir"); fi
-done
 
 # run_target NAME MAX_LEN EXTRA_SEED_DIR...: new inputs go to a scratch folder, never
 # into the repository.
