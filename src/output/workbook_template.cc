@@ -80,17 +80,28 @@ constexpr StyleEntry normal_style(const char* id, const char* name) {
     return {id, name, k_normal_children, k_no_edges, Face::times, k_plain, nullptr, nullptr, nullptr};
 }
 
+// The number format of the styles that row-number cells use. Without it one spreadsheet
+// program guesses the percent format of another style and shows 100% for the number 1;
+// "General" is what any reader would show anyway.
+constexpr char k_number_cell_format[] = "General";
+
 // An unfilled cell style in Arial Unicode MS 9.
 constexpr StyleEntry cell_style(const char* id, bool bold, Edges edges) {
     return {id, nullptr, k_cell_children, edges, Face::unicode, bold, nullptr, nullptr, nullptr};
 }
 
+// An unfilled style of a row-number cell.
+constexpr StyleEntry number_cell_style(const char* id, Face face, unsigned extra_children) {
+    return {id, nullptr, extra_children | k_cell_children, k_number_edges, face, k_bold, nullptr, nullptr,
+            k_number_cell_format};
+}
+
 // A filled cell style with the borders of its column; the number cell is bold.
 constexpr StyleEntry coloured_style(const char* id, Role role, const char* fill) {
     constexpr Edges role_edges[] = {k_number_edges, k_date_edges, k_middle_edges, k_opponent_edges};
-    const bool bold = role == Role::number;
-    return {id, nullptr, k_cell_children, role_edges[static_cast<int>(role)], Face::unicode, bold, nullptr, fill,
-            nullptr};
+    const bool number = role == Role::number;  // bold, and shown as a plain number
+    return {id, nullptr, k_cell_children, role_edges[static_cast<int>(role)], Face::unicode, number, nullptr, fill,
+            number ? k_number_cell_format : nullptr};
 }
 
 // The Styles element's content, in document order.
@@ -116,7 +127,7 @@ constexpr StyleEntry k_styles[] = {
     cell_style("s15", k_bold, {2, 1, 1}),
     {"s16", nullptr, k_alignment | k_cell_children, {2, 1, 1}, Face::unicode, k_bold, nullptr, nullptr, nullptr},
     cell_style("s17", k_bold, {2, 1, 0}),
-    cell_style("s18", k_bold, k_number_edges),
+    number_cell_style("s18", Face::unicode, 0),
     cell_style("s19", k_plain, k_date_edges),
     cell_style("s20", k_plain, k_middle_edges),
     cell_style("s21", k_plain, k_opponent_edges),
@@ -133,7 +144,7 @@ constexpr StyleEntry k_styles[] = {
     coloured_style("s32", Role::middle, "#FF6600"),    // U19 team 3
     coloured_style("s33", Role::middle, "#FF9900"),    // selected by no row
     coloured_style("s34", Role::middle, "#FFFF00"),    // U19 team 1
-    {"s35", nullptr, k_alignment | k_cell_children, k_number_edges, Face::arial, k_bold, nullptr, nullptr, nullptr},
+    number_cell_style("s35", Face::arial, k_alignment),
     coloured_style("s36", Role::number, "#33CCCC"),    // adult team 1
     coloured_style("s37", Role::date, "#33CCCC"),      // adult team 1
     coloured_style("s38", Role::opponent, "#33CCCC"),  // adult team 1

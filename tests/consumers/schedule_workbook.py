@@ -1,7 +1,9 @@
 # Shared helpers of the consumer checks: an independent reading of the season workbook
 # with the standard XML parser, the CSS class each schedule row should carry, and the
 # outcome conventions (exit 77 for a missing tool, 1 for a failed check).
+import csv
 import glob
+import io
 import os
 import re
 import shutil
@@ -171,3 +173,36 @@ def expected_html_class(league_team):
         if any(word in league for word in words):
             return prefix + digit if digit in ("1", "2") else None
     return None
+
+
+def expected_text(cell):
+    return "" if cell is None else cell.text
+
+
+def same_value(cell, shown):
+    """True when a reader shows a workbook cell's content: a number as its value (the
+    program writes 02 for the number 2), a text byte for byte."""
+    if cell is not None and cell.kind == "Number":
+        try:
+            return float(shown) == float(cell.text)
+        except ValueError:
+            return False
+    return shown == expected_text(cell)
+
+
+def compare_csv(grid, raw, reader):
+    """Checks that a reader's CSV export (bytes) shows every row and cell of the grid."""
+    try:
+        text = raw.decode("utf-8")
+    except UnicodeDecodeError as error:
+        expect(False, "the CSV of %s is not UTF-8: %s" % (reader, error))
+    lines = list(csv.reader(io.StringIO(text, newline="")))
+    expect(len(lines) == len(grid), "workbook has %d sheet rows, %s shows %d" % (len(grid), reader, len(lines)))
+    for number, (cells, shown) in enumerate(zip(grid, lines), start=1):
+        width = max(len(cells), len(shown))
+        cells = cells + [None] * (width - len(cells))
+        shown = shown + [""] * (width - len(shown))
+        for column, (cell, value) in enumerate(zip(cells, shown), start=1):
+            expect(same_value(cell, value), "row %d column %d: workbook %r, %s shows %r"
+                   % (number, column, expected_text(cell), reader, value))
+    print("%s: all %d rows and their cells match the workbook" % (reader, len(lines)))
