@@ -1,7 +1,7 @@
 // Checks shared by the fuzz targets. The table checks hold for whatever a file holds:
 // rows are filled strictly in order, each field stays terminated inside its size, and a
 // failed event leaves no half-filled row. The output checks are the ones a spreadsheet
-// program or a browser would trip over first: forbidden control bytes, markup or a bare
+// program or a browser would trip over first: characters XML forbids, markup or a bare
 // '&' from a calendar text, row numbers out of sequence, a declared row count that does
 // not cover the rows, a document cut short.
 #include "fuzz_support.h"
@@ -106,11 +106,15 @@ size_t count_of(std::string_view text, std::string_view needle) {
     return count;
 }
 
-// Only tab, line feed and carriage return below 0x20: anything else makes XML unreadable.
-void check_control_bytes(std::string_view text, const char* what) {
+// Only tab, line feed and carriage return below 0x20, and neither U+FFFE nor U+FFFF (the
+// UTF-8 bytes EF BF BE and EF BF BF): anything else makes XML unreadable.
+void check_forbidden_characters(std::string_view text, const char* what) {
     for (size_t i = 0; i < text.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
         if (c < 0x20 && c != '\t' && c != '\n' && c != '\r') fault(what, static_cast<long>(i));
+        if (c == 0xEF && (holds_at(text, i, "\xEF\xBF\xBE") || holds_at(text, i, "\xEF\xBF\xBF"))) {
+            fault(what, static_cast<long>(i));
+        }
     }
 }
 
@@ -155,7 +159,7 @@ size_t position_behind(std::string_view text, std::string_view needle) {
 }
 
 void check_workbook(std::string_view xml, int end_row) {
-    check_control_bytes(xml, "control byte in the workbook");
+    check_forbidden_characters(xml, "character XML forbids in the workbook");
     check_ampersands(xml, "bare '&' in the workbook");
     check(count_of(xml, "\n") == 2, "line breaks in the workbook besides the prolog's two");
     check(holds_at(xml, 0, "<?xml"), "workbook prolog");
@@ -198,7 +202,7 @@ void check_workbook(std::string_view xml, int end_row) {
 }
 
 void check_fragment(std::string_view html, int end_row) {
-    check_control_bytes(html, "control byte in the fragment");
+    check_forbidden_characters(html, "character XML forbids in the fragment");
     check_ampersands(html, "bare '&' in the fragment");
     check(holds_at(html, 0, "\n            <table>"), "fragment head");
     check(html.size() >= 8 && holds_at(html, html.size() - 8, "</table>"), "fragment cut short");

@@ -1,8 +1,9 @@
 // Escaping by a 256-entry table: each byte maps to its replacement text or to nullptr
-// when it is written as it is. '&', '<' and '>' are replaced; the control characters
-// that XML does not allow anywhere in a document (not even as references) are left
-// out, so a stray one in a calendar cannot make the workbook unreadable. Quotes need
-// no escape in element content, and every other byte, UTF-8 included, passes unchanged.
+// when it is written as it is. '&', '<' and '>' are replaced; the characters that XML
+// does not allow anywhere in a document (not even as references) are left out, so a
+// stray one in a calendar cannot make the workbook unreadable: the control characters,
+// and U+FFFE and U+FFFF, whose UTF-8 forms start with the byte EF. Quotes need no escape
+// in element content, and every other byte, UTF-8 included, passes unchanged.
 #include "output/markup_escape.h"
 
 namespace {
@@ -14,6 +15,9 @@ struct EscapeTable {
 };
 
 constexpr char k_left_out[] = "";  // replacement of a byte that is not written at all
+constexpr char k_check_character[] = "";  // the byte may start a character that is left out
+constexpr unsigned char k_noncharacter_lead = 0xEF;  // U+FFFE is EF BF BE, U+FFFF is EF BF BF
+constexpr int k_noncharacter_length = 3;
 
 constexpr EscapeTable make_escape_table() {
     EscapeTable table{};
@@ -23,10 +27,19 @@ constexpr EscapeTable make_escape_table() {
     table.replacement[static_cast<unsigned char>('&')] = "&amp;";
     table.replacement[static_cast<unsigned char>('<')] = "&lt;";
     table.replacement[static_cast<unsigned char>('>')] = "&gt;";
+    table.replacement[k_noncharacter_lead] = k_check_character;
     return table;
 }
 
 constexpr EscapeTable k_escapes = make_escape_table();
+
+// Bytes from text[i] on that are left out: the whole of U+FFFE or U+FFFF, else none.
+size_t noncharacter_at(const char* text, size_t i, size_t size) {
+    if (i + k_noncharacter_length > size) return 0;
+    const unsigned char second = static_cast<unsigned char>(text[i + 1]);
+    const unsigned char third = static_cast<unsigned char>(text[i + 2]);
+    return second == 0xBF && (third == 0xBE || third == 0xBF) ? k_noncharacter_length : 0;
+}
 
 // Writes the count bytes at text that need no escape.
 void put_run(FILE* stream, const char* text, size_t count) {
@@ -41,8 +54,14 @@ void put_escaped(FILE* stream, const char* text, size_t size) {
     for (; i < size && text[i] != '\0'; ++i) {
         const char* replacement = k_escapes.replacement[static_cast<unsigned char>(text[i])];
         if (replacement == nullptr) continue;
+        size_t length = 1;
+        if (replacement == k_check_character) {
+            length = noncharacter_at(text, i, size);
+            if (length == 0) continue;  // any other character starting with EF stays
+        }
         put_run(stream, text + run_start, i - run_start);
         std::fputs(replacement, stream);
+        i += length - 1;
         run_start = i + 1;
     }
     put_run(stream, text + run_start, i - run_start);

@@ -33,6 +33,13 @@ TEST(MarkupEscape, MarkupCharactersReplacedAndForbiddenControlsLeftOut) {
     EXPECT_EQ(expected, escaped(every_byte.c_str(), every_byte.size() + 1));
 }
 
+TEST(MarkupEscape, NoncharactersLeftOutOtherCharactersKept) {
+    const char text[] = "a\xEF\xBF\xBE" "b\xEF\xBF\xBF" "c\xEF\xBF\xBD\xEF\xBB\xBF" "d";
+    // U+FFFE and U+FFFF go; U+FFFD and U+FEFF, which start with the same byte, stay.
+    EXPECT_EQ("abc\xEF\xBF\xBD\xEF\xBB\xBF" "d", escaped(text, sizeof text));
+    EXPECT_EQ("a\xEF\xBF", escaped(text, 3));  // a field that ends inside the character
+}
+
 TEST(MarkupEscape, StopsAtTheNulOrTheFieldSize) {
     const char field[6] = {'a', '&', 'b', '<', 'c', '>'};  // no NUL
     EXPECT_EQ("a&amp;b&lt;c&gt;", escaped(field, sizeof field));
