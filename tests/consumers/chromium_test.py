@@ -9,16 +9,14 @@ import os
 import pathlib
 import re
 import shutil
-import signal
 import struct
-import subprocess
 import sys
 import tempfile
 import zlib
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from schedule_workbook import (expect, expected_html_class, find_output, read_workbook,
-                               require_tool, run_check, schedule_rows)
+                               require_tool, run_check, run_tool, schedule_rows)
 
 MARKER = "<!-- SCHEDULE FRAGMENT -->"
 HEADER = ["Datum/ Zeit", "Spielort", "Liga/ Mannschaft", "Gegner"]
@@ -87,20 +85,11 @@ def run_browser(browser, arguments, out_dir):
     """Runs the browser with a new empty profile; returns its standard output."""
     profile = tempfile.mkdtemp(prefix="chromium-profile-", dir=out_dir)
     command = [browser] + BROWSER_FLAGS + ["--user-data-dir=" + profile] + arguments
-    print("$ " + " ".join(command))
-    # A session of its own, so that a hung browser is ended with all its processes.
-    process = subprocess.Popen(command, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
-                               stdin=subprocess.DEVNULL, start_new_session=True)
-    try:
-        output, errors = process.communicate(timeout=BROWSER_LIMIT_SECONDS)
-    except subprocess.TimeoutExpired:
-        os.killpg(process.pid, signal.SIGKILL)
-        process.communicate()
-        expect(False, "Chromium did not finish within %d s" % BROWSER_LIMIT_SECONDS)
+    status, output, errors = run_tool(command, BROWSER_LIMIT_SECONDS, "Chromium")
     shutil.rmtree(profile, ignore_errors=True)
-    if process.returncode != 0:
+    if status != 0:
         print(errors.decode("utf-8", "replace"))
-    expect(process.returncode == 0, "Chromium exited with %d" % process.returncode)
+    expect(status == 0, "Chromium exited with %d" % status)
     return output
 
 

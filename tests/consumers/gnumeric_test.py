@@ -3,13 +3,11 @@
 # row and cell with the workbook as the XML parser reads it.
 #   gnumeric_test.py SAMPLE_DIR OUT_DIR
 import os
-import signal
-import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from schedule_workbook import (cell_grid, compare_csv, expect, find_output, read_workbook, require_tool,
-                               run_check)
+                               run_check, run_tool)
 
 CSV_EXPORTER = "Gnumeric_stf:stf_csv"
 CONVERSION_LIMIT_SECONDS = 300  # generous, so that a hung conversion fails the test
@@ -24,17 +22,9 @@ def main():
     if os.path.exists(csv_path):
         os.remove(csv_path)
     command = [ssconvert, "--export-type=" + CSV_EXPORTER, os.path.abspath(workbook_path), csv_path]
-    print("$ " + " ".join(command))
-    process = subprocess.Popen(command, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
-                               stdin=subprocess.DEVNULL, text=True, start_new_session=True)
-    try:
-        output, _ = process.communicate(timeout=CONVERSION_LIMIT_SECONDS)
-    except subprocess.TimeoutExpired:
-        os.killpg(process.pid, signal.SIGKILL)
-        process.communicate()
-        expect(False, "ssconvert did not finish within %d s" % CONVERSION_LIMIT_SECONDS)
-    print(output)
-    expect(process.returncode == 0, "ssconvert exited with %d" % process.returncode)
+    status, output, errors = run_tool(command, CONVERSION_LIMIT_SECONDS, "ssconvert")
+    print((output + errors).decode("utf-8", "replace"))
+    expect(status == 0, "ssconvert exited with %d" % status)
     expect(os.path.isfile(csv_path), "ssconvert wrote no CSV: it did not accept the workbook")
     with open(csv_path, "rb") as stream:
         compare_csv(cell_grid(read_workbook(workbook_path)), stream.read(), "Gnumeric")

@@ -7,15 +7,14 @@
 import os
 import pathlib
 import shutil
-import signal
-import subprocess
 import sys
 import xml.etree.ElementTree as ET
 import zipfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from schedule_workbook import (cell_grid, compare_csv, expect, expected_text, find_output,
-                               read_workbook, require_tool, run_check, same_value, schedule_rows)
+                               read_workbook, require_tool, run_check, run_tool, same_value,
+                               schedule_rows)
 
 # CSV export: comma, double quotes, character set 76 (UTF-8), start at line 1.
 CSV_FILTER = "csv:Text - txt - csv (StarCalc):44,34,76,1"
@@ -39,19 +38,10 @@ def convert(office, workbook_path, target, out_dir):
     command = [office, "-env:UserInstallation=" + pathlib.Path(profile).as_uri(), "--headless",
                "--norestore", "--nologo", "--nolockcheck",
                "--convert-to", target, "--outdir", out_dir, os.path.abspath(workbook_path)]
-    print("$ " + " ".join(command))
-    # A session of its own, so that a hung conversion is ended with all its processes.
-    process = subprocess.Popen(command, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
-                               stdin=subprocess.DEVNULL, text=True, start_new_session=True)
-    try:
-        output, _ = process.communicate(timeout=CONVERSION_LIMIT_SECONDS)
-    except subprocess.TimeoutExpired:
-        os.killpg(process.pid, signal.SIGKILL)
-        process.communicate()
-        expect(False, "LibreOffice did not finish within %d s" % CONVERSION_LIMIT_SECONDS)
-    print(output)
+    status, output, errors = run_tool(command, CONVERSION_LIMIT_SECONDS, "LibreOffice")
+    print((output + errors).decode("utf-8", "replace"))
     shutil.rmtree(profile, ignore_errors=True)
-    expect(process.returncode == 0, "LibreOffice exited with %d" % process.returncode)
+    expect(status == 0, "LibreOffice exited with %d" % status)
     expect(os.path.isfile(result_path) and os.path.getsize(result_path) > 0,
            "LibreOffice wrote no %s: it did not accept the workbook" % result_path)
     return result_path

@@ -7,6 +7,8 @@ import io
 import os
 import re
 import shutil
+import signal
+import subprocess
 import sys
 import xml.etree.ElementTree as ET
 
@@ -47,6 +49,22 @@ def run_check(main):
         print("FAILED: %s" % failure)
         sys.exit(1)
     print("PASSED")
+
+
+def run_tool(command, limit_seconds, name):
+    """Runs a reader in a session of its own, so that a hung one is ended with all its
+    processes and fails the check; returns (exit status, standard output, standard error)
+    as bytes."""
+    print("$ " + " ".join(command))
+    process = subprocess.Popen(command, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                               stdin=subprocess.DEVNULL, start_new_session=True)
+    try:
+        output, errors = process.communicate(timeout=limit_seconds)
+    except subprocess.TimeoutExpired:
+        os.killpg(process.pid, signal.SIGKILL)
+        process.communicate()
+        expect(False, "%s did not finish within %d s" % (name, limit_seconds))
+    return process.returncode, output, errors
 
 
 def find_output(sample_dir, suffix):
