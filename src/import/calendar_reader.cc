@@ -24,6 +24,12 @@ constexpr char k_team_name_text[] = "Mannschaftsname leer oder zu lang (max. %i 
 constexpr char k_event_layout_text[] = "Spiel %i passt nicht zum erwarteten Aufbau";
 constexpr char k_too_many_rows_text[] = "zu viele Spiele (max. %i Tabellenzeilen)";
 constexpr char k_not_utf8_text[] = "Datei ist nicht UTF-8-kodiert";
+constexpr char k_incomplete_text[] = "Datei ist unvollstaendig (Kalenderende fehlt)";
+
+// A calendar's last line, and the line that begins each event. Property names are
+// case-insensitive in iCalendar, so both are compared without regard to case.
+constexpr char k_calendar_end[] = "END:VCALENDAR";
+constexpr char k_event_begin[] = "BEGIN:VEVENT";
 constexpr char k_read_error_text[] = "Datei konnte nicht gelesen werden";
 
 // The in-place conversion of the loaded bytes. Each stage holds back at most one byte
@@ -143,6 +149,72 @@ bool is_valid_utf8(const char* text, int length) {
     return true;
 }
 
+// True for the bytes that may stand around a marker line: blanks and line ends.
+bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// True when text[at, at + length of marker) is the marker, ignoring the case of letters.
+bool marker_at(TextSpan text, int at, const char* marker) {
+    const int length = static_cast<int>(std::strlen(marker));
+    if (at < 0 || at + length > text.length) return false;
+    for (int i = 0; i < length; ++i) {
+        const char c = text.bytes[at + i];
+        const char upper = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+        if (upper != marker[i]) return false;
+    }
+    return true;
+}
+
+// True when the text starts with a UTF-16 byte-order mark: a file saved as UTF-16,
+// which must be named as such even though its last line cannot be read either.
+bool starts_as_utf16(TextSpan text) {
+    if (text.length < 2) return false;
+    const unsigned char first = static_cast<unsigned char>(text.bytes[0]);
+    const unsigned char second = static_cast<unsigned char>(text.bytes[1]);
+    return (first == 0xFF && second == 0xFE) || (first == 0xFE && second == 0xFF);
+}
+
+// True when the last line that holds more than blanks is "END:VCALENDAR": a download
+// cut short anywhere, even inside a character, lacks it.
+bool ends_as_calendar(TextSpan text) {
+    int end = text.length;
+    while (end > 0 && is_blank(text.bytes[end - 1])) --end;
+    const int marker_length = static_cast<int>(sizeof k_calendar_end - 1);
+    if (end < marker_length) return false;
+    const int start = end - marker_length;
+    if (start > 0 && text.bytes[start - 1] != '\n') return false;  // the marker must begin its line
+    return marker_at(text, start, k_calendar_end);
+}
+
+// Start of the first "BEGIN:VEVENT" line at or behind the line start from, or -1.
+int next_event_begin(TextSpan text, int from) {
+    for (int line = from; line >= 0 && line < text.length;) {
+        const int end = line_end(text, line);
+        const int stop = end < 0 ? text.length : end;
+        if (marker_at(text, line, k_event_begin)) {
+            int rest = line + static_cast<int>(sizeof k_event_begin - 1);
+            while (rest < stop && is_blank(text.bytes[rest])) ++rest;
+            if (rest == stop) return line;
+        }
+        line = end < 0 ? -1 : end + 1;
+    }
+    return -1;
+}
+
+// The "BEGIN:VEVENT" lines met so far while the events are read front to back.
+struct EventBegins {
+    int next;    // start of the next line not yet counted, or -1
+    int before;  // lines counted: all that start before the position last asked for
+};
+
+// Counts the "BEGIN:VEVENT" lines that start before pos.
+void count_begins_before(TextSpan text, EventBegins& begins, int pos) {
+    while (begins.next >= 0 && begins.next < pos) {
+        ++begins.before;
+        const int end = line_end(text, begins.next);
+        begins.next = end < 0 ? -1 : next_event_begin(text, end + 1);
+    }
+}
+
 // The loaded text as a span.
 TextSpan loaded_text(const RunState& state) { return {state.file_buffer, state.file_length}; }
 
@@ -185,18 +257,30 @@ ReadResult take_candidates(RunState& state) {
 
 // Last pass: every event, in file order, into the rows from current_row on. The read
 // position only advances: each event is searched from where the previous one ended.
+// Event k must be the first "UID:" behind the k-th "BEGIN:VEVENT" line, and every such
+// line must have one, so that no match is lost without a word (a file written with
+// "uid:", or one missing a line).
 ReadResult take_events(RunState& state, int& events) {
     const TextSpan text = loaded_text(state);
+    EventBegins begins{next_event_begin(text, 0), 0};
     for (int from = 0;;) {
         const int at = find_text(text, from, text.length, k_event_marker);
-        if (at < 0) return ReadResult::ok;
+        if (at < 0) break;
         if (state.current_row < 0 || state.current_row >= k_max_used_rows) return ReadResult::too_many_rows;
         state.failed_event = events + 1;
+        count_begins_before(text, begins, at);
+        if (begins.before != events + 1) return ReadResult::event_layout;
         from = parse_event(text, at, state.own_team, state.match_table[state.current_row]);
         if (from < 0) return ReadResult::event_layout;
         ++state.current_row;
         ++events;
     }
+    count_begins_before(text, begins, text.length);
+    if (begins.before != events) {
+        state.failed_event = events + 1;  // the first event without a "UID:" of its own
+        return ReadResult::event_layout;
+    }
+    return ReadResult::ok;
 }
 
 }  // namespace
@@ -250,13 +334,20 @@ ReadResult load_calendar_text(RunState& state, FILE* stream) {
 
     state.file_length = converter.written;
     state.file_buffer[state.file_length] = '\0';
-    if (!is_valid_utf8(state.file_buffer, state.file_length)) return ReadResult::not_utf8;
+    return ReadResult::ok;
+}
+
+ReadResult check_calendar_text(TextSpan text) {
+    if (starts_as_utf16(text)) return ReadResult::not_utf8;
+    if (!ends_as_calendar(text)) return ReadResult::incomplete;
+    if (!is_valid_utf8(text.bytes, text.length)) return ReadResult::not_utf8;
     return ReadResult::ok;
 }
 
 ReadResult read_calendar_file(RunState& state, int file_index) {
     if (file_index < 0 || file_index >= k_max_input_files) return ReadResult::read_error;
     ReadResult result = load_calendar_text(state, state.input_files[file_index]);
+    if (result == ReadResult::ok) result = check_calendar_text(loaded_text(state));
     if (result != ReadResult::ok) return result;
 
     result = take_candidates(state);
@@ -301,6 +392,7 @@ void describe_read_failure(const RunState& state, ReadResult result, char* out, 
         case ReadResult::team_name_invalid: std::snprintf(out, size, k_team_name_text, k_team_name_size - 1); break;
         case ReadResult::event_layout: std::snprintf(out, size, k_event_layout_text, state.failed_event); break;
         case ReadResult::too_many_rows: std::snprintf(out, size, k_too_many_rows_text, k_max_used_rows); break;
+        case ReadResult::incomplete: copy_text(out, size, k_incomplete_text); break;
         case ReadResult::not_utf8: copy_text(out, size, k_not_utf8_text); break;
         case ReadResult::read_error: copy_text(out, size, k_read_error_text); break;
     }

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "driver/run_state.h"
+#include "import/text_search.h"
 
 // Loads input_files[file_index], fills one row per event from current_row on and prints
 // the per-file line; any result but ok means nothing of the file may be relied on.
@@ -18,5 +19,8 @@ ReadResult import_calendar_files(RunState& state, int files, int& failed_file);
 // Writes the German text of a failure reason (with the event number where it has one).
 void describe_read_failure(const RunState& state, ReadResult result, char* out, size_t size);
 
-// Loads the whole stream into file_buffer as text (CR LF as LF, folded lines joined) and checks it is UTF-8.
+// Loads the whole stream into file_buffer as text (CR LF as LF, folded lines joined); fails when too large.
 ReadResult load_calendar_text(RunState& state, FILE* stream);
+
+// Checks a loaded text: it ends with "END:VCALENDAR" (else it is incomplete) and is UTF-8.
+ReadResult check_calendar_text(TextSpan text);

@@ -79,6 +79,11 @@ protected:
         std::fclose(stream);
         return result;
     }
+    // Loads bytes and checks the text as a calendar.
+    ReadResult check(const std::string& bytes) {
+        const ReadResult loaded = load(bytes);
+        return loaded != ReadResult::ok ? loaded : check_calendar_text({state->file_buffer, state->file_length});
+    }
 
     std::unique_ptr<RunState> state = std::make_unique<RunState>();
     std::string printed;
@@ -158,18 +163,38 @@ TEST_F(CalendarReader, AHugeFileFailsWithoutWritingPastTheBuffer) {
 }
 
 TEST_F(CalendarReader, StrictUtf8) {
+    const std::string end = "\nEND:VCALENDAR\n";
     const std::string valid[] = {
         "\xEF\xBB\xBF" "BEGIN",                   // byte-order mark
         "Gro\xC3\x9F", "\xE2\x82\xAC", "\xED\x9F\xBF", "\xEE\x80\x80", "\xF0\x90\x80\x80",
         "\xF4\x8F\xBF\xBF", "Gro\xC3\n \x9F",       // a fold inside a character is joined first
     };
-    for (const std::string& text : valid) EXPECT_EQ(ReadResult::ok, load(text)) << text;
+    for (const std::string& text : valid) EXPECT_EQ(ReadResult::ok, check(text + end)) << text;
     const std::string invalid[] = {
         std::string("a\0b", 3), "Gro\xDF", "\xC0\xAF", "\xC1\xBF", "\xE0\x80\xAF", "\xED\xA0\x80",
         "\xF0\x80\x80\x80", "\xF4\x90\x80\x80", "\xF5\x80\x80\x80", "\x9F", "ab\xC3", "\xE2\x82",
         "\xE2\x82x", "\xFF\xFE" "B", "\xFE\xFF",  // the last two: UTF-16 byte-order marks
     };
-    for (const std::string& text : invalid) EXPECT_EQ(ReadResult::not_utf8, load(text)) << text.size();
+    for (const std::string& text : invalid) EXPECT_EQ(ReadResult::not_utf8, check(text + end)) << text.size();
+}
+
+// A calendar ends with its "END:VCALENDAR" line, in any case, with only blanks and line
+// ends behind it; without it the download was cut short, which is told first, even where
+// the cut split a character. A file saved as UTF-16 is named as such all the same.
+TEST_F(CalendarReader, CalendarEndIsChecked) {
+    const std::string complete[] = {
+        "BEGIN:VCALENDAR\nEND:VCALENDAR", "BEGIN:VCALENDAR\nEND:VCALENDAR\n", "END:VCALENDAR",
+        "BEGIN:VCALENDAR\nEND:VCALENDAR \t\r\n\n", "BEGIN:VCALENDAR\r\nend:vcalendar\r\n",
+    };
+    for (const std::string& text : complete) EXPECT_EQ(ReadResult::ok, check(text)) << text;
+    const std::string incomplete[] = {
+        "", "\n", "BEGIN:VCALENDAR\n", "BEGIN:VCALENDAR\nEND:VCALENDA", "BEGIN:VCALENDAR\nX-END:VCALENDAR\n",
+        "BEGIN:VCALENDAR\nEND:VCALENDAR x\n", "BEGIN:VCALENDAR\nEND:VCALENDAR\nX-MORE:1\n", "SUMMARY:Gro\xC3",
+        "\xEF\xBB\xBF",
+    };
+    for (const std::string& text : incomplete) EXPECT_EQ(ReadResult::incomplete, check(text)) << text;
+    EXPECT_EQ(ReadResult::not_utf8, check("\xFF\xFE" "B\0E\0"));
+    EXPECT_EQ("Datei ist unvollstaendig (Kalenderende fehlt)", reason(ReadResult::incomplete));
 }
 
 TEST_F(CalendarReader, ReadErrorsAndMissingStreams) {
@@ -481,7 +506,19 @@ TEST_F(CalendarReader, FailureReasonsAtTheirBoundaries) {
         {"home name of 52 bytes in the second event",
          two_event_text([](auto& e) { e[1].summary = std::string(52, 'h') + " - TSG Musterfeld 2"; }),
          "Spiel 2 passt nicht zum erwarteten Aufbau"},
-        {"truncated last event", base.substr(0, base.rfind("SUMMARY:")), "Spiel 2 passt nicht zum erwarteten Aufbau"},
+        {"truncated last event", base.substr(0, base.rfind("SUMMARY:")), "Datei ist unvollstaendig (Kalenderende fehlt)"},
+        {"every event start in small letters", replaced_all(base, "UID:", "uid:"),
+         "Spiel 1 passt nicht zum erwarteten Aufbau"},
+        {"second event without its start",
+         [&] {
+             std::string text = base;
+             return text.replace(text.find("UID:", text.find("UID:") + 1), 4, "X-ID:");
+         }(),
+         "Spiel 2 passt nicht zum erwarteten Aufbau"},
+        {"a second start inside the first event",
+         two_event_text([](auto& e) { e[0].description += "\nX-UID:nochmal"; }),
+         "Spiel 2 passt nicht zum erwarteten Aufbau"},
+        {"event begin lines in small letters count", replaced_all(base, "BEGIN:VEVENT", "begin:vevent"), ""},
         {"NUL byte", base.substr(0, 40) + std::string(1, '\0') + base.substr(40), not_utf8},
         {"Latin-1 umlaut", two_event_text([](auto& e) { e[1].location = "Am Park, M\xFC" "nster, Halle"; }), not_utf8},
         {"overlong slash", two_event_text([](auto& e) { e[1].location = "Am Park, \xC0\xAF, Halle"; }), not_utf8},
