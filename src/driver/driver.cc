@@ -45,6 +45,11 @@ constexpr char k_output_path_too_long[] = "Ausgabepfad zu lang";
 constexpr char k_read_failed[] = "Fehler beim Lesen der Datei %s: %s";
 constexpr char k_xml_write_failed[] = "Fehler beim Schreiben der Ausgabe-Datei";
 constexpr char k_html_write_failed[] = "Fehler beim Schreiben der HTML-Datei";
+constexpr char k_folder_busy[] =
+    "Ein anderer Termarium-Lauf schreibt gerade in diesen Ordner. Bitte kurz warten und erneut versuchen.";
+constexpr char k_file_in_use[] =
+    "Die Datei %s ist noch in einem anderen Programm geoeffnet (z. B. Excel). "
+    "Bitte dort schliessen und erneut versuchen.";
 
 constexpr int k_path_shown = 60;         // bytes of an over-long path shown in its message
 constexpr int k_reason_size = 96;        // room for the longest read-failure reason
@@ -58,9 +63,12 @@ void wait_for_enter() {
     std::getchar();
 }
 
-// Ends the run after a failure: closes what is open, waits, exit status 1.
+// Ends the run after a failure: closes what is open, removes this run's temporary file,
+// lets other runs write into the folder again, waits, exit status 1.
 int fail(RunState& state) {
     close_all_streams(state);
+    discard_output(state);
+    unlock_output_folder(state);
     wait_for_enter();
     return 1;
 }
@@ -127,6 +135,15 @@ bool import_files(RunState& state, int files) {
     return false;
 }
 
+// Says why a finished output could not take the place of the older one.
+void report_commit_failure(const RunState& state, ReplaceResult result, const char* write_failed) {
+    if (result == ReplaceResult::in_use) {
+        std::printf(k_file_in_use, state.output_path + folder_length(state.output_path));
+    } else {
+        std::fputs(write_failed, stdout);
+    }
+}
+
 }  // namespace
 
 int run_schedule(RunState& state, int argc, char** argv) {
@@ -158,16 +175,25 @@ int run_schedule(RunState& state, int argc, char** argv) {
         std::fputs(k_output_path_too_long, stdout);
         return fail(state);
     }
+    // From the first temporary file to the second rename no other run writes here.
+    if (!lock_output_folder(state)) {
+        std::fputs(k_folder_busy, stdout);
+        return fail(state);
+    }
     state.spreadsheet_file = open_output_temp(state);
     if (state.spreadsheet_file == nullptr) {
         std::fputs(k_xml_open_failed, stdout);
         return fail(state);
     }
-    bool written = write_spreadsheet(state);
-    bool closed = close_all_streams(state);
-    if (!written || !closed || !commit_output(state)) {
-        discard_output(state);
+    const bool written = write_spreadsheet(state);
+    const bool closed = close_all_streams(state);
+    if (!written || !closed) {
         std::fputs(k_xml_write_failed, stdout);
+        return fail(state);
+    }
+    ReplaceResult committed = commit_output(state);
+    if (committed != ReplaceResult::done) {
+        report_commit_failure(state, committed, k_xml_write_failed);
         return fail(state);
     }
     std::printf(k_xml_written, state.season);
@@ -178,12 +204,16 @@ int run_schedule(RunState& state, int argc, char** argv) {
         std::fputs(k_html_open_failed, stdout);
         return fail(state);
     }
-    if (!write_html_table(state, state.html_file) || !commit_output(state)) {
-        close_all_streams(state);
-        discard_output(state);
+    if (!write_html_table(state, state.html_file)) {
         std::fputs(k_html_write_failed, stdout);
         return fail(state);
     }
+    committed = commit_output(state);
+    if (committed != ReplaceResult::done) {
+        report_commit_failure(state, committed, k_html_write_failed);
+        return fail(state);
+    }
+    unlock_output_folder(state);
     std::printf(k_html_written, state.season);
     std::fputs(k_banner, stdout);
     wait_for_enter();

@@ -1,10 +1,26 @@
 // What differs between Windows and POSIX: the console, how a UTF-8 path reaches the file
-// system, which files count as inputs, and how a finished output replaces an older one.
-// Each platform has its own source file; the build picks one. Everything else in the
-// program is the same on both.
+// system, which files count as inputs, how an output file is created, made durable and
+// moved over an older one, and how two runs keep out of each other's way. Each platform
+// has its own source file; the build picks one. Everything else is the same on both.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
+
+// How moving a finished output over an older one went.
+enum class ReplaceResult {
+    done,    // the new file stands at the target's name, the old one is gone
+    in_use,  // another program holds the older file open and does not let it be replaced
+    failed,  // anything else; the older file is unchanged
+};
+
+// How taking the lock on an output folder went.
+enum class LockResult {
+    locked,       // held until unlock_folder or the end of the process
+    busy,         // another process held it for the whole wait
+    unavailable,  // this folder or file system offers no lock; the run goes on without one
+};
 
 // Readies standard streams and console; returns what finish_console restores.
 unsigned prepare_console();
@@ -18,8 +34,24 @@ FILE* open_input_file(const char* path);
 // Opens a file named by a UTF-8 path; nullptr when it cannot be opened.
 FILE* open_file(const char* path, const char* mode);
 
-// Moves the file at from over the one at to, replacing it; false when that failed.
-bool replace_file(const char* from, const char* to);
+// Creates a new file for writing text; nullptr when anything, a link included, is already there.
+FILE* create_new_file(const char* path);
+
+// Writes what the stream buffers and the system caches to the disk; true for a stream
+// with no file behind it (a memory stream) or a device that keeps no cache.
+bool flush_to_disk(FILE* stream);
+
+// Moves the file at from over the one at to, durably; the folder's entry is on the disk too.
+ReplaceResult replace_file(const char* from, const char* to);
 
 // Removes a file; a missing file is no failure.
 void remove_file(const char* path);
+
+// Fills out with size - 1 random lowercase hexadecimal digits and a NUL.
+void random_hex(char* out, size_t size);
+
+// Takes the lock on the folder that holds the file at path, waiting at most wait_ms.
+LockResult lock_folder_of(const char* path, int wait_ms, intptr_t& handle);
+
+// Releases a lock that lock_folder took.
+void unlock_folder(intptr_t handle);

@@ -1,12 +1,58 @@
-// The POSIX side of the platform layer: byte paths go straight to the C library, and
-// the standard streams are made sure to exist before the first file is opened.
+// The POSIX side of the platform layer: byte paths go straight to the C library, the
+// standard streams are made sure to exist before the first file is opened, outputs are
+// created exclusively and never through a link, synced before they are renamed, and the
+// output folder is locked with flock, which the system releases when a process ends.
 #include "driver/platform.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr int k_lock_poll_ms = 5;      // pause between two tries of a busy lock
+constexpr int k_random_bytes = 8;      // random bytes behind one hexadecimal name part
+constexpr char k_hex_digits[] = "0123456789abcdef";
+constexpr size_t k_folder_size = 4096;  // the folder part of any path the program writes
+
+// Milliseconds of a monotonic clock.
+long long now_ms() {
+    timespec now {};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
+// The folder part of a path, up to but without its last '/', in out; "." when there is
+// none. Only '/' separates folders here: a backslash is part of a POSIX file name. False
+// when the folder part does not fit out.
+bool folder_of(const char* path, char* out, size_t size) {
+    const char* slash = std::strrchr(path, '/');
+    size_t length = slash == nullptr ? 0 : static_cast<size_t>(slash - path);
+    if (slash == path) length = 1;  // a file right under the root
+    if (length == 0) return std::snprintf(out, size, ".") == 1;
+    if (length >= size) return false;
+    std::memcpy(out, path, length);
+    out[length] = '\0';
+    return true;
+}
+
+// Writes the folder's entries to the disk, so that a rename in it survives a power cut.
+void sync_folder_of(const char* path) {
+    char folder[k_folder_size];
+    if (!folder_of(path, folder, sizeof folder)) return;
+    const int fd = open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    fsync(fd);  // a file system that cannot sync a folder keeps its entries by itself
+    close(fd);
+}
+
+}  // namespace
 
 unsigned prepare_console() {
     // A program started with standard input, output or error closed would otherwise get
@@ -20,13 +66,6 @@ unsigned prepare_console() {
 void finish_console(unsigned) {}
 
 FILE* open_file(const char* path, const char* mode) {
-    if (mode[0] != 'r') {
-        // A link or file left at the temporary name is removed first, so that the output
-        // never writes through a link into another file.
-        struct stat info {};
-        if (lstat(path, &info) == 0 && !S_ISDIR(info.st_mode)) unlink(path);
-        return std::fopen(path, mode);
-    }
     return std::fopen(path, mode);
 }
 
@@ -46,10 +85,78 @@ FILE* open_input_file(const char* path) {
     return stream;
 }
 
-bool replace_file(const char* from, const char* to) {
-    return std::rename(from, to) == 0;
+FILE* create_new_file(const char* path) {
+    // O_EXCL refuses whatever stands at the name, a dangling link included; O_NOFOLLOW
+    // says the same for a link once more.
+    const int fd = open(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0) return nullptr;
+    FILE* stream = fdopen(fd, "w");
+    if (stream == nullptr) {
+        close(fd);
+        unlink(path);
+    }
+    return stream;
+}
+
+bool flush_to_disk(FILE* stream) {
+    if (std::fflush(stream) != 0) return false;
+    const int fd = fileno(stream);
+    if (fd < 0) return true;  // a memory stream has no file to sync
+    return fsync(fd) == 0 || errno == EINVAL;  // EINVAL: a device or pipe that cannot sync
+}
+
+ReplaceResult replace_file(const char* from, const char* to) {
+    if (std::rename(from, to) != 0) return ReplaceResult::failed;
+    sync_folder_of(to);
+    return ReplaceResult::done;
 }
 
 void remove_file(const char* path) {
     std::remove(path);
+}
+
+void random_hex(char* out, size_t size) {
+    if (size == 0) return;
+    unsigned char bytes[k_random_bytes] = {};
+    if (getentropy(bytes, sizeof bytes) != 0) {
+        // No entropy source: the process id and the clock still differ between two runs.
+        const unsigned long long mixed =
+            static_cast<unsigned long long>(getpid()) * 0x9E3779B97F4A7C15ULL ^ static_cast<unsigned long long>(now_ms());
+        std::memcpy(bytes, &mixed, sizeof bytes < sizeof mixed ? sizeof bytes : sizeof mixed);
+    }
+    size_t i = 0;
+    for (; i + 1 < size && i < 2 * sizeof bytes; ++i) {
+        const unsigned char b = bytes[i / 2];
+        out[i] = k_hex_digits[i % 2 == 0 ? b >> 4 : b & 0x0F];
+    }
+    out[i] = '\0';
+}
+
+LockResult lock_folder_of(const char* path, int wait_ms, intptr_t& handle) {
+    char folder[k_folder_size];
+    if (!folder_of(path, folder, sizeof folder)) return LockResult::unavailable;
+    const int fd = open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return LockResult::unavailable;
+    const long long deadline = now_ms() + wait_ms;
+    for (;;) {
+        if (flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            handle = fd;
+            return LockResult::locked;
+        }
+        if (errno != EWOULDBLOCK && errno != EINTR) break;  // no locks on this file system
+        if (now_ms() >= deadline) {
+            close(fd);
+            return LockResult::busy;
+        }
+        const timespec pause {0, k_lock_poll_ms * 1000000L};
+        nanosleep(&pause, nullptr);
+    }
+    close(fd);
+    return LockResult::unavailable;
+}
+
+void unlock_folder(intptr_t handle) {
+    const int fd = static_cast<int>(handle);
+    flock(fd, LOCK_UN);
+    close(fd);
 }

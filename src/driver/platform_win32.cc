@@ -1,14 +1,20 @@
 // The Windows side of the platform layer. Windows names files in UTF-16, so every UTF-8
 // path is converted here when a file is opened, moved or removed; nothing passes through
-// the ANSI code page. The console gets UTF-8 output.
+// the ANSI code page. The console gets UTF-8 output. Outputs are created with CREATE_NEW,
+// flushed to the disk and moved with write-through; two runs writing into one folder
+// take turns through a named mutex, which Windows releases when a process ends.
+#define _CRT_RAND_S  // rand_s, the runtime's cryptographic random numbers
+
 #include "driver/platform.h"
 
 #include <fcntl.h>
 #include <io.h>
+#include <stdlib.h>
 #include <sys/stat.h>
 #include <windows.h>
 
 #include <cstdio>
+#include <cwchar>
 
 #include "driver/utf16_conversion.h"
 
@@ -17,6 +23,19 @@ namespace {
 constexpr int k_wide_mode_units = 8;  // room for a mode such as "rb" or "w"
 constexpr size_t k_console_buffer_size = 32768;  // more than one run ever prints
 char g_console_buffer[k_console_buffer_size];
+constexpr DWORD k_full_path_units = 1024;  // an absolute form of any path the program writes
+constexpr int k_mutex_name_units = 64;     // "Global\\Termarium-" and 16 hexadecimal digits
+constexpr char k_hex_digits[] = "0123456789abcdef";
+
+// 64-bit FNV-1a over UTF-16 units: a short, fixed-size name for a folder of any length.
+unsigned long long folder_hash(const wchar_t* units, size_t count) {
+    unsigned long long hash = 0xCBF29CE484222325ULL;
+    for (size_t i = 0; i < count; ++i) {
+        hash ^= static_cast<unsigned short>(units[i]);
+        hash *= 0x100000001B3ULL;
+    }
+    return hash;
+}
 
 }  // namespace
 
@@ -62,18 +81,115 @@ FILE* open_input_file(const char* path) {
     return stream;
 }
 
-bool replace_file(const char* from, const char* to) {
+FILE* create_new_file(const char* path) {
+    wchar_t wide_path[k_wide_path_units];
+    if (!utf8_to_utf16(path, wide_path, k_wide_path_units)) return nullptr;
+    // CREATE_NEW fails when anything stands at the name; no other program may write to it
+    // while this run does.
+    HANDLE file = CreateFileW(wide_path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return nullptr;
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(file), _O_WRONLY | _O_TEXT);
+    if (fd < 0) {
+        CloseHandle(file);
+        DeleteFileW(wide_path);
+        return nullptr;
+    }
+    FILE* stream = _fdopen(fd, "w");
+    if (stream == nullptr) {
+        _close(fd);
+        DeleteFileW(wide_path);
+    }
+    return stream;
+}
+
+bool flush_to_disk(FILE* stream) {
+    if (std::fflush(stream) != 0) return false;
+    const int fd = _fileno(stream);
+    if (fd < 0) return true;
+    HANDLE file = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
+    if (file == INVALID_HANDLE_VALUE || FlushFileBuffers(file)) return true;
+    const DWORD error = GetLastError();
+    return error == ERROR_INVALID_HANDLE || error == ERROR_INVALID_FUNCTION;  // a console or pipe
+}
+
+ReplaceResult replace_file(const char* from, const char* to) {
     wchar_t wide_from[k_wide_path_units];
     wchar_t wide_to[k_wide_path_units];
     if (!utf8_to_utf16(from, wide_from, k_wide_path_units) ||
         !utf8_to_utf16(to, wide_to, k_wide_path_units)) {
-        return false;
+        return ReplaceResult::failed;
     }
-    // Unlike rename, this replaces an existing file, in one step.
-    return MoveFileExW(wide_from, wide_to, MOVEFILE_REPLACE_EXISTING) != 0;
+    // Unlike rename, this replaces an existing file, in one step, and returns only once
+    // the move is on the disk.
+    if (MoveFileExW(wide_from, wide_to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return ReplaceResult::done;
+    }
+    // A program such as Excel holds the file it shows open and does not let it be deleted;
+    // asking for the right to delete it tells that case from any other.
+    HANDLE older = CreateFileW(wide_to, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (older == INVALID_HANDLE_VALUE) {
+        return GetLastError() == ERROR_SHARING_VIOLATION ? ReplaceResult::in_use : ReplaceResult::failed;
+    }
+    CloseHandle(older);
+    return ReplaceResult::failed;
 }
 
 void remove_file(const char* path) {
     wchar_t wide_path[k_wide_path_units];
     if (utf8_to_utf16(path, wide_path, k_wide_path_units)) DeleteFileW(wide_path);
+}
+
+void random_hex(char* out, size_t size) {
+    if (size == 0) return;
+    size_t i = 0;
+    unsigned int value = 0;
+    for (; i + 1 < size; ++i) {
+        if (i % 8 == 0 && rand_s(&value) != 0) {
+            // No random source: the process id and the clock still differ between two runs.
+            value = GetCurrentProcessId() * 2654435761u ^ static_cast<unsigned int>(GetTickCount64());
+        }
+        out[i] = k_hex_digits[value & 0x0F];
+        value >>= 4;
+    }
+    out[i] = '\0';
+}
+
+LockResult lock_folder_of(const char* path, int wait_ms, intptr_t& handle) {
+    wchar_t wide_path[k_wide_path_units];
+    wchar_t full[k_full_path_units];
+    wchar_t* name_part = nullptr;
+    if (!utf8_to_utf16(path, wide_path, k_wide_path_units)) return LockResult::unavailable;
+    const DWORD length = GetFullPathNameW(wide_path, k_full_path_units, full, &name_part);
+    if (length == 0 || length >= k_full_path_units || name_part == nullptr) return LockResult::unavailable;
+    // The same folder under any spelling (relative, other case) gives the same name.
+    const DWORD folder_length = static_cast<DWORD>(name_part - full);
+    CharUpperBuffW(full, folder_length);
+    const unsigned long long hash = folder_hash(full, folder_length);
+
+    // Global reaches every session on the machine; where it is refused, Local this one.
+    constexpr const wchar_t* k_scopes[] = {L"Global", L"Local"};
+    HANDLE mutex = nullptr;
+    for (const wchar_t* scope : k_scopes) {
+        wchar_t name[k_mutex_name_units];
+        std::swprintf(name, k_mutex_name_units, L"%ls\\Termarium-%016llx", scope, hash);
+        mutex = CreateMutexW(nullptr, FALSE, name);
+        if (mutex != nullptr) break;
+    }
+    if (mutex == nullptr) return LockResult::unavailable;
+    const DWORD waited = WaitForSingleObject(mutex, static_cast<DWORD>(wait_ms));
+    // WAIT_ABANDONED: the holder ended without releasing it; the mutex is now this run's.
+    if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) {
+        handle = reinterpret_cast<intptr_t>(mutex);
+        return LockResult::locked;
+    }
+    CloseHandle(mutex);
+    return waited == WAIT_TIMEOUT ? LockResult::busy : LockResult::unavailable;
+}
+
+void unlock_folder(intptr_t handle) {
+    HANDLE mutex = reinterpret_cast<HANDLE>(handle);
+    ReleaseMutex(mutex);
+    CloseHandle(mutex);
 }

@@ -19,7 +19,7 @@ constexpr int k_team_name_size = 30;       // team names: at most 29 bytes plus 
 constexpr int k_venue_size = 50;           // shortened venue: at most 49 bytes plus NUL
 constexpr int k_league_size = 50;          // league text: at most 49 bytes plus NUL
 constexpr int k_opponent_size = 52;        // opponent: at most 51 bytes plus NUL
-constexpr int k_temp_suffix_size = 8;      // room for the temporary-file suffix behind an output path
+constexpr int k_temp_suffix_size = 16;     // room for ".<10 random hex digits>.tmp" behind an output path
 
 // One row of the match table. day[0] tells the row kind: a digit for a match, a blank
 // for the separator in front of each file's block, NUL for the end of the table.
@@ -47,8 +47,9 @@ enum class ReadResult {
     file_too_large,      // the text with its NUL does not fit file_buffer
     no_match_found,      // no "\nSUMMARY:", or its line holds no " - "
     team_name_invalid,   // a candidate empty after trimming or over 29 bytes
-    event_layout,        // event number failed_event breaks the event layout
+    event_layout,        // event number failed_event breaks the event layout, or has no "UID:" of its own
     too_many_rows,       // a row would land at row 499 or later
+    incomplete,          // the text does not end with "END:VCALENDAR": the download was cut short
     not_utf8,            // the bytes are not valid UTF-8 (a NUL included)
     read_error,          // the stream reported an error while loading
 };
@@ -76,6 +77,9 @@ struct RunState {
     // Driver: streams and paths beyond the shared table.
     FILE* html_file;                                              // the open HTML output, closed by the HTML writer
     char temp_path[k_path_size + k_temp_suffix_size];             // temporary file an output is written to before the rename
+    bool temp_created;                                            // temp_path names a file this run created and still owns
+    bool folder_locked;                                           // this run holds the lock on the output folder
+    intptr_t folder_lock;                                         // the platform's handle of that lock
 
     // Import: where the loaded text ends, and which event broke the layout.
     int32_t file_length;                                          // bytes of text loaded into file_buffer, NUL excluded

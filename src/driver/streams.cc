@@ -1,26 +1,48 @@
-// File handling for the driver and the writers. Inputs must be regular files; outputs
-// are written to "<name>.tmp" and renamed over the final name only once complete, so a
-// failed run never destroys the schedule an earlier run wrote. Paths are UTF-8; the
+// File handling for the driver and the writers. Inputs must be regular files. Each output
+// is written to "<name>.<random>.tmp", a file this run creates exclusively (never through
+// a link, never one that was there before), flushed to the disk and only then renamed
+// over the final name, so a failed run never destroys the schedule an earlier run wrote
+// and a finished one survives a pulled USB stick. The whole write phase holds a lock on
+// the output folder, so two runs at once never mix their files. Paths are UTF-8; the
 // platform unit hands them to the file system.
 #include "driver/streams.h"
 
 #include <cstdio>
 
 #include "driver/bounded_text.h"
-#include "driver/platform.h"
 
 namespace {
 
-constexpr char k_temp_suffix[] = ".tmp";
-// Outputs are text, so their line ends are the platform's (CR LF on Windows).
-constexpr char k_output_mode[] = "w";
-static_assert(sizeof k_temp_suffix <= k_temp_suffix_size, "temporary suffix fits temp_path");
+constexpr char k_temp_lead[] = ".";
+constexpr char k_temp_tail[] = ".tmp";
+constexpr int k_random_digits = 10;  // hexadecimal digits of the random part: 2^40 names
+constexpr int k_create_attempts = 16;  // names tried before creating is given up
+constexpr int k_lock_wait_ms = 10000;  // a run's write phase takes milliseconds; this is ample
+static_assert(sizeof k_temp_lead - 1 + k_random_digits + sizeof k_temp_tail <= k_temp_suffix_size,
+              "temporary suffix fits temp_path");
 
 bool close_one(FILE*& stream) {
     if (stream == nullptr) return true;
     bool ok = std::fclose(stream) == 0;
     stream = nullptr;
     return ok;
+}
+
+// An output is on the disk before it is closed, so that its rename can be trusted.
+bool close_output(FILE*& stream) {
+    if (stream == nullptr) return true;
+    const bool flushed = flush_to_disk(stream);
+    return close_one(stream) && flushed;
+}
+
+// Builds temp_path: output_path, a dot, fresh random digits and ".tmp".
+bool build_temp_path(RunState& state) {
+    char random[k_random_digits + 1];
+    random_hex(random, sizeof random);
+    return copy_text(state.temp_path, sizeof state.temp_path, state.output_path) &&
+           append_text(state.temp_path, sizeof state.temp_path, k_temp_lead) &&
+           append_text(state.temp_path, sizeof state.temp_path, random) &&
+           append_text(state.temp_path, sizeof state.temp_path, k_temp_tail);
 }
 
 }  // namespace
@@ -31,28 +53,59 @@ FILE* open_input(const char* path) {
     return open_input_file(path);
 }
 
-FILE* open_output_temp(RunState& state) {
-    if (!copy_text(state.temp_path, sizeof state.temp_path, state.output_path) ||
-        !append_text(state.temp_path, sizeof state.temp_path, k_temp_suffix)) {
-        return nullptr;
+bool lock_output_folder(RunState& state) {
+    if (state.folder_locked) return true;
+    intptr_t handle = 0;
+    switch (lock_folder_of(state.output_path, k_lock_wait_ms, handle)) {
+        case LockResult::locked:
+            state.folder_lock = handle;
+            state.folder_locked = true;
+            return true;
+        case LockResult::unavailable: return true;
+        case LockResult::busy: return false;
     }
-    return open_file(state.temp_path, k_output_mode);
+    return false;
+}
+
+void unlock_output_folder(RunState& state) {
+    if (!state.folder_locked) return;
+    unlock_folder(state.folder_lock);
+    state.folder_locked = false;
+    state.folder_lock = 0;
+}
+
+FILE* open_output_temp(RunState& state) {
+    state.temp_created = false;
+    for (int attempt = 0; attempt < k_create_attempts; ++attempt) {
+        if (!build_temp_path(state)) return nullptr;
+        FILE* stream = create_new_file(state.temp_path);
+        if (stream != nullptr) {
+            state.temp_created = true;
+            return stream;
+        }
+        // Something stands at this name (or the folder refuses files): another name may do.
+    }
+    return nullptr;
 }
 
 bool close_all_streams(RunState& state) {
     bool ok = true;
     for (FILE*& stream : state.input_files) ok = close_one(stream) && ok;
-    ok = close_one(state.spreadsheet_file) && ok;
-    ok = close_one(state.html_file) && ok;
+    ok = close_output(state.spreadsheet_file) && ok;
+    ok = close_output(state.html_file) && ok;
     return ok;
 }
 
-bool commit_output(RunState& state) {
-    if (replace_file(state.temp_path, state.output_path)) return true;
-    remove_file(state.temp_path);
-    return false;
+ReplaceResult commit_output(RunState& state) {
+    if (!state.temp_created) return ReplaceResult::failed;
+    const ReplaceResult result = replace_file(state.temp_path, state.output_path);
+    if (result != ReplaceResult::done) remove_file(state.temp_path);
+    state.temp_created = false;
+    return result;
 }
 
 void discard_output(RunState& state) {
+    if (!state.temp_created) return;
     remove_file(state.temp_path);
+    state.temp_created = false;
 }

@@ -1,23 +1,34 @@
 // The program's own file handling: opening inputs, writing an output through a
-// temporary file beside it, and closing every stream the program opened.
+// temporary file of its own beside it, the lock that keeps two runs' writes apart, and
+// closing every stream the program opened.
 #pragma once
 
 #include <cstdio>
 
+#include "driver/platform.h"
 #include "driver/run_state.h"
 
 // Opens a calendar file for reading; nullptr unless it is a readable regular file.
 FILE* open_input(const char* path);
 
-// Builds state.temp_path from state.output_path and opens it for writing in text mode.
+// Locks the folder of state.output_path for this run's writes; false when another run
+// kept it for the whole wait. A folder that offers no lock is written without one.
+bool lock_output_folder(RunState& state);
+
+// Releases the folder lock if this run holds it.
+void unlock_output_folder(RunState& state);
+
+// Creates a new temporary file beside state.output_path under a name of its own and
+// opens it for writing in text mode; nullptr when that is not possible.
 FILE* open_output_temp(RunState& state);
 
 // Closes every stream in input_files, spreadsheet_file and html_file and clears them;
-// false when any close failed (a close also flushes, so a full disk shows here).
+// outputs are flushed to the disk first. False when any flush or close failed.
 bool close_all_streams(RunState& state);
 
-// Moves the written temporary file over state.output_path; false when that failed.
-bool commit_output(RunState& state);
+// Moves the written temporary file over state.output_path; on any failure the temporary
+// file is removed and the older output left as it was.
+ReplaceResult commit_output(RunState& state);
 
-// Removes the temporary file after a failure, leaving an older output untouched.
+// Removes the temporary file after a failure, if this run created it.
 void discard_output(RunState& state);

@@ -14,6 +14,10 @@
 
 #include "temp_folder.h"
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 namespace {
 
 std::string bytes(const std::u8string& text) {
@@ -91,12 +95,32 @@ TEST_F(PlatformFiles, ReplaceMovesOverAnOlderFile) {
         std::fputs(text, f);
         ASSERT_EQ(0, std::fclose(f));
     }
-    EXPECT_TRUE(replace_file(newer.c_str(), older.c_str()));
+    EXPECT_EQ(ReplaceResult::done, replace_file(newer.c_str(), older.c_str()));
     EXPECT_EQ("this week", read_bytes(older));
     EXPECT_EQ(std::vector<std::string>{bytes(u8"Termarium_2025-2026.xml")}, listing());
 
-    EXPECT_FALSE(replace_file(newer.c_str(), older.c_str()));  // nothing left to move
+    EXPECT_EQ(ReplaceResult::failed, replace_file(newer.c_str(), older.c_str()));  // nothing left to move
     EXPECT_EQ("this week", read_bytes(older));
+}
+
+// A new file is only ever a new one: nothing that stands at the name is opened, emptied
+// or written through, be it a file or a link.
+TEST_F(PlatformFiles, NewFileIsNeverOneThatWasThere) {
+    const std::string path = folder + "/" + bytes(u8"Termarium_2025-2026.xml.0123456789.tmp");
+    FILE* f = create_new_file(path.c_str());
+    ASSERT_NE(nullptr, f);
+    std::fputs("neu\n", f);
+    EXPECT_TRUE(flush_to_disk(f));
+    ASSERT_EQ(0, std::fclose(f));
+    EXPECT_EQ(nullptr, create_new_file(path.c_str()));
+    EXPECT_EQ(0u, read_bytes(path).find("neu"));  // still the first file's content
+#ifndef _WIN32
+    const std::string target = folder + "/wichtig.txt";
+    const std::string link = folder + "/verweis.tmp";
+    ASSERT_EQ(0, symlink(target.c_str(), link.c_str()));  // dangling: the target does not exist yet
+    EXPECT_EQ(nullptr, create_new_file(link.c_str()));
+    EXPECT_FALSE(std::filesystem::exists(path_from_utf8(target)));
+#endif
 }
 
 TEST_F(PlatformFiles, MissingFilesAndFoldersDoNotOpen) {

@@ -97,28 +97,43 @@ TEST_F(Streams, CloseAllClosesEveryOpenedStreamAndReportsAFullDisk) {
 #endif
 }
 
-TEST_F(Streams, CommitReplacesTheOlderFileOnlyWhenAsked) {
+// The temporary file: a new name of its own beside the output each time, replaced over
+// the older output only on commit, and removed on discard only while it is this run's.
+TEST_F(Streams, TemporaryFileIsNewAndOnlyEverItsOwn) {
     std::string final_path = folder + "/Termarium_2025.xml";
     write_file(final_path, "last week");
     std::snprintf(state.output_path, sizeof state.output_path, "%s", final_path.c_str());
 
     FILE* f = open_output_temp(state);
     ASSERT_NE(nullptr, f);
-    EXPECT_EQ(final_path + ".tmp", state.temp_path);
+    const std::string first_temp = state.temp_path;
+    // "<output>.<ten hexadecimal digits>.tmp"
+    ASSERT_EQ(final_path.size() + 15, first_temp.size());
+    EXPECT_EQ(final_path + ".", first_temp.substr(0, final_path.size() + 1));
+    EXPECT_EQ(std::string::npos, first_temp.substr(final_path.size() + 1, 10).find_first_not_of("0123456789abcdef"));
+    EXPECT_EQ(".tmp", first_temp.substr(first_temp.size() - 4));
     std::fputs("this week", f);
     std::fclose(f);
     EXPECT_EQ("last week", read_file(final_path));
     discard_output(state);
-    EXPECT_FALSE(exists(final_path + ".tmp"));
+    EXPECT_FALSE(exists(first_temp));
     EXPECT_EQ("last week", read_file(final_path));
 
     f = open_output_temp(state);
     ASSERT_NE(nullptr, f);
+    EXPECT_NE(first_temp, std::string(state.temp_path));
     std::fputs("this week", f);
     std::fclose(f);
-    EXPECT_TRUE(commit_output(state));
+    EXPECT_EQ(ReplaceResult::done, commit_output(state));
     EXPECT_EQ("this week", read_file(final_path));
-    EXPECT_FALSE(exists(final_path + ".tmp"));
+    EXPECT_FALSE(exists(state.temp_path));
+
+    // After the commit the name is no longer this run's: whatever stands there now stays.
+    write_file(state.temp_path, "another run's");
+    discard_output(state);
+    EXPECT_EQ(ReplaceResult::failed, commit_output(state));
+    EXPECT_EQ("another run's", read_file(state.temp_path));
+    EXPECT_EQ("this week", read_file(final_path));
 }
 
 TEST_F(Streams, TemporaryOutputInAMissingFolderFailsCleanly) {
@@ -126,7 +141,8 @@ TEST_F(Streams, TemporaryOutputInAMissingFolderFailsCleanly) {
     write_file(blocker, "x");
     std::snprintf(state.output_path, sizeof state.output_path, "%s/Termarium_.xml", blocker.c_str());
     EXPECT_EQ(nullptr, open_output_temp(state));
-    EXPECT_FALSE(commit_output(state));
+    EXPECT_FALSE(state.temp_created);
+    EXPECT_EQ(ReplaceResult::failed, commit_output(state));
 }
 
 TEST_F(Streams, TemporaryPathOfTheLongestOutputPathFits) {
@@ -134,7 +150,7 @@ TEST_F(Streams, TemporaryPathOfTheLongestOutputPathFits) {
     path.resize(k_path_size - 1, 'a');
     std::snprintf(state.output_path, sizeof state.output_path, "%s", path.c_str());
     EXPECT_EQ(nullptr, open_output_temp(state));  // no such folder, but the path was built
-    EXPECT_EQ(static_cast<size_t>(k_path_size - 1 + 4), std::strlen(state.temp_path));
+    EXPECT_EQ(static_cast<size_t>(k_path_size - 1 + 15), std::strlen(state.temp_path));
 }
 
 }  // namespace

@@ -217,40 +217,6 @@ TEST_F(DriverRun, OutputPathMustFitItsField) {
               files());
 }
 
-// A folder where the temporary workbook would go makes it impossible to open: the older
-// schedules stay as they were.
-TEST_F(DriverRun, WorkbookThatCannotBeOpenedKeepsTheOlderSchedules) {
-    write_file("Spielplan_2025-2026_Herren1.ics", k_cup_match);
-    write_file("Termarium_2025-2026.xml", k_older_schedule);
-    write_file("Termarium_2025-2026.html", k_older_schedule);
-    make_folder("Termarium_2025-2026.xml.tmp");
-    std::set<std::string> before = files();
-    ProgramRun result = run({"Spielplan_2025-2026_Herren1.ics"});
-    EXPECT_EQ(1, result.exit_status);
-    EXPECT_EQ(reading(1) + listed({"Spielplan_2025-2026_Herren1.ics"}) + season_line("2025-2026") +
-                  k_cup_match_line + k_xml_open_failed,
-              result.output);
-    EXPECT_EQ(before, files());
-    EXPECT_EQ(k_older_schedule, read_file("Termarium_2025-2026.xml"));
-    EXPECT_EQ(k_older_schedule, read_file("Termarium_2025-2026.html"));
-}
-
-// The same for the HTML table: the finished workbook stays, the older table too.
-TEST_F(DriverRun, HtmlThatCannotBeOpenedKeepsTheWorkbookAndTheOlderTable) {
-    write_file("Spielplan_2025-2026_Herren1.ics", k_cup_match);
-    write_file("Termarium_2025-2026.html", k_older_schedule);
-    make_folder("Termarium_2025-2026.html.tmp");
-    ProgramRun result = run({"Spielplan_2025-2026_Herren1.ics"});
-    EXPECT_EQ(1, result.exit_status);
-    EXPECT_EQ(reading(1) + listed({"Spielplan_2025-2026_Herren1.ics"}) + season_line("2025-2026") +
-                  k_cup_match_line + xml_written("2025-2026") + k_html_open_failed,
-              result.output);
-    EXPECT_EQ((std::set<std::string>{"Spielplan_2025-2026_Herren1.ics", "Termarium_2025-2026.html",
-                                     "Termarium_2025-2026.html.tmp/", "Termarium_2025-2026.xml"}),
-              files());
-    EXPECT_EQ(k_older_schedule, read_file("Termarium_2025-2026.html"));
-}
-
 // --- The bundled sample calendars ---------------------------------------------------------
 
 TEST_F(SampleRun, AllSixExamples) {

@@ -6,10 +6,12 @@
 // the program holds them open.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cctype>
@@ -135,19 +137,33 @@ std::vector<RefusedCase> refused_cases() {
     std::string one_megabyte;
     while (one_megabyte.size() < (1u << 20)) one_megabyte += sample;
     one_megabyte.resize(1u << 20);
-    std::string markers;
+    std::string markers = "BEGIN:VCALENDAR\n";
     for (int i = 0; i < 500; ++i) markers += "UID:";
+    markers += "\nEND:VCALENDAR\n";
     // The last event cut inside its location line.
     const std::string truncated = sample.substr(0, sample.rfind("LOCATION:") + 20);
     std::string with_nul = sample;
     with_nul[with_nul.find("SUMMARY:") + 3] = '\0';
+    // Every event's "UID:" written in small letters: no event can be read.
+    std::string small_uid = sample;
+    for (size_t at = small_uid.find("\nUID:"); at != std::string::npos; at = small_uid.find("\nUID:", at)) {
+        small_uid.replace(at + 1, 4, "uid:");
+    }
+    // The fifth event without its "UID:" line: that match must not go missing unnoticed.
+    std::string missing_uid = sample;
+    size_t fifth = 0;
+    for (int i = 0; i < 5; ++i) fifth = missing_uid.find("\nUID:", fifth + 1);
+    missing_uid.erase(fifth + 1, missing_uid.find('\n', fifth + 1) - fifth);
 
     return {
-        {"leer", "", k_no_match},
-        {"binaer", binary, k_not_utf8},
+        {"leer", "", k_incomplete},
+        {"ohne_Spiele", "BEGIN:VCALENDAR\nVERSION:2.0\nEND:VCALENDAR\n", k_no_match},
+        {"binaer", binary, k_incomplete},
         {"ein_Megabyte", one_megabyte, k_too_large},
         {"nur_UID", markers, k_no_match},
-        {"abgeschnitten", truncated, layout_broken(22)},
+        {"abgeschnitten", truncated, k_incomplete},
+        {"uid_klein", small_uid, layout_broken(1)},
+        {"UID_fehlt", missing_uid, layout_broken(5)},
         {"NUL_Byte", with_nul, k_not_utf8},
         {"UTF-16", utf16_with_bom(sample), k_not_utf8},
         {"Latin-1", latin1(sample), k_not_utf8},
@@ -182,10 +198,13 @@ TEST_F(HostileInput, DirectoryOrDanglingLinkIsRefusedAtOpen) {
 // Of forty files only the twentieth is broken: the first nineteen are read, the message
 // names the twentieth, and nothing is written.
 TEST_F(HostileInput, TwentiethOfFortyFilesIsNamed) {
+    std::string without_league = k_cup_match;  // complete, but its match has no league
+    const size_t description = without_league.find("DESCRIPTION:");
+    without_league.erase(description, without_league.find('\n', description) + 1 - description);
     std::vector<std::string> names;
     for (int i = 1; i <= k_max_input_files; ++i) {
         names.push_back("Spielplan_2025-2026_Team" + std::to_string(i) + ".ics");
-        write_file(names.back(), i == 20 ? k_cup_match.substr(0, k_cup_match.find("DESCRIPTION:")) : k_cup_match);
+        write_file(names.back(), i == 20 ? without_league : k_cup_match);
     }
     write_file(k_xml, k_older_workbook);
     write_file(k_html, k_older_fragment);
@@ -247,14 +266,15 @@ protected:
     }
     // Mounts a tmpfs of the given size at a new folder of the test folder; false where
     // this machine does not allow it.
-    bool mount_tmpfs(const std::string& relative, size_t bytes) {
+    bool mount_tmpfs(const std::string& relative, size_t bytes, int inodes = 0) {
         // Wine's server opens files for the program, outside this process's namespace.
         if (std::getenv("TERMARIUM_LAUNCHER") != nullptr) return false;
         static const bool own_namespace =
             unshare(CLONE_NEWNS) == 0 && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
         if (!own_namespace) return false;
         make_folder(relative);
-        const std::string options = "size=" + std::to_string(bytes);
+        std::string options = "size=" + std::to_string(bytes);
+        if (inodes > 0) options += ",nr_inodes=" + std::to_string(inodes);  // the folder itself takes one
         if (mount("tmpfs", path(relative).c_str(), "tmpfs", 0, options.c_str()) != 0) return false;
         mounts.push_back(path(relative));
         return true;
@@ -300,6 +320,39 @@ TEST_F(MachineFault, OutputFolderOnAReadOnlyFileSystem) {
     EXPECT_EQ(before, files());
     EXPECT_EQ(k_older_workbook, read_file("nur_lesen/" + k_xml));
     EXPECT_EQ(k_older_fragment, read_file("nur_lesen/" + k_html));
+}
+
+// A file system with no room for one more file: the workbook's temporary file cannot be
+// created, and the older schedules stay as they were.
+TEST_F(MachineFault, NoRoomForTheWorkbooksTemporaryFile) {
+    // The folder, the calendar and the two older schedules.
+    if (!mount_tmpfs("voll", k_small_disk, 4)) GTEST_SKIP() << k_no_mount;
+    copy_example(k_sample, "voll/" + k_sample);
+    write_file("voll/" + k_xml, k_older_workbook);
+    write_file("voll/" + k_html, k_older_fragment);
+    const std::set<std::string> before = files();
+    ProgramRun result = run({"voll/" + k_sample});
+    EXPECT_EQ(1, result.exit_status);
+    EXPECT_EQ(reading(1) + listed({k_sample}) + season_line(k_season) + k_sample_line + k_xml_open_failed,
+              result.output);
+    EXPECT_EQ(before, files());
+    EXPECT_EQ(k_older_workbook, read_file("voll/" + k_xml));
+    EXPECT_EQ(k_older_fragment, read_file("voll/" + k_html));
+}
+
+// The same for the HTML table: the finished workbook stays, and so does the older table.
+TEST_F(MachineFault, NoRoomForTheTablesTemporaryFile) {
+    // The folder, the calendar, the older table and the new workbook.
+    if (!mount_tmpfs("voll", k_small_disk, 4)) GTEST_SKIP() << k_no_mount;
+    copy_example(k_sample, "voll/" + k_sample);
+    write_file("voll/" + k_html, k_older_fragment);
+    ProgramRun result = run({"voll/" + k_sample});
+    EXPECT_EQ(1, result.exit_status);
+    EXPECT_EQ(reading(1) + listed({k_sample}) + season_line(k_season) + k_sample_line + xml_written(k_season) +
+                  k_html_open_failed,
+              result.output);
+    EXPECT_EQ((std::set<std::string>{"voll/", "voll/" + k_sample, "voll/" + k_xml, "voll/" + k_html}), files());
+    EXPECT_EQ(k_older_fragment, read_file("voll/" + k_html));
 }
 
 // A folder where the finished workbook belongs: the temporary file is written, cannot be
@@ -428,17 +481,143 @@ TEST_F(HostileInput, NamedPipeIsRefusedWithoutWaiting) {
     EXPECT_EQ(k_older_workbook, read_file(k_xml));
 }
 
-TEST_F(HostileInput, LinkAtTheTemporaryNameIsNotFollowed) {
+// Links planted at every name the program could be tricked into writing through (the
+// outputs, and the fixed temporary names an earlier version used), and an input that
+// carries such a name: no link is followed, nothing the run did not create is removed.
+TEST_F(HostileInput, LinksAtTheOutputNamesAreNeverFollowed) {
     if (windows_paths()) GTEST_SKIP() << "links are a POSIX case here";
     copy_example(k_sample, k_sample);
-    write_file("wichtig.txt", "Vereinskasse\n");
-    make_symlink(k_xml + ".tmp", "wichtig.txt");
-    ProgramRun result = run({k_sample});
+    const std::string names[] = {k_xml, k_html, k_xml + ".tmp", k_html + ".tmp"};
+    std::set<std::string> expected = {k_sample, k_xml, k_html};
+    for (const std::string& name : names) {
+        write_file("wichtig_" + name + ".txt", "Vereinskasse\n");
+        make_symlink(name, "wichtig_" + name + ".txt");
+        expected.insert("wichtig_" + name + ".txt");
+    }
+    const std::string input_at_old_temp = "Termarium_2025-2026.html.tmp.ics";
+    write_file(input_at_old_temp, k_cup_match);
+    expected.insert({k_xml + ".tmp", k_html + ".tmp", input_at_old_temp});
+
+    ProgramRun result = run({k_sample, input_at_old_temp});
     EXPECT_EQ(0, result.exit_status);
-    EXPECT_EQ(complete_run({k_sample}, {k_sample_line}), result.output);
-    EXPECT_EQ("Vereinskasse\n", read_file("wichtig.txt"));
+    EXPECT_EQ(complete_run({k_sample, input_at_old_temp}, {k_sample_line, k_cup_match_line}), result.output);
+    for (const std::string& name : names) EXPECT_EQ("Vereinskasse\n", read_file("wichtig_" + name + ".txt")) << name;
     EXPECT_FALSE(fs::is_symlink(path(k_xml)));
-    EXPECT_EQ((std::set<std::string>{k_sample, k_xml, k_html, "wichtig.txt"}), files());
+    EXPECT_FALSE(fs::is_symlink(path(k_html)));
+    EXPECT_TRUE(fs::is_symlink(path(k_xml + ".tmp")));
+    EXPECT_TRUE(fs::is_symlink(path(k_html + ".tmp")));
+    EXPECT_EQ(k_cup_match, read_file(input_at_old_temp));
+    EXPECT_EQ(expected, files());
+}
+
+// A download cut short anywhere, at a line end or inside a character, is refused as
+// incomplete; only the whole file, with or without its last line feed, is read.
+TEST_F(HostileInput, TruncatedCalendarIsRefusedWhereverItWasCut) {
+    const std::string sample = sample_text();
+    std::vector<size_t> cuts;
+    for (size_t at = sample.find('\n'); at != std::string::npos; at = sample.find('\n', at + 1)) cuts.push_back(at + 1);
+    const size_t umlaut = sample.find("\xC3\xBC");
+    ASSERT_NE(std::string::npos, umlaut);
+    cuts.push_back(umlaut + 1);  // between the two bytes of "ü"
+    write_file(k_xml, k_older_workbook);
+    write_file(k_html, k_older_fragment);
+    const std::string name = "Spielplan_2025-2026_Teil.ics";
+    for (size_t cut : cuts) {
+        if (cut == sample.size()) continue;  // the whole file
+        write_file(name, sample.substr(0, cut));
+        ProgramRun result = run({name});
+        ASSERT_EQ(1, result.exit_status) << "cut after " << cut << " bytes";
+        ASSERT_EQ(reading(1) + listed({name}) + season_line(k_season) + read_failed(name, k_incomplete), result.output)
+            << "cut after " << cut << " bytes";
+    }
+    EXPECT_EQ((std::set<std::string>{k_xml, k_html, name}), files());
+    EXPECT_EQ(k_older_workbook, read_file(k_xml));
+    EXPECT_EQ(k_older_fragment, read_file(k_html));
+
+    write_file(name, sample.substr(0, sample.size() - 1));  // "END:VCALENDAR" without its line feed
+    EXPECT_EQ(0, run({name}).exit_status);
+}
+
+// U+FFFE and U+FFFF, which no XML document may hold, are left out of both schedules.
+TEST_F(UnusualInput, NoncharactersAreLeftOutOfBothSchedules) {
+    std::string calendar = k_cup_match;
+    const std::string home = "SUMMARY:TV Talheim 1";
+    calendar.replace(calendar.find(home), home.size(), "SUMMARY:TV Tal\xEF\xBF\xBEheim\xEF\xBF\xBF 1");
+    const std::string name = "Spielplan_2025-2026_Pokal.ics";
+    write_file(name, calendar);
+    ProgramRun result = run({name});
+    EXPECT_EQ(0, result.exit_status);
+    EXPECT_EQ(complete_run({name}, {k_cup_match_line}), result.output);
+    for (const std::string& output : {k_xml, k_html}) {
+        const std::string text = read_output(output);
+        EXPECT_EQ(std::string::npos, text.find("\xEF\xBF")) << output;
+        EXPECT_NE(std::string::npos, text.find("TV Talheim 1")) << output;
+    }
+    if (std::system("xmllint --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "xmllint is not installed";
+    EXPECT_EQ(0, std::system(("xmllint --noout '" + path(k_xml) + "'").c_str()));
+}
+
+// A Windows helper that holds a file open without sharing it, as Excel holds the
+// workbook it shows; started through the launcher, released when its input ends.
+class HeldOpen {
+public:
+    HeldOpen(const std::string& helper, const std::string& file) {
+        int input[2];
+        int output[2];
+        if (pipe2(input, O_CLOEXEC) != 0 || pipe2(output, O_CLOEXEC) != 0) return;
+        const std::string launcher = std::getenv("TERMARIUM_LAUNCHER") != nullptr ? std::getenv("TERMARIUM_LAUNCHER") : "";
+        std::vector<std::string> words = {launcher, helper, program_argument(file)};
+        std::vector<char*> argv;
+        for (std::string& word : words) argv.push_back(word.data());
+        argv.push_back(nullptr);
+        pid = fork();
+        if (pid == 0) {
+            if (dup2(input[0], STDIN_FILENO) < 0 || dup2(output[1], STDOUT_FILENO) < 0) _exit(126);
+            execvp(argv[0], argv.data());
+            _exit(127);
+        }
+        close(input[0]);
+        close(output[1]);
+        release_end = input[1];
+        char line[64] = {};
+        const ssize_t got = read(output[0], line, sizeof line - 1);
+        close(output[0]);
+        held = got > 0 && std::string(line).find("gehalten") == 0;
+    }
+    ~HeldOpen() {
+        if (release_end >= 0) close(release_end);
+        if (pid > 0) waitpid(pid, nullptr, 0);
+    }
+    bool held = false;
+
+private:
+    pid_t pid = -1;
+    int release_end = -1;
+};
+
+// Replacing a schedule that another program holds open fails on Windows: the run says
+// which file to close, and leaves the older schedules and no temporary file behind.
+TEST_F(HostileInput, ScheduleHeldOpenByAnotherProgramIsNamed) {
+    const char* helper = std::getenv("TERMARIUM_HOLD_OPEN");
+    if (helper == nullptr || *helper == '\0') {
+        GTEST_SKIP() << "needs the Windows program under Wine and its helper (tests/wine/run_wine_tests.sh)";
+    }
+    copy_example(k_sample, k_sample);
+    write_file(k_xml, k_older_workbook);
+    write_file(k_html, k_older_fragment);
+    const std::set<std::string> before = files();
+    ProgramRun result{-1, ""};
+    {
+        HeldOpen excel(helper, path(k_xml));
+        ASSERT_TRUE(excel.held) << "the helper could not hold " << k_xml;
+        result = run({k_sample});
+    }
+    EXPECT_EQ(1, result.exit_status);
+    EXPECT_EQ(reading(1) + listed({k_sample}) + season_line(k_season) + k_sample_line + file_in_use(k_xml),
+              result.output);
+    EXPECT_EQ(before, files());
+    EXPECT_EQ(k_older_workbook, read_file(k_xml));
+    EXPECT_EQ(k_older_fragment, read_file(k_html));
 }
 
 }  // namespace

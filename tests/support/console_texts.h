@@ -28,11 +28,20 @@ inline const std::string k_xml_write_failed = "Fehler beim Schreiben der Ausgabe
 inline const std::string k_html_write_failed = "Fehler beim Schreiben der HTML-Datei";
 inline const std::string k_path_too_long = "Dateipfad zu lang: ";
 inline const std::string k_output_path_too_long = "Ausgabepfad zu lang";
+inline const std::string k_folder_busy =
+    "Ein anderer Termarium-Lauf schreibt gerade in diesen Ordner. Bitte kurz warten und erneut versuchen.";
+
+// The message for an output that another program holds open.
+inline std::string file_in_use(const std::string& name) {
+    return "Die Datei " + name +
+           " ist noch in einem anderen Programm geoeffnet (z. B. Excel). Bitte dort schliessen und erneut versuchen.";
+}
 constexpr size_t k_path_shown = 60;  // bytes of an over-long argument the message repeats
 
 // Failure reasons of the import, behind "Fehler beim Lesen der Datei <name>: ".
 inline const std::string k_no_match = "keine Spielpaarung gefunden";
 inline const std::string k_not_utf8 = "Datei ist nicht UTF-8-kodiert";
+inline const std::string k_incomplete = "Datei ist unvollstaendig (Kalenderende fehlt)";
 inline const std::string k_too_large =
     "Datei zu gross (max. " + std::to_string(k_file_buffer_size - 1) + " Zeichen)";
 

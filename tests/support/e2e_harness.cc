@@ -115,7 +115,8 @@ std::string E2eTest::read_output(const std::string& relative) const {
 std::set<std::string> E2eTest::files() const {
     std::set<std::string> entries;
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
-        std::string name = fs::relative(entry.path(), folder).generic_string();
+        // Lexically: fs::relative would resolve a link to the name of its target.
+        std::string name = entry.path().lexically_relative(folder).generic_string();
         entries.insert(entry.is_directory() && !entry.is_symlink() ? name + "/" : name);
     }
     return entries;
@@ -123,21 +124,30 @@ std::set<std::string> E2eTest::files() const {
 
 ProgramRun E2eTest::run(const std::vector<std::string>& arguments) const { return run_paused(arguments, nullptr); }
 
-ProgramRun E2eTest::run_paused(const std::vector<std::string>& arguments,
-                               const std::function<void(pid_t)>& paused) const {
+namespace {
+
+// A started program: its process and the read end of its output pipe.
+struct Started {
+    pid_t pid;
+    int output;
+    size_t filler;  // bytes put into the pipe before the program started, to be dropped
+};
+
+// Starts the program with the arguments in folder; when paused is set, its output pipe
+// is made as small as it gets and filled first, so that its first write waits.
+Started start_program(const std::string& folder, const std::vector<std::string>& arguments, bool paused) {
     std::vector<std::string> words = command_prefix();
     for (const std::string& argument : arguments) words.push_back(program_argument(argument));
     std::vector<char*> argv;
     for (std::string& word : words) argv.push_back(word.data());
     argv.push_back(nullptr);
 
+    // Both ends close on exec, so that no program started later holds another's pipe open.
     int pipe_ends[2];
-    if (pipe(pipe_ends) != 0) {
+    if (pipe2(pipe_ends, O_CLOEXEC) != 0) {
         ADD_FAILURE() << "pipe failed";
-        return {-1, ""};
+        return {-1, -1, 0};
     }
-    // To hold the program up, the pipe is made as small as it gets and filled before the
-    // program starts; its first write then waits until the filler is read.
     size_t filler = 0;
     if (paused) {
         const int flags = fcntl(pipe_ends[1], F_GETFL);
@@ -170,24 +180,44 @@ ProgramRun E2eTest::run_paused(const std::vector<std::string>& arguments,
     if (child < 0) {
         close(pipe_ends[0]);
         ADD_FAILURE() << "fork failed";
-        return {-1, ""};
+        return {-1, -1, 0};
     }
-    if (paused) paused(child);
+    return {child, pipe_ends[0], filler};
+}
+
+// Reads a started program's output to its end and waits for it.
+ProgramRun collect(const Started& started, const std::string& folder) {
+    if (started.pid < 0) return {-1, ""};
     std::string raw;
     char chunk[4096];
     for (;;) {
-        ssize_t got = read(pipe_ends[0], chunk, sizeof chunk);
+        ssize_t got = read(started.output, chunk, sizeof chunk);
         if (got > 0) raw.append(chunk, static_cast<size_t>(got));
         else if (got == 0 || errno != EINTR) break;
     }
-    close(pipe_ends[0]);
-    raw.erase(0, filler);
+    close(started.output);
+    raw.erase(0, started.filler);
     int status = 0;
-    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    while (waitpid(started.pid, &status, 0) < 0 && errno == EINTR) {
     }
     int exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    if (exit_status == 126 || exit_status == 127) {
-        ADD_FAILURE() << "could not start " << argv[0] << " in " << folder;
-    }
+    if (exit_status == 126 || exit_status == 127) ADD_FAILURE() << "could not start the program in " << folder;
     return {exit_status, to_lf(raw, "standard output")};
+}
+
+}  // namespace
+
+ProgramRun E2eTest::run_paused(const std::vector<std::string>& arguments,
+                               const std::function<void(pid_t)>& paused) const {
+    const Started started = start_program(folder, arguments, static_cast<bool>(paused));
+    if (paused && started.pid > 0) paused(started.pid);
+    return collect(started, folder);
+}
+
+std::vector<ProgramRun> E2eTest::run_together(const std::vector<std::vector<std::string>>& runs) const {
+    std::vector<Started> started;
+    for (const std::vector<std::string>& arguments : runs) started.push_back(start_program(folder, arguments, false));
+    std::vector<ProgramRun> results;
+    for (const Started& one : started) results.push_back(collect(one, folder));
+    return results;
 }

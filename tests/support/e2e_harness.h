@@ -53,6 +53,9 @@ protected:
     std::set<std::string> files() const;
     // Runs the program in the test folder; each argument passes through program_argument.
     ProgramRun run(const std::vector<std::string>& arguments) const;
+    // Starts one run per argument list, all at once, each with the test folder as cwd,
+    // and returns their results in the same order once every one has ended.
+    std::vector<ProgramRun> run_together(const std::vector<std::vector<std::string>>& runs) const;
     // Runs it with its standard output a full pipe, so that it stops at its first flush
     // of output; while it waits there, paused(pid) runs, then the output is read as by run.
     ProgramRun run_paused(const std::vector<std::string>& arguments,

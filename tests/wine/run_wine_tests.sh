@@ -71,5 +71,6 @@ fi
 cmake --build "$linux_build" --target termarium_e2e_tests -j "$jobs"
 # The harness hands the program Windows paths (Z:\... with backslashes), as a drop would.
 TERMARIUM_PROGRAM="$program" TERMARIUM_LAUNCHER=wine TERMARIUM_EXPECT_CRLF=1 TERMARIUM_PATH_STYLE=windows \
+    TERMARIUM_HOLD_OPEN="$win_build/tests/wine/termarium_hold_open.exe" \
     ctest --test-dir "$linux_build/tests/e2e" -j "$jobs" --output-on-failure --no-tests=error || status=1
 exit "$status"

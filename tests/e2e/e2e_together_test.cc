@@ -1,0 +1,97 @@
+// End-to-end runs of the program twice at once in one folder, as a double drop or two
+// volunteers in a shared folder would start it: the schedules left behind are always a
+// whole pair from one run, no run reports a failure that did not happen, and a run that
+// finds the folder taken for longer than it waits says so and changes nothing.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "calendar_texts.h"
+#include "console_texts.h"
+#include "e2e_harness.h"
+
+namespace {
+
+const std::string k_season = "2025-2026";
+const std::string k_xml = "Termarium_2025-2026.xml";
+const std::string k_html = "Termarium_2025-2026.html";
+
+// Two different seasons' files whose names give the same season, so that both runs
+// write the same two schedules.
+const std::string k_first = "Spielplan_2025-2026_Herren1.ics";
+const std::string k_first_line = "TuS Lindenbr\xC3\xBC" "ck 1 (Bezirksklasse Nord): 22 Spiele\n";
+const std::string k_second = "Spielplan_2025-2026_U19-1.ics";
+const std::string k_second_line = "JSG Lindenbr\xC3\xBC" "ck 1 (U19 Bezirksliga): 16 Spiele\n";
+
+using RunsTogether = E2eTest;
+
+TEST_F(RunsTogether, EveryPairOfSchedulesIsWholeAndFromOneRun) {
+    // Wine starts slowly and its server serialises much of the work: fewer pairs there.
+    const int pairs = std::getenv("TERMARIUM_LAUNCHER") != nullptr ? 10 : 200;
+    copy_example(k_first, "allein_1/" + k_first);
+    copy_example(k_second, "allein_2/" + k_second);
+    ASSERT_EQ(0, run({"allein_1/" + k_first}).exit_status);
+    ASSERT_EQ(0, run({"allein_2/" + k_second}).exit_status);
+    const std::string first_pair = read_file("allein_1/" + k_xml) + read_file("allein_1/" + k_html);
+    const std::string second_pair = read_file("allein_2/" + k_xml) + read_file("allein_2/" + k_html);
+    ASSERT_NE(first_pair, second_pair);
+
+    std::vector<std::vector<std::string>> runs;
+    for (int p = 0; p < pairs; ++p) {
+        const std::string shared = "geteilt_" + std::to_string(p) + "/";
+        copy_example(k_first, shared + k_first);
+        copy_example(k_second, shared + k_second);
+        runs.push_back({shared + k_first});
+        runs.push_back({shared + k_second});
+    }
+    const std::vector<ProgramRun> results = run_together(runs);
+
+    int from_first = 0;
+    for (int p = 0; p < pairs; ++p) {
+        SCOPED_TRACE("pair " + std::to_string(p));
+        EXPECT_EQ(0, results[2 * p].exit_status);
+        EXPECT_EQ(complete_run({k_first}, k_season, {k_first_line}), results[2 * p].output);
+        EXPECT_EQ(0, results[2 * p + 1].exit_status);
+        EXPECT_EQ(complete_run({k_second}, k_season, {k_second_line}), results[2 * p + 1].output);
+        const std::string shared = "geteilt_" + std::to_string(p) + "/";
+        const std::string left = read_file(shared + k_xml) + read_file(shared + k_html);
+        EXPECT_TRUE(left == first_pair || left == second_pair) << "the schedules are mixed or broken";
+        from_first += left == first_pair ? 1 : 0;
+    }
+    std::set<std::string> expected = {"allein_1/", "allein_1/" + k_first, "allein_1/" + k_xml, "allein_1/" + k_html,
+                                      "allein_2/", "allein_2/" + k_second, "allein_2/" + k_xml, "allein_2/" + k_html};
+    for (int p = 0; p < pairs; ++p) {
+        const std::string shared = "geteilt_" + std::to_string(p) + "/";
+        expected.insert({shared, shared + k_first, shared + k_second, shared + k_xml, shared + k_html});
+    }
+    EXPECT_EQ(expected, files()) << "a temporary file was left behind";
+    std::printf("pairs whose schedules came from the first run: %d of %d\n", from_first, pairs);
+}
+
+TEST_F(RunsTogether, AFolderTakenForTooLongIsReportedAndLeftAsItWas) {
+    if (std::getenv("TERMARIUM_LAUNCHER") != nullptr) {
+        GTEST_SKIP() << "the lock held here is a POSIX lock, which a launched Windows program does not see";
+    }
+    copy_example(k_first, k_first);
+    write_file(k_xml, "<alte Tabelle/>\n");
+    const std::set<std::string> before = files();
+    // Another run's write phase that does not end: this process holds the folder's lock.
+    const int held = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(0, flock(held, LOCK_EX));
+    ProgramRun result = run({k_first});
+    close(held);
+    EXPECT_EQ(1, result.exit_status);
+    EXPECT_EQ(reading(1) + listed({k_first}) + season_line(k_season) + k_first_line + k_folder_busy, result.output);
+    EXPECT_EQ(before, files());
+    EXPECT_EQ("<alte Tabelle/>\n", read_file(k_xml));
+}
+
+}  // namespace
