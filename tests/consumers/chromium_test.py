@@ -1,9 +1,9 @@
-# Embeds the sample run's HTML fragment in a club page that defines the team classes,
+# Embeds the sample run's HTML fragment in a club page with the shipped stylesheet,
 # loads it in headless Chromium and checks the table the browser built: the header, one
 # row per schedule row of the workbook, each cell with the class its team should get and
 # the workbook's texts. Keeps a screenshot of the page and checks that it shows the
 # whole table in the team colours.
-#   chromium_test.py PAGE_TEMPLATE SAMPLE_DIR OUT_DIR
+#   chromium_test.py PAGE_TEMPLATE STYLESHEET SAMPLE_DIR OUT_DIR
 import html.parser
 import os
 import pathlib
@@ -19,6 +19,7 @@ from schedule_workbook import (expect, expected_html_class, find_output, read_wo
                                require_tool, run_check, run_tool, schedule_rows)
 
 MARKER = "<!-- SCHEDULE FRAGMENT -->"
+STYLE_MARKER = "/* TABLE STYLESHEET */"
 HEADER = ["Datum/ Zeit", "Spielort", "Liga/ Mannschaft", "Gegner"]
 CLASSES = ["Erwachsene_1", "Erwachsene_2", "Jugend_U19_1", "Jugend_U19_2",
            "Jugend_U15_1", "Jugend_U15_2"]
@@ -215,7 +216,7 @@ def check_screenshot(path, counts, colours):
 
 
 def main():
-    template_path, sample_dir, out_dir = sys.argv[1:4]
+    template_path, stylesheet_path, sample_dir, out_dir = sys.argv[1:5]
     browser = require_tool("chromium", "chromium")
     os.makedirs(out_dir, exist_ok=True)
     out_dir = os.path.abspath(out_dir)
@@ -228,6 +229,9 @@ def main():
         expect(False, "the HTML fragment is not UTF-8: %s" % error)
     with open(template_path, encoding="utf-8") as stream:
         template = stream.read()
+    with open(stylesheet_path, encoding="utf-8") as stream:
+        expect(template.count(STYLE_MARKER) == 1, "the page template has no single %s" % STYLE_MARKER)
+        template = template.replace(STYLE_MARKER, stream.read())
     expect(template.count(MARKER) == 1, "the page template has no single %s line" % MARKER)
     colours = page_colours(template)
     page_path = os.path.join(out_dir, "schedule.html")

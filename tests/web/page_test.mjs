@@ -1,0 +1,217 @@
+// Browser tests of the Termarium page in headless Chromium, opened from file:// as a
+// volunteer opens it from disk. Every run in the page is compared byte for byte with the
+// Linux program on the same files in the same order: the console text, the exit status
+// and both schedules. Through the file chooser (with the order changed by the page's own
+// buttons, the downloads saved under their names) and through window.termarium.run: the
+// sample calendars, failures, a 41-file and a 40-file run. No request may leave the page.
+// Exit status 0 when every check passed, 1 when one failed, 77 when a tool is missing.
+//   node page_test.mjs PAGE PROGRAM MAKE_WORKLOAD EXAMPLES_DIR TOOLS_DIR OUT_DIR
+import { spawnSync } from 'node:child_process';
+import fs from 'node:fs';
+import { createRequire } from 'node:module';
+import os from 'node:os';
+import path from 'node:path';
+import { pathToFileURL } from 'node:url';
+
+const [page_path, program, make_workload, examples_dir, tools_dir, out_dir] =
+  process.argv.slice(2, 8).map((arg) => path.resolve(arg));
+const k_skipped = 77;
+const k_chromium = process.env.TERMARIUM_CHROMIUM || '/usr/bin/chromium';
+const k_samples = [
+  'Spielplan_2025-2026_Herren1.ics', 'Spielplan_2025-2026_Herren2.ics', 'Spielplan_2025-2026_Herren3.ics',
+  'Spielplan_2025-2026_U19-1.ics', 'Spielplan_2025-2026_U19-2.ics', 'Spielplan_2025-2026_U15-1.ics',
+];
+const k_run_limit_ms = 60000;  // far beyond any run; a hung page fails instead of stalling
+
+function skip(reason) {
+  console.log('SKIPPED: ' + reason);
+  process.exit(k_skipped);
+}
+
+let failures = 0;
+function check(condition, what) {
+  console.log((condition ? 'ok     ' : 'FAILED ') + what);
+  if (!condition) failures += 1;
+}
+
+if (!fs.existsSync(page_path)) skip(`the page ${page_path} was not built (it needs em++, Debian package emscripten)`);
+if (!fs.existsSync(k_chromium)) skip(`Chromium is not installed at ${k_chromium} (Debian package chromium)`);
+if (!fs.existsSync(path.join(tools_dir, 'node_modules', 'puppeteer-core'))) {
+  skip(`puppeteer-core is not installed in ${tools_dir} (npm ci there)`);
+}
+const puppeteer = createRequire(path.join(tools_dir, 'package.json'))('puppeteer-core');
+
+// What the Linux program does with these files ({name, bytes}, bytes null for a file
+// that cannot be read) in this order, laid out as the page lays them out: each file in
+// a folder of its own, numbered, the schedules in the first one.
+function linux_run(files) {
+  const work = fs.mkdtempSync(path.join(os.tmpdir(), 'termarium-web-'));
+  const args = files.map((file, index) => {
+    const folder = path.join(work, String(index + 1));
+    fs.mkdirSync(folder);
+    if (file.bytes !== null) fs.writeFileSync(path.join(folder, file.name), file.bytes);
+    return String(index + 1) + '/' + file.name;
+  });
+  const before = files.length > 0 ? fs.readdirSync(path.join(work, '1')) : [];
+  const run = spawnSync(program, args, { cwd: work, input: '' });
+  const outputs = {};
+  if (files.length > 0) {
+    for (const name of fs.readdirSync(path.join(work, '1'))) {
+      if (!before.includes(name)) outputs[name] = fs.readFileSync(path.join(work, '1', name));
+    }
+  }
+  fs.rmSync(work, { recursive: true, force: true });
+  return { status: run.status, console: run.stdout.toString('utf8'), outputs };
+}
+
+function same_outputs(page_outputs, linux_outputs) {
+  const names = Object.keys(linux_outputs).sort();
+  if (JSON.stringify(Object.keys(page_outputs).sort()) !== JSON.stringify(names)) return false;
+  return names.every((name) => Buffer.compare(Buffer.from(page_outputs[name]), linux_outputs[name]) === 0);
+}
+
+// Runs files through window.termarium.run and compares everything with the Linux program.
+async function compare_run(page, what, files, expected_status) {
+  const page_run = await page.evaluate(async (given) => {
+    const outcome = await window.termarium.run(given.map((file) => ({
+      name: file.name, bytes: file.bytes === null ? undefined : new Uint8Array(file.bytes),
+    })));
+    const outputs = {};
+    for (const [name, bytes] of Object.entries(outcome.outputs)) outputs[name] = Array.from(bytes);
+    return { status: outcome.status, console: outcome.console, outputs };
+  }, files.map((file) => ({ name: file.name, bytes: file.bytes === null ? null : Array.from(file.bytes) })));
+  const linux = linux_run(files);
+  check(page_run.status === expected_status && linux.status === expected_status,
+        `${what}: exit status ${page_run.status} in the page, ${linux.status} on Linux, ${expected_status} wanted`);
+  check(page_run.console === linux.console, `${what}: the same console text`);
+  if (page_run.console !== linux.console) console.log(`page:\n${page_run.console}\nLinux:\n${linux.console}`);
+  check(same_outputs(page_run.outputs, linux.outputs),
+        `${what}: the same files, byte for byte (${Object.keys(linux.outputs).sort().join(', ') || 'none'})`);
+  return page_run;
+}
+
+function read_example(name) {
+  return { name, bytes: fs.readFileSync(path.join(examples_dir, name)) };
+}
+
+// The 40 calendars of the largest run, as the benchmark's workload maker writes them.
+function workload_files() {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'termarium-workload-'));
+  const made = spawnSync(make_workload, [folder]);
+  const paths = made.stdout.toString('utf8').split('\n').filter((line) => line.length > 0);
+  const files = paths.map((file) => ({ name: path.basename(file), bytes: fs.readFileSync(file) }));
+  fs.rmSync(folder, { recursive: true, force: true });
+  return files;
+}
+
+async function wait_for_console(page) {
+  await page.waitForFunction(() => {
+    const text = document.getElementById('konsole').textContent;
+    return text.length > 0 && !text.startsWith('Der Spielplan wird erstellt');
+  }, { timeout: k_run_limit_ms });
+  return page.$eval('#konsole', (element) => element.textContent);
+}
+
+async function main() {
+  fs.mkdirSync(out_dir, { recursive: true });
+  const downloads = fs.mkdtempSync(path.join(os.tmpdir(), 'termarium-downloads-'));
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'termarium-chromium-'));
+  const browser = await puppeteer.launch({
+    executablePath: k_chromium,
+    headless: true,
+    userDataDir: profile,
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+           '--disable-component-update', '--disable-sync', '--disable-dev-shm-usage'],
+  });
+  try {
+    const page = await browser.newPage();
+    await page.setViewport({ width: 1000, height: 900 });
+    const page_url = pathToFileURL(path.resolve(page_path)).href;
+    const foreign = [];
+    page.on('request', (request) => {
+      const url = request.url();
+      if (url !== page_url && !url.startsWith('blob:') && !url.startsWith('data:')) foreign.push(url);
+    });
+    const errors = [];
+    page.on('pageerror', (error) => errors.push(String(error)));
+    await page.goto(page_url, { waitUntil: 'load' });
+    check(await page.evaluate(() => typeof window.termarium?.run === 'function'), 'the page offers window.termarium.run');
+
+    // --- Through the file chooser, as a volunteer does it -----------------------------
+    const cdp = await page.createCDPSession();
+    await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
+    const chooser = await page.$('#dateiwahl');
+    const chosen = [k_samples[3], k_samples[0], k_samples[1]];
+    await chooser.uploadFile(...chosen.map((name) => path.join(examples_dir, name)));
+    // U19-1 was chosen first; one step down puts Herren1 first, and so its season and folder.
+    await page.click('#dateiliste li:nth-child(1) button[title="nach unten"]');
+    const listed = await page.$$eval('#dateiliste .name', (names) => names.map((name) => name.textContent));
+    const order = [k_samples[0], k_samples[3], k_samples[1]];
+    check(JSON.stringify(listed) === JSON.stringify(order), `the list shows the changed order: ${listed.join(', ')}`);
+    await page.click('#starten');
+    const shown = await wait_for_console(page);
+    const linux = linux_run(order.map(read_example));
+    check(shown === linux.console, 'file chooser: the console text of the Linux program');
+    const links = await page.$$eval('#downloads a', (anchors) => anchors.map((anchor) => anchor.download));
+    check(JSON.stringify(links) === JSON.stringify(Object.keys(linux.outputs).sort()),
+          `file chooser: downloads under the program's names: ${links.join(', ')}`);
+    for (const name of links) {
+      await page.click(`#downloads a[download="${name}"]`);
+      const saved = path.join(downloads, name);
+      for (let waited = 0; waited < k_run_limit_ms && !fs.existsSync(saved); waited += 50) {
+        await new Promise((resolve) => setTimeout(resolve, 50));
+      }
+      await new Promise((resolve) => setTimeout(resolve, 200));  // the last bytes of the download
+      check(fs.existsSync(saved) && Buffer.compare(fs.readFileSync(saved), linux.outputs[name]) === 0,
+            `file chooser: the downloaded ${name} is the Linux program's, byte for byte`);
+    }
+    const preview = await page.$eval('#vorschau', (frame) => frame.srcdoc);
+    check(preview.includes('Jugend_U19_1') && preview.includes('td.Jugend_U19_1'),
+          'the preview shows the table with the stylesheet of its classes');
+    await page.screenshot({ path: path.join(out_dir, 'termarium-page.png'), fullPage: true });
+
+    // A failure: the program's message, and nothing to download.
+    await page.click('#leeren');
+    const truncated = path.join(downloads, 'Spielplan_2025-2026_abgeschnitten.ics');
+    const sample = fs.readFileSync(path.join(examples_dir, k_samples[0]));
+    fs.writeFileSync(truncated, sample.subarray(0, sample.length >> 1));
+    await chooser.uploadFile(truncated);
+    await page.click('#starten');
+    const failed = await wait_for_console(page);
+    const linux_failed = linux_run([{ name: path.basename(truncated), bytes: fs.readFileSync(truncated) }]);
+    check(failed === linux_failed.console && linux_failed.status === 1, 'file chooser, cut file: the program\'s message');
+    check(await page.$eval('#ergebnis', (element) => element.hidden) &&
+          (await page.$$('#downloads a')).length === 0, 'file chooser, cut file: no download is offered');
+
+    // --- Through window.termarium.run ---------------------------------------------------
+    const samples = k_samples.map(read_example);
+    await compare_run(page, 'the six samples', samples, 0);
+    await compare_run(page, 'the six samples again, from a fresh program', samples, 0);
+    await compare_run(page, 'a file the browser cannot read', [samples[0], { name: samples[1].name, bytes: null }], 1);
+    await compare_run(page, 'a file in UTF-16', [{ name: 'Spielplan_2025-2026_UTF16.ics',
+      bytes: Buffer.concat([Buffer.from([0xFF, 0xFE]), Buffer.from(samples[0].bytes.toString('utf8'), 'utf16le')]) }], 1);
+    await compare_run(page, 'a name of 150 bytes', [{ name: 'Spielplan_2025-2026_' + 'x'.repeat(126) + '.ics',
+      bytes: samples[0].bytes }], 1);
+    await compare_run(page, 'no file at all', [], 1);
+    await compare_run(page, '41 files', Array.from({ length: 41 }, () => samples[5]), 1);
+    await compare_run(page, 'every sample seven times: too many matches', Array.from({ length: 40 }, (_, i) => samples[i % 6]), 1);
+    const workload = workload_files();
+    check(workload.length === 40, `the workload holds 40 calendars (${workload.length})`);
+    const largest = await compare_run(page, 'the 40-file run of 499 table rows', workload, 0);
+    check((largest.console.match(/ Spiele\n/g) || []).length === 40, 'the 40-file run reads every file');
+
+    check(foreign.length === 0, `no request besides the page itself${foreign.length ? ': ' + foreign.join(' ') : ''}`);
+    check(errors.length === 0, `no script error in the page${errors.length ? ': ' + errors.join(' | ') : ''}`);
+  } finally {
+    await browser.close();
+    fs.rmSync(downloads, { recursive: true, force: true });
+    fs.rmSync(profile, { recursive: true, force: true });
+  }
+  console.log(failures === 0 ? 'PASSED' : `FAILED: ${failures} check(s)`);
+  process.exit(failures === 0 ? 0 : 1);
+}
+
+main().catch((error) => {
+  console.log('FAILED: ' + (error && error.stack ? error.stack : error));
+  process.exit(1);
+});

@@ -1,0 +1,204 @@
+// The page around the program: it hands the chosen calendar files to a fresh instance of
+// the program (built to WebAssembly) for every run, exactly as a drop on the program's
+// icon would, and shows what the program printed and the two schedules it wrote.
+// window.termarium.run(files) is the one way in, for the page's own button, for tests
+// and for clubs that embed the page.
+(function () {
+  'use strict';
+
+  // Each file goes into a folder of its own, numbered in reading order, so that two
+  // files of the same name both arrive; the schedules land in the first file's folder.
+  const k_work_folder = '/Spielplaene';
+  const k_output_types = { '.xml': 'application/xml', '.html': 'text/html' };
+
+  // The bytes of a File, or of {name, bytes}; null when the browser cannot read them.
+  async function read_bytes(file) {
+    try {
+      if (typeof Blob !== 'undefined' && file instanceof Blob) return new Uint8Array(await file.arrayBuffer());
+      if (file && file.bytes instanceof Uint8Array) return file.bytes;
+      if (file && (file.bytes instanceof ArrayBuffer || Array.isArray(file.bytes))) return new Uint8Array(file.bytes);
+    } catch (error) {
+      // An unreadable file is not put in place: the program then reports it cannot open it.
+    }
+    return null;
+  }
+
+  function name_of(file) {
+    return file && typeof file.name === 'string' ? file.name : '';
+  }
+
+  // Runs the program once over the files, in their order. Resolves to the exit status,
+  // the console text exactly as printed, and every file the run wrote, by name.
+  async function run(files) {
+    const list = Array.from(files || []);
+    const contents = await Promise.all(list.map(read_bytes));
+    const printed = [];
+    const program = await createTermarium({
+      print: function () {},
+      printErr: function () {},
+      preRun: [function (module) {
+        // Standard input ends at once, so the wait for Enter ends at once; standard
+        // output arrives byte by byte, so that nothing is decoded twice.
+        module.FS.init(function () { return null; },
+                       function (byte) { if (byte !== null) printed.push(byte); },
+                       function () {});
+      }],
+    });
+    const fs = program.FS;
+    fs.mkdir(k_work_folder);
+    fs.chdir(k_work_folder);
+    const args = list.map(function (file, index) {
+      const folder = String(index + 1);
+      const path = folder + '/' + name_of(file);
+      fs.mkdir(folder);
+      if (contents[index] !== null) {
+        try {
+          fs.writeFile(path, contents[index]);
+        } catch (error) {
+          // A name the file system refuses: the program reports the file as unopenable.
+        }
+      }
+      return path;
+    });
+    const first = list.length > 0 ? '1' : null;
+    const before = first ? fs.readdir(first) : [];
+    const status = program.callMain(args);
+
+    const outputs = {};
+    if (first) {
+      for (const name of fs.readdir(first)) {
+        if (name === '.' || name === '..' || before.includes(name)) continue;
+        const path = first + '/' + name;
+        if (fs.isFile(fs.stat(path).mode)) outputs[name] = fs.readFile(path);
+      }
+    }
+    return { status: status, console: new TextDecoder().decode(new Uint8Array(printed)), outputs: outputs };
+  }
+
+  window.termarium = { run: run };
+
+  // --- The page's own controls ----------------------------------------------------
+
+  const drop_zone = document.getElementById('ablage');
+  const chooser = document.getElementById('dateiwahl');
+  const file_list = document.getElementById('dateiliste');
+  const start_button = document.getElementById('starten');
+  const clear_button = document.getElementById('leeren');
+  const console_view = document.getElementById('konsole');
+  const result = document.getElementById('ergebnis');
+  const downloads = document.getElementById('downloads');
+  const preview = document.getElementById('vorschau');
+  const table_style = document.getElementById('tabellenstil').textContent;
+
+  let chosen = [];         // the files in reading order
+  let download_urls = [];  // object URLs of the current downloads, released on the next run
+
+  function small_button(label, title, enabled, action) {
+    const button = document.createElement('button');
+    button.type = 'button';
+    button.textContent = label;
+    button.title = title;
+    button.disabled = !enabled;
+    button.addEventListener('click', action);
+    return button;
+  }
+
+  function move(index, offset) {
+    const target = index + offset;
+    if (target < 0 || target >= chosen.length) return;
+    const moved = chosen[index];
+    chosen[index] = chosen[target];
+    chosen[target] = moved;
+    show_list();
+  }
+
+  function show_list() {
+    file_list.textContent = '';
+    chosen.forEach(function (file, index) {
+      const item = document.createElement('li');
+      const name = document.createElement('span');
+      name.className = 'name';
+      name.textContent = name_of(file);
+      item.appendChild(name);
+      item.appendChild(small_button('▲', 'nach oben', index > 0, function () { move(index, -1); }));
+      item.appendChild(small_button('▼', 'nach unten', index < chosen.length - 1, function () { move(index, 1); }));
+      item.appendChild(small_button('✕', 'aus der Liste nehmen', true, function () {
+        chosen.splice(index, 1);
+        show_list();
+      }));
+      file_list.appendChild(item);
+    });
+    start_button.disabled = chosen.length === 0;
+    clear_button.disabled = chosen.length === 0;
+  }
+
+  function add_files(files) {
+    chosen = chosen.concat(Array.from(files));
+    show_list();
+  }
+
+  function release_downloads() {
+    downloads.textContent = '';
+    download_urls.forEach(function (url) { URL.revokeObjectURL(url); });
+    download_urls = [];
+  }
+
+  function show_outputs(outputs) {
+    let fragment = null;
+    for (const name of Object.keys(outputs).sort()) {
+      const extension = name.slice(name.lastIndexOf('.'));
+      const blob = new Blob([outputs[name]], { type: k_output_types[extension] || 'application/octet-stream' });
+      const url = URL.createObjectURL(blob);
+      download_urls.push(url);
+      const link = document.createElement('a');
+      link.href = url;
+      link.download = name;
+      link.textContent = name + ' herunterladen';
+      downloads.appendChild(link);
+      if (extension === '.html') fragment = new TextDecoder().decode(outputs[name]);
+    }
+    // The table as the club's page shows it; sandboxed, so that nothing in it runs.
+    preview.srcdoc = '<!DOCTYPE html><html lang="de"><head><meta charset="utf-8"><style>body{margin:8px}' +
+                     table_style + '</style></head><body>' + (fragment || '') + '</body></html>';
+    result.hidden = false;
+  }
+
+  async function start() {
+    start_button.disabled = true;
+    release_downloads();
+    result.hidden = true;
+    console_view.textContent = 'Der Spielplan wird erstellt …';
+    try {
+      const outcome = await run(chosen);
+      console_view.textContent = outcome.console;
+      if (outcome.status === 0) show_outputs(outcome.outputs);
+    } catch (error) {
+      console_view.textContent = 'Das Programm konnte im Browser nicht laufen: ' + error;
+    }
+    start_button.disabled = chosen.length === 0;
+  }
+
+  chooser.addEventListener('change', function () {
+    add_files(chooser.files);
+    chooser.value = '';  // the same file may be chosen again
+  });
+  drop_zone.addEventListener('dragover', function (event) {
+    event.preventDefault();
+    drop_zone.classList.add('ziel');
+  });
+  drop_zone.addEventListener('dragleave', function () { drop_zone.classList.remove('ziel'); });
+  drop_zone.addEventListener('drop', function (event) {
+    event.preventDefault();
+    drop_zone.classList.remove('ziel');
+    if (event.dataTransfer) add_files(event.dataTransfer.files);
+  });
+  // Files dropped beside the zone are not opened by the browser instead.
+  window.addEventListener('dragover', function (event) { event.preventDefault(); });
+  window.addEventListener('drop', function (event) { event.preventDefault(); });
+  start_button.addEventListener('click', start);
+  clear_button.addEventListener('click', function () {
+    chosen = [];
+    show_list();
+  });
+  show_list();
+}());
