@@ -30,7 +30,8 @@ constexpr const char* k_usage_lines[] = {
     "Die Spiele, die du mit der Maus festhaelst um das Programm zu starten, erscheinen ganz oben in der Tabelle.\n\n",
     "Der Termarium wird als .xml-Datei dort gespeichert, wo die Spielplaene gespeichert sind.\n",
 };
-constexpr char k_banner[] = "\n\n=== Termarium: ein Spielplan fuer alle Mannschaften des Vereins ===\n";
+// The build names the version (the project's version in CMake).
+constexpr char k_banner[] = "\n\n=== Termarium " TERMARIUM_VERSION ": ein Spielplan fuer alle Mannschaften des Vereins ===\n";
 constexpr char k_too_many_files[] = "zu viele Dateien ausgewaehlt! Bitte mit weniger Dateien (max. 40) versuchen.";
 constexpr char k_reading_files[] = "Es werden %i Dateien eingelesen:\n";
 constexpr char k_listed_file[] = "\n%s";

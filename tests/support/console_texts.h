@@ -18,7 +18,8 @@ inline const std::string k_usage =
     "Die Spiele, die du mit der Maus festhaelst um das Programm zu starten, erscheinen ganz oben in der "
     "Tabelle.\n\n"
     "Der Termarium wird als .xml-Datei dort gespeichert, wo die Spielplaene gespeichert sind.\n";
-inline const std::string k_banner = "\n\n=== Termarium: ein Spielplan fuer alle Mannschaften des Vereins ===\n";
+inline const std::string k_banner =
+    "\n\n=== Termarium " TERMARIUM_VERSION ": ein Spielplan fuer alle Mannschaften des Vereins ===\n";
 inline const std::string k_too_many_files =
     "zu viele Dateien ausgewaehlt! Bitte mit weniger Dateien (max. 40) versuchen.";
 inline const std::string k_input_open_failed = "Fehler beim oeffnen einer Eingabe-Datei";
