@@ -31,7 +31,9 @@ SEASON_OUTPUTS = ("Termarium_2025-2026.xml", "Termarium_2025-2026.html")
 TOOL_LIMIT_SECONDS = 300
 CHROMIUM_FLAGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
                   "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                  "--hide-scrollbars", "--force-device-scale-factor=1"]
+                  "--hide-scrollbars", "--force-device-scale-factor=1", "--run-all-compositor-stages-before-draw",
+                  "--virtual-time-budget=3000"]
+PICTURE_ATTEMPTS = 5  # takes of a picture until two in a row agree
 TABLE_PICTURE_SIZE = (880, 560)      # the top of the table, in pixels
 WORKBOOK_RESOLUTION = 96             # dots per inch of the workbook picture
 WORKBOOK_CROP = (0, 0, 860, 560)     # x, y, width, height of its top part, in pixels
@@ -58,6 +60,20 @@ def sample(program, examples_dir, out_dir):
         stream.write(completed.stdout)
 
 
+def take_picture(take, target):
+    """Takes a picture until two takes in a row give the same bytes, so that a renderer
+    caught half-way (a busy machine, a font not yet loaded) never reaches the release."""
+    previous = None
+    for _ in range(PICTURE_ATTEMPTS):
+        take(target)
+        with open(target, "rb") as stream:
+            current = stream.read()
+        if current == previous:
+            return
+        previous = current
+    sys.exit("the picture %s came out different on every take" % target)
+
+
 def pictures(sample_dir, stylesheet, out_dir):
     os.makedirs(out_dir, exist_ok=True)
     with tempfile.TemporaryDirectory() as work:
@@ -70,24 +86,30 @@ def pictures(sample_dir, stylesheet, out_dir):
         with open(page, "w", encoding="utf-8") as stream:
             stream.write('<!DOCTYPE html><html lang="de"><head><meta charset="utf-8"><style>body{margin:12px;'
                          'background:#ffffff}' + style + '</style></head><body>' + fragment + '</body></html>')
-        run(["chromium"] + CHROMIUM_FLAGS + ["--user-data-dir=" + os.path.join(work, "profile"),
-             "--window-size=%d,%d" % TABLE_PICTURE_SIZE,
-             "--screenshot=" + os.path.join(out_dir, "tabelle.png"), pathlib.Path(page).as_uri()],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+        def screenshot(target):
+            profile = tempfile.mkdtemp(dir=work)
+            run(["chromium"] + CHROMIUM_FLAGS + ["--user-data-dir=" + profile,
+                 "--window-size=%d,%d" % TABLE_PICTURE_SIZE, "--screenshot=" + target, pathlib.Path(page).as_uri()],
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+        take_picture(screenshot, os.path.join(out_dir, "tabelle.png"))
 
         # The workbook as LibreOffice opens it by double-click, as one page cut to its top.
         workbook = os.path.join(work, SEASON_OUTPUTS[0])
         shutil.copyfile(os.path.join(sample_dir, SEASON_OUTPUTS[0]), workbook)
-        run(["soffice", "-env:UserInstallation=" + pathlib.Path(os.path.join(work, "office")).as_uri(),
-             "--headless", "--norestore", "--nologo", "--nolockcheck", "--convert-to", WORKBOOK_PDF, "--outdir", work,
-             workbook], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        x, y, width, height = WORKBOOK_CROP
-        run(["pdftoppm", "-png", "-r", str(WORKBOOK_RESOLUTION), "-f", "1", "-l", "1", "-singlefile",
-             "-x", str(x), "-y", str(y), "-W", str(width), "-H", str(height),
-             os.path.join(work, "Termarium_2025-2026.pdf"), os.path.join(out_dir, "arbeitsmappe")])
-    for name in ("tabelle.png", "arbeitsmappe.png"):
-        if not os.path.isfile(os.path.join(out_dir, name)):
-            sys.exit("no picture %s was made" % name)
+
+        def printout(target):
+            office = tempfile.mkdtemp(dir=work)
+            run(["soffice", "-env:UserInstallation=" + pathlib.Path(office).as_uri(),
+                 "--headless", "--norestore", "--nologo", "--nolockcheck", "--convert-to", WORKBOOK_PDF,
+                 "--outdir", work, workbook], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            x, y, width, height = WORKBOOK_CROP
+            run(["pdftoppm", "-png", "-r", str(WORKBOOK_RESOLUTION), "-f", "1", "-l", "1", "-singlefile",
+                 "-x", str(x), "-y", str(y), "-W", str(width), "-H", str(height),
+                 os.path.join(work, "Termarium_2025-2026.pdf"), target[:-len(".png")]])
+
+        take_picture(printout, os.path.join(out_dir, "arbeitsmappe.png"))
 
 
 def data_uri(path):

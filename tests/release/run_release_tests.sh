@@ -17,7 +17,7 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/termarium-release.XXXXXX")
 export WINEPREFIX=$work/wine-prefix WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
 cleanup() {
     wineserver -k 2>/dev/null || true
-    rm -rf "$work"
+    [ -n "${TERMARIUM_RELEASE_KEEP:-}" ] || rm -rf "$work"
 }
 trap cleanup EXIT
 failures=0
@@ -48,9 +48,19 @@ version=$(sed -n 's/^project(termarium VERSION \([0-9.]*\) .*/\1/p' "$work/first
 zip=$dist/Termarium-$version-win64.zip
 deb=$dist/termarium_${version}_amd64.deb
 check "the release holds $(basename "$zip") and $(basename "$deb")" test -f "$zip" -a -f "$deb"
+same_release_file() {  # same_release_file FILE: the second build's file is the same; else says where not
+    local other=$work/second/build-release/dist/$(basename "$1")
+    cmp -s "$1" "$other" && return 0
+    mkdir -p "$work/differs/a" "$work/differs/b"
+    case "$1" in
+        *.zip) python3 -m zipfile -e "$1" "$work/differs/a"; python3 -m zipfile -e "$other" "$work/differs/b" ;;
+        *.deb) dpkg-deb -R "$1" "$work/differs/a/$(basename "$1")"; dpkg-deb -R "$other" "$work/differs/b/$(basename "$1")" ;;
+    esac
+    diff -rq "$work/differs/a" "$work/differs/b" | sed 's/^/   /' || true
+    return 1
+}
 for file in "$zip" "$deb"; do
-    check "$(basename "$file") is byte for byte the same from both builds" \
-        cmp "$file" "$work/second/build-release/dist/$(basename "$file")"
+    check "$(basename "$file") is byte for byte the same from both builds" same_release_file "$file"
 done
 
 # The Linux program's schedules of the sample calendars, in the order a volunteer drops them.
