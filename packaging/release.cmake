@@ -129,6 +129,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The launcher runs the program in a terminal, so that its messages and the wait for Enter show.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS x-terminal-emulator)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
 # CPack dates the archive entries from SOURCE_DATE_EPOCH, which this file sets inside cpack.
 configure_file(cpack_project.cmake.in ${CMAKE_BINARY_DIR}/cpack_project.cmake @ONLY)
