@@ -8,20 +8,9 @@
 #include "driver/run_state.h"
 #include "fuzz_support.h"
 
-namespace {
-
-RunState g_state;  // large; one instance, made fresh for every input
-
-}  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    silence_stdout();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    reset_run_state(g_state);
-    g_state.input_files[0] = open_bytes(data, size);
-    import_and_check(g_state, 1);
+    RunState& state = fresh_state();
+    state.input_files[0] = open_bytes(data, size);
+    import_and_check(state, 1);
     return 0;
 }

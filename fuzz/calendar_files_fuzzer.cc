@@ -16,8 +16,6 @@ namespace {
 constexpr char k_file_separator[] = "~~~~\n";
 constexpr size_t k_file_separator_length = sizeof k_file_separator - 1;
 
-RunState g_state;  // large; one instance, made fresh for every input
-
 // Cuts data into files, each opened as input_files[k]; returns the number of files.
 int open_files(RunState& state, const uint8_t* data, size_t size) {
     int files = 0;
@@ -35,13 +33,8 @@ int open_files(RunState& state, const uint8_t* data, size_t size) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    silence_stdout();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    reset_run_state(g_state);
-    import_and_check(g_state, open_files(g_state, data, size));
+    RunState& state = fresh_state();
+    import_and_check(state, open_files(state, data, size));
     return 0;
 }

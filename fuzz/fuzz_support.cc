@@ -288,8 +288,16 @@ void write_and_check_outputs(RunState& state) {
 
 }  // namespace
 
-void silence_stdout() {
+// Both targets: standard output (the per-file lines of the import) goes to /dev/null.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
     if (std::freopen("/dev/null", "w", stdout) == nullptr) fault("cannot silence standard output", 0);
+    return 0;
+}
+
+RunState& fresh_state() {
+    static RunState state;  // large; one instance, made fresh for every input
+    reset_run_state(state);
+    return state;
 }
 
 FILE* open_bytes(const uint8_t* data, size_t size) {

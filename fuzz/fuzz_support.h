@@ -9,8 +9,8 @@
 
 #include "driver/run_state.h"
 
-// Sends standard output (the per-file lines of the import) to /dev/null.
-void silence_stdout();
+// The one run state of a fuzz target, zero-filled afresh for each input.
+RunState& fresh_state();
 
 // Opens a read stream over size bytes at data, which must outlive the stream.
 FILE* open_bytes(const uint8_t* data, size_t size);
