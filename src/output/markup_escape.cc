@@ -1,8 +1,8 @@
 // Escaping by a 256-entry table: each byte maps to its replacement text or to nullptr
 // when it is written as it is. '&', '<' and '>' are replaced; the characters that XML
 // does not allow anywhere in a document (not even as references) are left out, so a
-// stray one in a calendar cannot make the workbook unreadable: the control characters,
-// and U+FFFE and U+FFFF, whose UTF-8 forms start with the byte EF. Quotes need no escape
+// stray one in a calendar cannot make the workbook unreadable: the control characters
+// by the table, and U+FFFE and U+FFFF, three bytes each, by a check at their lead byte EF. Quotes need no escape
 // in element content, and every other byte, UTF-8 included, passes unchanged.
 #include "output/markup_escape.h"
 
@@ -15,7 +15,6 @@ struct EscapeTable {
 };
 
 constexpr char k_left_out[] = "";  // replacement of a byte that is not written at all
-constexpr char k_check_character[] = "";  // the byte may start a character that is left out
 constexpr unsigned char k_noncharacter_lead = 0xEF;  // U+FFFE is EF BF BE, U+FFFF is EF BF BF
 constexpr int k_noncharacter_length = 3;
 
@@ -27,7 +26,6 @@ constexpr EscapeTable make_escape_table() {
     table.replacement[static_cast<unsigned char>('&')] = "&amp;";
     table.replacement[static_cast<unsigned char>('<')] = "&lt;";
     table.replacement[static_cast<unsigned char>('>')] = "&gt;";
-    table.replacement[k_noncharacter_lead] = k_check_character;
     return table;
 }
 
@@ -52,16 +50,15 @@ void put_escaped(FILE* stream, const char* text, size_t size) {
     size_t run_start = 0;
     size_t i = 0;
     for (; i < size && text[i] != '\0'; ++i) {
-        const char* replacement = k_escapes.replacement[static_cast<unsigned char>(text[i])];
+        // U+FFFE and U+FFFF are three bytes; every other replacement stands for one byte.
+        const size_t left_out = static_cast<unsigned char>(text[i]) == k_noncharacter_lead
+                                    ? noncharacter_at(text, i, size) : 0;
+        const char* replacement =
+            left_out > 0 ? k_left_out : k_escapes.replacement[static_cast<unsigned char>(text[i])];
         if (replacement == nullptr) continue;
-        size_t length = 1;
-        if (replacement == k_check_character) {
-            length = noncharacter_at(text, i, size);
-            if (length == 0) continue;  // any other character starting with EF stays
-        }
         put_run(stream, text + run_start, i - run_start);
         std::fputs(replacement, stream);
-        i += length - 1;
+        if (left_out > 0) i += left_out - 1;
         run_start = i + 1;
     }
     put_run(stream, text + run_start, i - run_start);
