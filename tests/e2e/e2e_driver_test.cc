@@ -220,28 +220,22 @@ TEST_F(DriverRun, OutputPathMustFitItsField) {
 // --- The bundled sample calendars ---------------------------------------------------------
 
 TEST_F(SampleRun, AllSixExamples) {
-    const std::vector<std::string> samples = {
-        "Spielplan_2025-2026_Herren1.ics", "Spielplan_2025-2026_Herren2.ics", "Spielplan_2025-2026_Herren3.ics",
-        "Spielplan_2025-2026_U19-1.ics",   "Spielplan_2025-2026_U19-2.ics",   "Spielplan_2025-2026_U15-1.ics"};
-    std::set<std::string> expected_files = {"Termarium_2025-2026.html", "Termarium_2025-2026.xml"};
-    for (const std::string& sample : samples) {
-        copy_example(sample, sample);
-        expected_files.insert(sample);
+    std::vector<std::string> samples;
+    std::vector<std::string> lines;
+    std::set<std::string> expected_files = {k_html, k_xml};
+    for (const SampleCalendar& sample : k_sample_calendars) {
+        copy_example(sample.file, sample.file);
+        samples.push_back(sample.file);
+        lines.push_back(sample.line);
+        expected_files.insert(sample.file);
     }
     ProgramRun result = run(samples);
     EXPECT_EQ(0, result.exit_status);
-    EXPECT_EQ(complete_run(samples, "2025-2026",
-                           {"TuS Lindenbrück 1 (Bezirksklasse Nord): 22 Spiele\n",
-                            "TuS Lindenbrück 2 (Kreisliga A): 18 Spiele\n",
-                            "TuS Lindenbrück 3 (Kreisklasse B): 16 Spiele\n",
-                            "JSG Lindenbrück 1 (U19 Bezirksliga): 16 Spiele\n",
-                            "JSG Lindenbrück 2 (U19 Kreisliga): 12 Spiele\n",
-                            "JSG Lindenbrück 1 (U15 Kreisliga S\xC3\xBC" "d): 10 Spiele\n"}),
-              result.output);
+    EXPECT_EQ(complete_run(samples, k_season, lines), result.output);
     EXPECT_EQ(expected_files, files());
     // Both outputs read back with the platform's line ends throughout.
-    read_output("Termarium_2025-2026.xml");
-    read_output("Termarium_2025-2026.html");
+    read_output(k_xml);
+    read_output(k_html);
 }
 
 }  // namespace

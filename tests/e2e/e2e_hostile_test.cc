@@ -32,15 +32,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string k_season = "2025-2026";
-const std::string k_xml = "Termarium_2025-2026.xml";
-const std::string k_html = "Termarium_2025-2026.html";
 const std::string k_older_workbook = "<alte Tabelle/>\n";
 const std::string k_older_fragment = "<table><tr><td>alt</td></tr></table>\n";
 
 // A sample season and the line the import prints for it.
-const std::string k_sample = "Spielplan_2025-2026_Herren1.ics";
-const std::string k_sample_line = "TuS Lindenbrück 1 (Bezirksklasse Nord): 22 Spiele\n";
+const std::string k_sample = k_sample_calendars[0].file;
+const std::string k_sample_line = k_sample_calendars[0].line;
 
 // The HTML rows of the cup match and of a separator.
 const std::string k_cell = "\n                    <td>";

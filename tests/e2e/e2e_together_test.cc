@@ -19,16 +19,12 @@
 
 namespace {
 
-const std::string k_season = "2025-2026";
-const std::string k_xml = "Termarium_2025-2026.xml";
-const std::string k_html = "Termarium_2025-2026.html";
-
-// Two different seasons' files whose names give the same season, so that both runs
-// write the same two schedules.
-const std::string k_first = "Spielplan_2025-2026_Herren1.ics";
-const std::string k_first_line = "TuS Lindenbr\xC3\xBC" "ck 1 (Bezirksklasse Nord): 22 Spiele\n";
-const std::string k_second = "Spielplan_2025-2026_U19-1.ics";
-const std::string k_second_line = "JSG Lindenbr\xC3\xBC" "ck 1 (U19 Bezirksliga): 16 Spiele\n";
+// Two different teams' files whose names give the same season, so that both runs write
+// the same two schedules.
+const std::string k_first = k_sample_calendars[0].file;
+const std::string k_first_line = k_sample_calendars[0].line;
+const std::string k_second = k_sample_calendars[3].file;
+const std::string k_second_line = k_sample_calendars[3].line;
 
 using RunsTogether = E2eTest;
 

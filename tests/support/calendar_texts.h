@@ -75,3 +75,23 @@ inline const std::string k_cup_match =
     "END:VEVENT\n"
     "END:VCALENDAR\n";
 inline const std::string k_cup_match_line = "TuS Lindenbr\xC3\xBC" "ck 1 (Kreispokal): 1 Spiele\n";
+
+// The bundled sample calendars (examples/) in the order the sample run drops them, and
+// the line the import prints for each; all of them give the season 2025-2026.
+struct SampleCalendar {
+    std::string file;
+    std::string line;
+};
+inline const std::vector<SampleCalendar> k_sample_calendars = {
+    {"Spielplan_2025-2026_Herren1.ics", "TuS Lindenbr\xC3\xBC" "ck 1 (Bezirksklasse Nord): 22 Spiele\n"},
+    {"Spielplan_2025-2026_Herren2.ics", "TuS Lindenbr\xC3\xBC" "ck 2 (Kreisliga A): 18 Spiele\n"},
+    {"Spielplan_2025-2026_Herren3.ics", "TuS Lindenbr\xC3\xBC" "ck 3 (Kreisklasse B): 16 Spiele\n"},
+    {"Spielplan_2025-2026_U19-1.ics", "JSG Lindenbr\xC3\xBC" "ck 1 (U19 Bezirksliga): 16 Spiele\n"},
+    {"Spielplan_2025-2026_U19-2.ics", "JSG Lindenbr\xC3\xBC" "ck 2 (U19 Kreisliga): 12 Spiele\n"},
+    {"Spielplan_2025-2026_U15-1.ics", "JSG Lindenbr\xC3\xBC" "ck 1 (U15 Kreisliga S\xC3\xBC" "d): 10 Spiele\n"},
+};
+
+// The season of the sample calendars and of the cup match, and the schedules it names.
+inline const std::string k_season = "2025-2026";
+inline const std::string k_xml = "Termarium_2025-2026.xml";
+inline const std::string k_html = "Termarium_2025-2026.html";
