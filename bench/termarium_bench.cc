@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "driver/driver.h"
-#include "driver/streams.h"
 #include "import/calendar_reader.h"
 #include "output/html_writer.h"
 #include "output/spreadsheet_writer.h"
+#include "platform/streams.h"
 #include "workload.h"
 
 namespace {
@@ -46,7 +46,7 @@ void import_workload(RunState& state) {
     const Workload& w = workload();
     reset_run_state(state);
     for (size_t i = 0; i < w.paths.size(); ++i) {
-        state.input_files[i] = open_input(w.paths[i].c_str());
+        state.input_files[i] = open_input_file(w.paths[i].c_str());
         if (state.input_files[i] == nullptr) std::abort();
     }
     int failed_file = -1;

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "driver/run_state.h"
+#include "core/run_state.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "driver/run_state.h"
+#include "core/run_state.h"
 #include "fuzz_support.h"
 
 namespace {

@@ -12,10 +12,10 @@
 #include <string>
 #include <string_view>
 
-#include "driver/streams.h"
 #include "import/calendar_reader.h"
 #include "output/html_writer.h"
 #include "output/spreadsheet_writer.h"
+#include "platform/streams.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "driver/run_state.h"
+#include "core/run_state.h"
 
 // The one run state of a fuzz target, zero-filled afresh for each input.
 RunState& fresh_state();

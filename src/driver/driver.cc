@@ -8,11 +8,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "driver/bounded_text.h"
-#include "driver/streams.h"
+#include "core/bounded_text.h"
 #include "import/calendar_reader.h"
 #include "output/html_writer.h"
 #include "output/spreadsheet_writer.h"
+#include "platform/streams.h"
 
 const char league_site_address[] = "https://liga.example.org";
 
@@ -114,7 +114,7 @@ bool open_inputs(RunState& state, int files, char** paths) {
             std::printf("%s%s", k_path_too_long, shown);
             return false;
         }
-        state.input_files[i] = open_input(path);
+        state.input_files[i] = open_input_file(path);
         if (state.input_files[i] == nullptr) {
             std::fputs(k_input_open_failed, stdout);
             return false;

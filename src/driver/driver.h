@@ -1,7 +1,7 @@
 // The command-line driver: the run's sequence of steps and all of its console texts.
 #pragma once
 
-#include "driver/run_state.h"
+#include "core/run_state.h"
 
 // Address of the league site named in the usage text; a club's own copy changes this line.
 extern const char league_site_address[];

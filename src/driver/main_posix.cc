@@ -1,7 +1,7 @@
 // Program entry on POSIX: one zero-filled run state for the whole run, handed to the
 // driver with the byte arguments as they are.
 #include "driver/driver.h"
-#include "driver/platform.h"
+#include "platform/platform.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // the program through its UTF-16 entry, whose arguments become UTF-8 in fixed storage
 // before the driver sees them.
 #include "driver/driver.h"
-#include "driver/platform.h"
-#include "driver/utf16_conversion.h"
+#include "platform/platform.h"
+#include "platform/utf16_conversion.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
-// The calendar file reader. A file is loaded once, with block reads, and converted in
-// place: CR LF becomes LF, and a line feed followed by a blank or tab (a folded line) is
-// removed with that one blank or tab. The four passes of the reader (first summary,
-// the two counts, the events) then each run over that same text with a read position
-// that only advances, which gives what loading the file for every pass would give.
+// The calendar file reader: the club's team of a file, every event into the match
+// table, the per-file line, and the loop over all files. The three passes over a loaded
+// text (first summary, the two counts, the events) each run with a read position that
+// only advances.
 #include "import/calendar_reader.h"
 
-#include <cstdint>
+#include <cstdio>
 #include <cstring>
 
-#include "driver/bounded_text.h"
+#include "core/bounded_text.h"
+#include "import/calendar_text.h"
 #include "import/event_parser.h"
 #include "import/text_search.h"
 
@@ -16,7 +16,8 @@ namespace {
 
 constexpr char k_first_summary_marker[] = "\nSUMMARY:";
 constexpr char k_file_line[] = "%s (%s): %i Spiele\n";
-constexpr int k_probe_size = 64;  // read once file_buffer has no room left: whether the rest still adds text
+// The line that begins each event; compared without regard to case, as iCalendar names are.
+constexpr char k_event_begin[] = "BEGIN:VEVENT";
 
 constexpr char k_too_large_text[] = "Datei zu gross (max. %i Zeichen)";
 constexpr char k_no_match_text[] = "keine Spielpaarung gefunden";
@@ -25,165 +26,7 @@ constexpr char k_event_layout_text[] = "Spiel %i passt nicht zum erwarteten Aufb
 constexpr char k_too_many_rows_text[] = "zu viele Spiele (max. %i Tabellenzeilen)";
 constexpr char k_not_utf8_text[] = "Datei ist nicht UTF-8-kodiert";
 constexpr char k_incomplete_text[] = "Datei ist unvollstaendig (Kalenderende fehlt)";
-
-// A calendar's last line, and the line that begins each event. Property names are
-// case-insensitive in iCalendar, so both are compared without regard to case.
-constexpr char k_calendar_end[] = "END:VCALENDAR";
-constexpr char k_event_begin[] = "BEGIN:VEVENT";
 constexpr char k_read_error_text[] = "Datei konnte nicht gelesen werden";
-
-// The in-place conversion of the loaded bytes. Each stage holds back at most one byte
-// (a CR that may start CR LF, a LF that may start a fold) until the next byte decides.
-// Bytes are written at `written`, never ahead of the byte being read.
-struct TextConverter {
-    char* buffer;
-    int written;
-    bool cr_held;
-    bool lf_held;
-    bool overflow;  // the text would need more than file_buffer holds beside its NUL
-};
-
-int held_bytes(const TextConverter& converter) {
-    return (converter.cr_held ? 1 : 0) + (converter.lf_held ? 1 : 0);
-}
-
-void store(TextConverter& converter, char c) {
-    if (converter.written >= k_file_buffer_size - 1) {
-        converter.overflow = true;
-        return;
-    }
-    converter.buffer[converter.written++] = c;
-}
-
-// Second stage: a line feed directly followed by a blank or tab vanishes with it.
-void unfold(TextConverter& converter, char c) {
-    if (converter.lf_held) {
-        converter.lf_held = false;
-        if (c == ' ' || c == '\t') return;
-        store(converter, '\n');
-    }
-    if (c == '\n') {
-        converter.lf_held = true;
-        return;
-    }
-    store(converter, c);
-}
-
-// First stage: CR LF becomes LF; a CR before anything else stays.
-void convert(TextConverter& converter, char c) {
-    if (converter.cr_held) {
-        converter.cr_held = false;
-        if (c == '\n') {
-            unfold(converter, '\n');
-            return;
-        }
-        unfold(converter, '\r');
-    }
-    if (c == '\r') {
-        converter.cr_held = true;
-        return;
-    }
-    unfold(converter, c);
-}
-
-void finish(TextConverter& converter) {
-    if (converter.cr_held) {
-        converter.cr_held = false;
-        unfold(converter, '\r');
-    }
-    if (converter.lf_held) {
-        converter.lf_held = false;
-        store(converter, '\n');
-    }
-}
-
-bool is_continuation(unsigned char c) { return (c & 0xC0) == 0x80; }
-
-// Strict UTF-8: shortest forms only, no surrogates, nothing above U+10FFFF, and no NUL
-// (it would end the text early).
-bool is_valid_utf8(const char* text, int length) {
-    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text);
-    constexpr uint64_t k_high_bits = 0x8080808080808080ULL;
-    constexpr uint64_t k_low_bits = 0x0101010101010101ULL;
-    int i = 0;
-    while (i < length) {
-        // Eight ASCII bytes without a NUL at a time: the common case of a calendar text.
-        if (length - i >= 8) {
-            uint64_t word;
-            std::memcpy(&word, bytes + i, sizeof word);
-            const bool has_high = (word & k_high_bits) != 0;
-            const bool has_zero = ((word - k_low_bits) & ~word & k_high_bits) != 0;
-            if (!has_high && !has_zero) {
-                i += 8;
-                continue;
-            }
-        }
-        const unsigned char lead = bytes[i];
-        int tail = 0;
-        unsigned char low = 0x80;   // allowed range of the first continuation byte
-        unsigned char high = 0xBF;
-        if (lead < 0x80) {
-            if (lead == 0x00) return false;  // a NUL would end the text early
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            tail = 1;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            tail = 2;
-            if (lead == 0xE0) low = 0xA0;   // shorter forms are overlong
-            if (lead == 0xED) high = 0x9F;  // U+D800..U+DFFF are surrogates
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            tail = 3;
-            if (lead == 0xF0) low = 0x90;   // overlong
-            if (lead == 0xF4) high = 0x8F;  // above U+10FFFF
-        } else {
-            return false;  // a stray continuation byte, C0, C1 or F5..FF
-        }
-        if (tail > 0) {
-            if (length - i - 1 < tail) return false;
-            if (bytes[i + 1] < low || bytes[i + 1] > high) return false;
-            for (int k = 2; k <= tail; ++k) {
-                if (!is_continuation(bytes[i + k])) return false;
-            }
-        }
-        i += tail + 1;
-    }
-    return true;
-}
-
-// True for the bytes that may stand around a marker line: blanks and line ends.
-bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-// True when text[at, at + length of marker) is the marker, ignoring the case of letters.
-bool marker_at(TextSpan text, int at, const char* marker) {
-    const int length = static_cast<int>(std::strlen(marker));
-    if (at < 0 || at + length > text.length) return false;
-    for (int i = 0; i < length; ++i) {
-        const char c = text.bytes[at + i];
-        const char upper = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-        if (upper != marker[i]) return false;
-    }
-    return true;
-}
-
-// True when the text starts with a UTF-16 byte-order mark: a file saved as UTF-16,
-// which must be named as such even though its last line cannot be read either.
-bool starts_as_utf16(TextSpan text) {
-    if (text.length < 2) return false;
-    const unsigned char first = static_cast<unsigned char>(text.bytes[0]);
-    const unsigned char second = static_cast<unsigned char>(text.bytes[1]);
-    return (first == 0xFF && second == 0xFE) || (first == 0xFE && second == 0xFF);
-}
-
-// True when the last line that holds more than blanks is "END:VCALENDAR": a download
-// cut short anywhere, even inside a character, lacks it.
-bool ends_as_calendar(TextSpan text) {
-    int end = text.length;
-    while (end > 0 && is_blank(text.bytes[end - 1])) --end;
-    const int marker_length = static_cast<int>(sizeof k_calendar_end - 1);
-    if (end < marker_length) return false;
-    const int start = end - marker_length;
-    if (start > 0 && text.bytes[start - 1] != '\n') return false;  // the marker must begin its line
-    return marker_at(text, start, k_calendar_end);
-}
 
 // Start of the first "BEGIN:VEVENT" line at or behind the line start from, or -1.
 int next_event_begin(TextSpan text, int from) {
@@ -214,9 +57,6 @@ void count_begins_before(TextSpan text, EventBegins& begins, int pos) {
         begins.next = end < 0 ? -1 : next_event_begin(text, end + 1);
     }
 }
-
-// The loaded text as a span.
-TextSpan loaded_text(const RunState& state) { return {state.file_buffer, state.file_length}; }
 
 // Occurrences of name anywhere in the text, overlapping ones one by one.
 int count_occurrences(TextSpan text, const char* name) {
@@ -283,67 +123,8 @@ ReadResult take_events(RunState& state, int& events) {
     return ReadResult::ok;
 }
 
-}  // namespace
-
-ReadResult load_calendar_text(RunState& state, FILE* stream) {
-    state.file_length = 0;
-    state.file_buffer[0] = '\0';
-    if (stream == nullptr) return ReadResult::read_error;
-    std::clearerr(stream);
-    if (std::fseek(stream, 0, SEEK_SET) != 0) return ReadResult::read_error;
-
-    TextConverter converter{state.file_buffer, 0, false, false, false};
-    char probe[k_probe_size];
-    for (;;) {
-        // Each block goes into the room behind the converted text and the held bytes;
-        // when there is none, a small probe shows whether the rest still adds text.
-        const int read_at = converter.written + held_bytes(converter);
-        char* target = probe;
-        size_t room = sizeof probe;
-        if (read_at < k_file_buffer_size) {
-            target = state.file_buffer + read_at;
-            room = static_cast<size_t>(k_file_buffer_size - read_at);
-        }
-        const size_t got = std::fread(target, 1, room, stream);
-        if (got == 0) break;
-        size_t i = 0;
-        while (i < got && !converter.overflow) {
-            // Most bytes are neither part of a line end nor behind a held one: copy such a
-            // run directly, with the positions in locals (stores through char alias the state).
-            if (!converter.cr_held && !converter.lf_held) {
-                char* out = converter.buffer;
-                int written = converter.written;
-                size_t j = i;
-                while (j < got && target[j] != '\r' && target[j] != '\n' && written < k_file_buffer_size - 1) {
-                    out[written++] = target[j++];
-                }
-                converter.written = written;
-                if (j > i) {
-                    i = j;
-                    continue;
-                }
-            }
-            convert(converter, target[i]);
-            ++i;
-        }
-        if (converter.overflow) return ReadResult::file_too_large;
-    }
-    if (std::ferror(stream)) return ReadResult::read_error;
-    finish(converter);
-    if (converter.overflow) return ReadResult::file_too_large;
-
-    state.file_length = converter.written;
-    state.file_buffer[state.file_length] = '\0';
-    return ReadResult::ok;
-}
-
-ReadResult check_calendar_text(TextSpan text) {
-    if (starts_as_utf16(text)) return ReadResult::not_utf8;
-    if (!ends_as_calendar(text)) return ReadResult::incomplete;
-    if (!is_valid_utf8(text.bytes, text.length)) return ReadResult::not_utf8;
-    return ReadResult::ok;
-}
-
+// Loads input_files[file_index], fills one row per event from current_row on and prints
+// the per-file line; any result but ok means nothing of the file may be relied on.
 ReadResult read_calendar_file(RunState& state, int file_index) {
     if (file_index < 0 || file_index >= k_max_input_files) return ReadResult::read_error;
     ReadResult result = load_calendar_text(state, state.input_files[file_index]);
@@ -366,6 +147,8 @@ ReadResult read_calendar_file(RunState& state, int file_index) {
     std::printf(k_file_line, state.own_team, league, events);
     return ReadResult::ok;
 }
+
+}  // namespace
 
 ReadResult import_calendar_files(RunState& state, int files, int& failed_file) {
     state.current_row = 0;

@@ -8,7 +8,7 @@
 #include <cctype>
 #include <cstring>
 
-#include "driver/bounded_text.h"
+#include "core/bounded_text.h"
 #include "import/venue.h"
 #include "import/weekday.h"
 

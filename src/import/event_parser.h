@@ -5,11 +5,14 @@
 
 #include <cstddef>
 
-#include "driver/run_state.h"
+#include "core/run_state.h"
 #include "import/text_search.h"
 
 // The text that starts every event.
 inline constexpr char k_event_marker[] = "UID:";
+
+// The separator between the home and the away team in a summary.
+inline constexpr char summary_separator[] = " - ";
 
 // How cutting a summary at its separator went.
 enum class SummarySplit {

@@ -46,3 +46,16 @@ int find_text(TextSpan text, int from, int end, const char* needle) {
 }
 
 int line_end(TextSpan text, int from) { return find_byte(text, from, text.length, '\n'); }
+
+bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+bool marker_at(TextSpan text, int at, const char* marker) {
+    const int length = static_cast<int>(std::strlen(marker));
+    if (at < 0 || at + length > text.length) return false;
+    for (int i = 0; i < length; ++i) {
+        const char c = text.bytes[at + i];
+        const char upper = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+        if (upper != marker[i]) return false;
+    }
+    return true;
+}

@@ -22,3 +22,10 @@ int find_text(TextSpan text, int from, int end, const char* needle);
 
 // Index of the line feed that ends the line starting at from, or -1 when the text ends first.
 int line_end(TextSpan text, int from);
+
+// True for a blank, a tab or a line-end byte: what may stand around a marker line.
+bool is_blank(char c);
+
+// True when text[at, at + strlen(marker)) is the marker, letters in either case; the
+// marker is written in capitals.
+bool marker_at(TextSpan text, int at, const char* marker);

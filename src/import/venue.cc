@@ -6,9 +6,11 @@
 
 #include <cstring>
 
-#include "driver/bounded_text.h"
+#include "core/bounded_text.h"
 
 namespace {
+
+constexpr int k_venue_word_size = 30;  // one venue word: at most 29 bytes plus NUL; a longer word is cut
 
 // A word that is not copied unchanged and what it contributes instead.
 struct VenueWord {
@@ -51,8 +53,7 @@ bool ends_in_blank(const char* venue) {
     return length > 0 && venue[length - 1] == ' ';
 }
 
-}  // namespace
-
+// Appends the short form of word to venue; false when it had to be cut to fit the field.
 bool abbreviate_word(const char* word, char (&venue)[k_venue_size]) {
     for (const VenueWord& entry : venue_word_table) {
         if (std::strcmp(word, entry.word) == 0) return append_within_field(venue, entry.short_form);
@@ -60,7 +61,9 @@ bool abbreviate_word(const char* word, char (&venue)[k_venue_size]) {
     return append_within_field(venue, word);
 }
 
-size_t shorten_venue(char (&venue)[k_venue_size], const char* text, size_t length) {
+}  // namespace
+
+void shorten_venue(char (&venue)[k_venue_size], const char* text, size_t length) {
     venue[0] = '\0';
     bool full = false;  // a cut happened: the venue is the full result's first bytes, nothing may follow
     size_t start = 0;
@@ -74,7 +77,7 @@ size_t shorten_venue(char (&venue)[k_venue_size], const char* text, size_t lengt
         copy_bytes(word, sizeof word, text + start,
                    utf8_cut_length(text + start, word_length, sizeof word - 1));
         if (!full) full = !abbreviate_word(word, venue);
-        if (last_word) return end;
+        if (last_word) return;
 
         if (!full && venue[0] != '\0' && !ends_in_blank(venue)) full = !append_within_field(venue, " ");
         start = end + 1;

@@ -2,7 +2,7 @@
 // the Gregorian calendar; written as the German two-letter abbreviation.
 #pragma once
 
-#include "driver/run_state.h"
+#include "core/run_state.h"
 
 // Sets day_number, month_number, year_number and weekday from the row's day, month and year.
 void compute_weekday(MatchRecord& record);

@@ -6,10 +6,10 @@
 
 #include <cstdio>
 
-#include "driver/streams.h"
 #include "output/markup_escape.h"
 #include "output/table_rows.h"
 #include "output/team_category.h"
+#include "platform/streams.h"
 
 namespace {
 
@@ -75,14 +75,15 @@ void put_match_cells(FILE* stream, const MatchRecord& row, const char* opener) {
     put_escaped(stream, row.opponent, sizeof row.opponent);
 }
 
-}  // namespace
-
+// Sets html_class_index (0..6) from league and team_digit of match_table[current_row].
 void select_html_class(RunState& state) {
     const MatchRecord& row = state.match_table[state.current_row];
     const TeamCategory category = team_category(row.league, sizeof row.league);
     const int team = row.team_digit == '1' ? 1 : row.team_digit == '2' ? 2 : 0;
     state.html_class_index = k_class_by_team[static_cast<int>(category)][team];
 }
+
+}  // namespace
 
 bool write_html_table(RunState& state, FILE* stream) {
     if (stream == nullptr) {

@@ -3,10 +3,7 @@
 
 #include <cstdio>
 
-#include "driver/run_state.h"
-
-// Sets html_class_index (0..6) from league and team_digit of match_table[current_row].
-void select_html_class(RunState& state);
+#include "core/run_state.h"
 
 // Writes the fragment to stream (state.html_file), then closes every open stream;
 // false when a write or a close failed.

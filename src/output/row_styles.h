@@ -2,7 +2,7 @@
 // shade per team number.
 #pragma once
 
-#include "driver/run_state.h"
+#include "core/run_state.h"
 
 // Sets all four row_styles from league and team_digit of match_table[current_row].
 void select_row_styles(RunState& state);

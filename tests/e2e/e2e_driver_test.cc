@@ -10,7 +10,7 @@
 
 #include "calendar_texts.h"
 #include "console_texts.h"
-#include "driver/run_state.h"
+#include "core/run_state.h"
 #include "e2e_harness.h"
 
 namespace {

@@ -25,7 +25,7 @@
 
 #include "calendar_texts.h"
 #include "console_texts.h"
-#include "driver/run_state.h"
+#include "core/run_state.h"
 #include "e2e_harness.h"
 
 namespace fs = std::filesystem;

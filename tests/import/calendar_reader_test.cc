@@ -2,9 +2,11 @@
 // UTF-8), the decision for the club's team, the rows and the per-file line of a season,
 // and every failure reason at its boundary, as the driver shows it.
 #include "import/calendar_reader.h"
+#include "import/calendar_text.h"
 
 #include <gtest/gtest.h>
 
+#include "file_text.h"
 #include "temp_folder.h"
 
 #include <cstdio>
@@ -33,9 +35,7 @@ std::string capture_stdout(const std::function<void()>& body) {
     std::fflush(stdout);
     dup2(saved, STDOUT_FILENO);
     close(saved);
-    std::string printed;
-    std::rewind(sink);
-    for (int c; (c = std::fgetc(sink)) != EOF;) printed += static_cast<char>(c);
+    std::string printed = stream_text(sink);
     std::fclose(sink);
     return printed;
 }
@@ -48,109 +48,35 @@ FILE* stream_with(const std::string& bytes) {
 
 class CalendarReader : public ::testing::Test {
 protected:
-    void SetUp() override {
-        reset_run_state(*state);
-        state->match_table[0].day[0] = ' ';  // as the driver leaves it before the first file
-        state->current_row = 1;
-    }
+    void SetUp() override { reset_run_state(*state); }
     void TearDown() override {
         for (FILE*& stream : state->input_files) {
             if (stream != nullptr) std::fclose(stream);
             stream = nullptr;
         }
     }
-    // Reads bytes as input file `index`; returns the result, the printed line in `printed`.
-    ReadResult read(const std::string& bytes, int index = 0) {
-        if (state->input_files[index] != nullptr) std::fclose(state->input_files[index]);
-        state->input_files[index] = stream_with(bytes);
+    // Imports the files in order as a run does; returns the result, the printed lines in
+    // `printed` and the index of a failed file in `failed_file`.
+    ReadResult import(const std::vector<std::string>& files) {
+        TearDown();
+        for (size_t k = 0; k < files.size(); ++k) state->input_files[k] = stream_with(files[k]);
         ReadResult result = ReadResult::ok;
-        printed = capture_stdout([&] { result = read_calendar_file(*state, index); });
+        printed = capture_stdout([&] { result = import_calendar_files(*state, static_cast<int>(files.size()), failed_file); });
         return result;
     }
+    // Imports one file.
+    ReadResult read(const std::string& bytes) { return import({bytes}); }
     std::string reason(ReadResult result) const {
         char text[96];
         describe_read_failure(*state, result, text, sizeof text);
         return text;
     }
-    std::string loaded() const { return std::string(state->file_buffer, static_cast<size_t>(state->file_length)); }
-    ReadResult load(const std::string& bytes) {
-        FILE* stream = stream_with(bytes);
-        const ReadResult result = load_calendar_text(*state, stream);
-        std::fclose(stream);
-        return result;
-    }
-    // Loads bytes and checks the text as a calendar.
-    ReadResult check(const std::string& bytes) {
-        const ReadResult loaded = load(bytes);
-        return loaded != ReadResult::ok ? loaded : check_calendar_text({state->file_buffer, state->file_length});
-    }
-
     std::unique_ptr<RunState> state = std::make_unique<RunState>();
     std::string printed;
+    int failed_file = 0;
 };
 
-// ---- Loading ----------------------------------------------------------------------
-
-// The conversion as defined: CR LF to LF, then every LF before a blank or tab removed
-// together with that one character.
-std::string converted(const std::string& raw) {
-    std::string lf;
-    for (size_t i = 0; i < raw.size(); ++i) {
-        if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n') continue;
-        lf += raw[i];
-    }
-    std::string text;
-    for (size_t i = 0; i < lf.size(); ++i) {
-        if (lf[i] == '\n' && i + 1 < lf.size() && (lf[i + 1] == ' ' || lf[i + 1] == '\t')) {
-            ++i;
-            continue;
-        }
-        text += lf[i];
-    }
-    return text;
-}
-
-TEST_F(CalendarReader, LoadConvertsLineEndsAndJoinsFoldedLines) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"a\r\nb\r\n", "a\nb\n"},   {"a\rb\r", "a\rb\r"},         {"a\r\r\nb", "a\r\nb"},
-        {"a\r\n b", "ab"},          {"a\n\tb", "ab"},             {"a\n  b", "a b"},
-        {"a\r\n\r\n b", "a\nb"},    {"a\n \n b", "a"  "b"},       {"a\n", "a\n"},
-        {"\n x", "x"},              {"", ""},                     {"a\r", "a\r"},
-    };
-    for (const auto& [raw, text] : cases) {
-        ASSERT_EQ(ReadResult::ok, load(raw)) << raw;
-        EXPECT_EQ(text, loaded()) << raw;
-        EXPECT_EQ('\0', state->file_buffer[state->file_length]);
-    }
-    // The size limit applies after the conversion: 300000 bytes of folds are no text.
-    std::string folds;
-    for (int i = 0; i < 100000; ++i) folds += "\r\n ";
-    ASSERT_EQ(ReadResult::ok, load(folds + "END"));
-    EXPECT_EQ("END", loaded());
-}
-
-TEST_F(CalendarReader, LoadMatchesTheConversionAcrossBlockBoundaries) {
-    // Texts around the buffer size, dense with CR, LF, blanks and tabs, so that pairs
-    // straddle every block boundary the loader meets.
-    const char alphabet[] = {'\r', '\n', ' ', '\t', 'x', '\r', '\n', 'y'};
-    unsigned seed = 12345;
-    for (int round = 0; round < 120; ++round) {
-        const size_t length = 19000 + (round * 331) % 22000;
-        std::string raw(length, 'x');
-        for (char& c : raw) {
-            seed = seed * 1103515245u + 12345u;
-            c = round % 3 == 0 && (seed >> 16) % 5 != 0 ? 'z' : alphabet[(seed >> 16) % sizeof alphabet];
-        }
-        const std::string text = converted(raw);
-        const ReadResult result = load(raw);
-        if (text.size() <= static_cast<size_t>(k_text_limit)) {
-            ASSERT_EQ(ReadResult::ok, result) << "round " << round;
-            ASSERT_EQ(text, loaded()) << "round " << round;
-        } else {
-            ASSERT_EQ(ReadResult::file_too_large, result) << "round " << round << ", " << text.size() << " bytes";
-        }
-    }
-}
+// ---- Loading --------------------------------------------------------------------
 
 TEST_F(CalendarReader, AHugeFileFailsWithoutWritingPastTheBuffer) {
     // The members behind file_buffer would take any byte written past it.
@@ -162,41 +88,6 @@ TEST_F(CalendarReader, AHugeFileFailsWithoutWritingPastTheBuffer) {
     EXPECT_EQ("", printed);
 }
 
-TEST_F(CalendarReader, StrictUtf8) {
-    const std::string end = "\nEND:VCALENDAR\n";
-    const std::string valid[] = {
-        "\xEF\xBB\xBF" "BEGIN",                   // byte-order mark
-        "Gro\xC3\x9F", "\xE2\x82\xAC", "\xED\x9F\xBF", "\xEE\x80\x80", "\xF0\x90\x80\x80",
-        "\xF4\x8F\xBF\xBF", "Gro\xC3\n \x9F",       // a fold inside a character is joined first
-    };
-    for (const std::string& text : valid) EXPECT_EQ(ReadResult::ok, check(text + end)) << text;
-    const std::string invalid[] = {
-        std::string("a\0b", 3), "Gro\xDF", "\xC0\xAF", "\xC1\xBF", "\xE0\x80\xAF", "\xED\xA0\x80",
-        "\xF0\x80\x80\x80", "\xF4\x90\x80\x80", "\xF5\x80\x80\x80", "\x9F", "ab\xC3", "\xE2\x82",
-        "\xE2\x82x", "\xFF\xFE" "B", "\xFE\xFF",  // the last two: UTF-16 byte-order marks
-    };
-    for (const std::string& text : invalid) EXPECT_EQ(ReadResult::not_utf8, check(text + end)) << text.size();
-}
-
-// A calendar ends with its "END:VCALENDAR" line, in any case, with only blanks and line
-// ends behind it; without it the download was cut short, which is told first, even where
-// the cut split a character. A file saved as UTF-16 is named as such all the same.
-TEST_F(CalendarReader, CalendarEndIsChecked) {
-    const std::string complete[] = {
-        "BEGIN:VCALENDAR\nEND:VCALENDAR", "BEGIN:VCALENDAR\nEND:VCALENDAR\n", "END:VCALENDAR",
-        "BEGIN:VCALENDAR\nEND:VCALENDAR \t\r\n\n", "BEGIN:VCALENDAR\r\nend:vcalendar\r\n",
-    };
-    for (const std::string& text : complete) EXPECT_EQ(ReadResult::ok, check(text)) << text;
-    const std::string incomplete[] = {
-        "", "\n", "BEGIN:VCALENDAR\n", "BEGIN:VCALENDAR\nEND:VCALENDA", "BEGIN:VCALENDAR\nX-END:VCALENDAR\n",
-        "BEGIN:VCALENDAR\nEND:VCALENDAR x\n", "BEGIN:VCALENDAR\nEND:VCALENDAR\nX-MORE:1\n", "SUMMARY:Gro\xC3",
-        "\xEF\xBB\xBF",
-    };
-    for (const std::string& text : incomplete) EXPECT_EQ(ReadResult::incomplete, check(text)) << text;
-    EXPECT_EQ(ReadResult::not_utf8, check("\xFF\xFE" "B\0E\0"));
-    EXPECT_EQ("Datei ist unvollstaendig (Kalenderende fehlt)", reason(ReadResult::incomplete));
-}
-
 TEST_F(CalendarReader, ReadErrorsAndMissingStreams) {
 #ifndef _WIN32  // the Windows runtime reads a write-only stream as empty, without an error
     char path[] = "/tmp/termarium-reader-XXXXXX";
@@ -206,15 +97,15 @@ TEST_F(CalendarReader, ReadErrorsAndMissingStreams) {
     state->input_files[0] = std::fopen(path, "w");  // reading a write-only stream fails
     ASSERT_NE(nullptr, state->input_files[0]);
     ReadResult result = ReadResult::ok;
-    printed = capture_stdout([&] { result = read_calendar_file(*state, 0); });
+    printed = capture_stdout([&] { result = import_calendar_files(*state, 1, failed_file); });
     EXPECT_EQ(ReadResult::read_error, result);
     EXPECT_EQ("Datei konnte nicht gelesen werden", reason(result));
     std::remove(path);
 #endif
 
-    EXPECT_EQ(ReadResult::read_error, read_calendar_file(*state, 1));  // no stream open there
-    EXPECT_EQ(ReadResult::read_error, read_calendar_file(*state, -1));
-    EXPECT_EQ(ReadResult::read_error, read_calendar_file(*state, k_max_input_files));
+    TearDown();
+    EXPECT_EQ(ReadResult::read_error, import_calendar_files(*state, 1, failed_file));  // no stream open there
+    EXPECT_EQ(0, failed_file);
     EXPECT_EQ("", printed);
 }
 
@@ -405,17 +296,13 @@ TEST_F(CalendarReader, AFileWithoutEventsFillsNoRow) {
 // The import of several files: a separator row in front of each, the next file deciding
 // its team afresh, and the failed file named by its index.
 TEST_F(CalendarReader, FilesFollowEachOtherBehindSeparators) {
-    reset_run_state(*state);
-    const std::string files[] = {
+    const std::vector<std::string> files = {
         calendar_text(season_events()),
         calendar_text(events_with_summaries({"JSG Ost - TSG Musterfeld U15"})),
         calendar_text(events_with_summaries({"SV Nord 1 - SG Ost"})),
     };
-    for (int k = 0; k < 3; ++k) state->input_files[k] = stream_with(files[k]);
-    int failed_file = 7;
-    ReadResult result = ReadResult::read_error;
-    printed = capture_stdout([&] { result = import_calendar_files(*state, 3, failed_file); });
-    ASSERT_EQ(ReadResult::ok, result);
+    failed_file = 7;
+    ASSERT_EQ(ReadResult::ok, import(files));
     EXPECT_EQ(-1, failed_file);
     EXPECT_EQ("TSG Musterfeld 2 (Kreisklasse West): 14 Spiele\n"
               "TSG Musterfeld U15 (Kreisliga A): 1 Spiele\n"
@@ -433,13 +320,8 @@ TEST_F(CalendarReader, FilesFollowEachOtherBehindSeparators) {
     EXPECT_TRUE(is_zero_row(state->match_table[19]));
 
     // The second of three files broken: the first is read, the third never.
-    TearDown();
     reset_run_state(*state);
-    state->input_files[0] = stream_with(files[0]);
-    state->input_files[1] = stream_with("BEGIN:VCALENDAR\nEND:VCALENDAR\n");
-    state->input_files[2] = stream_with(files[2]);
-    printed = capture_stdout([&] { result = import_calendar_files(*state, 3, failed_file); });
-    EXPECT_EQ(ReadResult::no_match_found, result);
+    EXPECT_EQ(ReadResult::no_match_found, import({files[0], "BEGIN:VCALENDAR\nEND:VCALENDAR\n", files[2]}));
     EXPECT_EQ(1, failed_file);
     EXPECT_EQ("TSG Musterfeld 2 (Kreisklasse West): 14 Spiele\n", printed);
 }
@@ -534,19 +416,24 @@ TEST_F(CalendarReader, FailureReasonsAtTheirBoundaries) {
     }
 }
 
+// Nine files of 49 matches fill rows 0 to 449, each behind its separator; a tenth with 48
+// matches ends at row 498, the last a match may use. One match more is refused.
 TEST_F(CalendarReader, TheLastMatchRowIs498) {
-    const std::string one = calendar_text(events_with_summaries({"SV Nord 1 - SG Ost"}));
-    const std::string two = calendar_text(events_with_summaries({"SV Nord 1 - SG Ost", "SG Ost - SV Nord 1"}));
-    state->current_row = k_max_used_rows - 1;
-    ASSERT_EQ(ReadResult::ok, read(one));
+    const auto file_of = [](int matches) {
+        return calendar_text(events_with_summaries(std::vector<std::string>(matches, "SV Nord 1 - SG Ost")));
+    };
+    std::vector<std::string> files(9, file_of(49));
+    files.push_back(file_of(48));
+    ASSERT_EQ(ReadResult::ok, import(files));
     EXPECT_TRUE(same_row(state->match_table[k_max_used_rows - 1],
                          {"20250913", "Sa", "1500", "Nord", 0, '1', "Kreisliga A", "SV Nord 1"}));
     EXPECT_EQ(k_max_used_rows, state->current_row);
 
-    SetUp();
-    state->current_row = k_max_used_rows - 1;
-    const ReadResult result = read(two);
+    reset_run_state(*state);
+    files.back() = file_of(49);
+    const ReadResult result = import(files);
     EXPECT_EQ(ReadResult::too_many_rows, result);
+    EXPECT_EQ(9, failed_file);
     EXPECT_EQ("zu viele Spiele (max. 499 Tabellenzeilen)", reason(result));
     EXPECT_TRUE(is_zero_row(state->match_table[k_max_used_rows])) << "the end mark stays";
 }

@@ -6,6 +6,7 @@
 
 #include "temp_folder.h"
 
+#include <set>
 #include <string>
 
 #include "sample_tables.h"
@@ -23,35 +24,51 @@ protected:
         if (state.html_file == nullptr) return "";
         EXPECT_TRUE(write_html_table(state, state.html_file));
         EXPECT_EQ(nullptr, state.html_file);
-        std::string text = read_text_file(path);
+        std::string text = file_text(path, FileMode::text);
         std::remove(path.c_str());
         return text;
     }
     RunState state;
 };
 
-// For each category (reached through a league text of it) the classes of teams 1 and 2;
-// every other team digit, and a league of no known category, gets the plain cells.
-TEST_F(HtmlTable, ClassByCategoryAndTheFirstTwoTeams) {
-    const struct {
-        const char* league;  // one league text of the category
-        int teams[2];        // class index of teams '1' and '2'
-    } categories[] = {
-        {"U19 Bezirksliga", {3, 4}},
-        {"U15 Kreisliga", {5, 6}},
-        {"Kreisklasse", {1, 2}},
-        {"Pokal", {0, 0}},
-    };
-    const char digits[] = {'1', '2', '3', '4', '5', '\0'};
-    for (const auto& category : categories) {
-        for (size_t d = 0; d < sizeof digits; ++d) {
-            SCOPED_TRACE(std::string(category.league) + " / " + std::to_string(d));
-            put_team(state, 7, category.league, digits[d]);
-            state.html_class_index = 99;
-            select_html_class(state);
-            EXPECT_EQ(d < 2 ? category.teams[d] : 0, state.html_class_index);
+// The class of the cells of one match row of that team: what the fragment writes
+// behind "<td" in that row; "" for plain cells.
+std::string cell_class(RunState& state, const char* league, char team_digit) {
+    reset_run_state(state);
+    put_separator(state, 0);
+    put_match(state, 1, {"2025-09-13", "Sa", "15:00", "Halle", true, league, team_digit, "SV Nord"});
+    const std::string path = temporary_path();
+    state.html_file = std::fopen(path.c_str(), "w");
+    EXPECT_TRUE(write_html_table(state, state.html_file));
+    const std::string text = file_text(path, FileMode::text);
+    std::remove(path.c_str());
+    const size_t row = text.find("<tr>");
+    const size_t cell = text.find("<td", row);
+    const size_t end = text.find('>', cell);
+    if (row == std::string::npos || cell == std::string::npos || end == std::string::npos) return "<no row>";
+    const std::string attributes = text.substr(cell + 3, end - cell - 3);
+    const std::string lead = " class=\"";
+    if (attributes.empty()) return "";
+    if (attributes.rfind(lead, 0) != 0 || attributes.back() != '"') return "<odd cell " + attributes + ">";
+    return attributes.substr(lead.size(), attributes.size() - lead.size() - 1);
+}
+
+// Teams 1 and 2 of every category get a class of their own; every other team, and a
+// league of no known category, gets plain cells.
+TEST_F(HtmlTable, TheFirstTwoTeamsOfACategoryHaveAClassOfTheirOwn) {
+    std::set<std::string> classes;
+    for (const char* league : {"U19 Bezirksliga", "U15 Kreisliga", "Kreisklasse"}) {
+        for (char team : {'1', '2'}) {
+            const std::string name = cell_class(state, league, team);
+            EXPECT_NE("", name) << league << " / " << team;
+            classes.insert(name);
+        }
+        for (char team : {'3', '4', '5', '9', '\0'}) {
+            EXPECT_EQ("", cell_class(state, league, team)) << league << " / " << static_cast<int>(team);
         }
     }
+    EXPECT_EQ(6u, classes.size());
+    for (char team : {'1', '2', '3'}) EXPECT_EQ("", cell_class(state, "Pokal", team));
 }
 
 TEST_F(HtmlTable, SampleTableMatchesTheGoldenFileAndEveryStreamIsClosed) {

@@ -17,7 +17,7 @@ std::string escaped(const char* text, size_t size) {
     EXPECT_NE(nullptr, stream);
     if (stream == nullptr) return "";
     put_escaped(stream, text, size);
-    std::string result = read_stream(stream);
+    std::string result = stream_text(stream);
     std::fclose(stream);
     return result;
 }

@@ -1,43 +1,84 @@
-// The workbook colours: for each team category (reached through a league text of that
-// category) the shades of teams 1 to 4, and the unfilled styles for every other team
-// digit and for leagues of no known category.
+// The workbook colours, checked against the fills the workbook's own style table gives:
+// the four cells of a team share one fill, the first four teams of each category have
+// fills of their own, and every other row is unfilled.
 #include "output/row_styles.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
+#include <map>
+#include <regex>
+#include <set>
 #include <string>
+#include <vector>
 
+#include "output/workbook_template.h"
 #include "sample_tables.h"
+#include "temp_folder.h"
 
 namespace {
 
-using Styles = std::array<int32_t, 4>;
-const Styles k_plain = {35, 19, 20, 21};
+// The solid fill of every style the workbook declares ("" for a style without one).
+std::map<int, std::string> fills_by_style() {
+    FILE* stream = scratch_stream();
+    write_workbook_head(stream, k_template_row_count);
+    const std::string head = stream_text(stream);
+    std::fclose(stream);
+    std::map<int, std::string> fills;
+    const std::regex style("<Style ss:ID=\"s([0-9]+)\"[^>]*>(.*?)</Style>");
+    const std::regex fill("<Interior ss:Color=\"(#[0-9A-F]{6})\" ss:Pattern=\"Solid\"/>");
+    for (auto it = std::sregex_iterator(head.begin(), head.end(), style); it != std::sregex_iterator(); ++it) {
+        const std::string body = (*it)[2];
+        std::smatch color;
+        fills[std::stoi((*it)[1])] = std::regex_search(body, color, fill) ? color[1].str() : "";
+    }
+    return fills;
+}
 
-TEST(RowStyles, ShadesByCategoryAndTeamNumber) {
-    const struct {
-        const char* league;  // one league text of the category
-        Styles teams[4];     // teams '1' to '4'
-    } categories[] = {
-        {"U19 Bezirksliga", {{61, 62, 34, 63}, {64, 65, 66, 67}, {68, 69, 32, 70}, {71, 31, 72, 73}}},
-        {"U15 Kreisliga", {{58, 59, 30, 60}, {55, 56, 29, 57}, {52, 53, 28, 54}, {49, 27, 50, 51}}},
-        {"Kreisklasse", {{36, 37, 26, 38}, {39, 40, 25, 41}, {42, 23, 43, 44}, {45, 46, 47, 48}}},
-        {"Pokal", {k_plain, k_plain, k_plain, k_plain}},
-    };
+// The styles of the four cells (number, date, middle, opponent) of a row of that team.
+std::vector<int32_t> row_styles_of(const char* league, char team_digit) {
     static RunState state;
     reset_run_state(state);
-    for (const auto& category : categories) {
-        // Teams 1 to 4, then digits that name no shade: a team 5, a U15 team without a
-        // number of its own ('5' from "U15"), '0', '9' and the NUL of separator rows.
-        const char digits[] = {'1', '2', '3', '4', '5', '0', '9', '\0'};
-        for (size_t d = 0; d < sizeof digits; ++d) {
-            SCOPED_TRACE(std::string(category.league) + " / " + std::to_string(d));
-            put_team(state, 42, category.league, digits[d]);
-            state.row_styles[0] = state.row_styles[1] = state.row_styles[2] = state.row_styles[3] = -1;
-            select_row_styles(state);
-            const Styles expected = d < 4 ? category.teams[d] : k_plain;
-            EXPECT_EQ(expected, (Styles{state.row_styles[0], state.row_styles[1], state.row_styles[2], state.row_styles[3]}));
+    put_team(state, 42, league, team_digit);
+    select_row_styles(state);
+    return std::vector<int32_t>(state.row_styles, state.row_styles + 4);
+}
+
+// The fills of those four cells.
+std::vector<std::string> row_fills(const std::map<int, std::string>& fills, const char* league, char team_digit) {
+    std::vector<std::string> cells;
+    for (int32_t style : row_styles_of(league, team_digit)) {
+        const auto found = fills.find(style);
+        cells.push_back(found == fills.end() ? "<no style s" + std::to_string(style) + ">" : found->second);
+    }
+    return cells;
+}
+
+TEST(RowStyles, EveryColouredTeamHasOneFillOfItsOwn) {
+    const std::map<int, std::string> fills = fills_by_style();
+    ASSERT_EQ(74u, fills.size()) << "styles s1 to s74 beside Default";
+    std::set<std::string> every_fill;
+    for (const char* league : {"U19 Bezirksliga", "U15 Kreisliga", "Kreisklasse"}) {
+        for (char team = '1'; team <= '4'; ++team) {
+            SCOPED_TRACE(std::string(league) + " / " + team);
+            const std::vector<std::string> cells = row_fills(fills, league, team);
+            EXPECT_NE("", cells[0]);
+            EXPECT_EQ(std::vector<std::string>(4, cells[0]), cells) << "one fill for the whole row";
+            every_fill.insert(cells[0]);
+        }
+    }
+    EXPECT_EQ(12u, every_fill.size()) << "teams 1 to 4 of three categories, each in a colour of its own";
+}
+
+TEST(RowStyles, EveryOtherRowIsUnfilledAndAlike) {
+    const std::map<int, std::string> fills = fills_by_style();
+    const std::vector<int32_t> plain = row_styles_of("", '\0');  // a separator row
+    for (const auto& [league, digits] : {std::pair<const char*, std::string>{"U19 Bezirksliga", "5909"},
+                                         {"U15 Kreisliga", "50"}, {"Kreisklasse", "59"}, {"Pokal", "12345"},
+                                         {"Liga Nord", "1"}}) {
+        for (char team : digits + std::string(1, '\0')) {
+            SCOPED_TRACE(std::string(league) + " / " + std::to_string(team));
+            EXPECT_EQ(std::vector<std::string>(4, ""), row_fills(fills, league, team));
+            EXPECT_EQ(plain, row_styles_of(league, team));
         }
     }
 }

@@ -90,7 +90,7 @@ protected:
         EXPECT_NE(nullptr, state.spreadsheet_file);
         if (state.spreadsheet_file == nullptr) return "";
         EXPECT_TRUE(write_spreadsheet(state));
-        std::string text = read_stream(state.spreadsheet_file);
+        std::string text = stream_text(state.spreadsheet_file);
         std::fclose(state.spreadsheet_file);
         state.spreadsheet_file = nullptr;
         return text;

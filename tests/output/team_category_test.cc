@@ -1,5 +1,6 @@
-// The team category of a league text, decided once for both writers: the order of the
-// tests, case sensitivity, and a search that stays inside the field.
+// The team category of a league text, decided once for both writers: a youth mark
+// decides before a league word and U19 before U15, wherever each stands in the text;
+// letters count as written; the search stays inside the field.
 #include "output/team_category.h"
 
 #include <gtest/gtest.h>
@@ -9,27 +10,29 @@
 
 namespace {
 
-TEST(TeamCategory, FirstTestThatSucceedsDecides) {
+TeamCategory category_of(const std::string& league) { return team_category(league.c_str(), league.size() + 1); }
+
+TEST(TeamCategory, TheFirstMarkInPrecedenceDecidesWhereverItStands) {
     const struct {
-        const char* league;
+        const char* mark;
         TeamCategory category;
-    } cases[] = {
-        {"U19 Kreisliga", TeamCategory::u19},    {"U19 Bezirksliga", TeamCategory::u19},  // "U19" before "liga"
-        {"U19", TeamCategory::u19},              {"Kreisklasse U19", TeamCategory::u19},
-        {"Kreisliga U19", TeamCategory::u19},    {"U19 U15", TeamCategory::u19},          // "U19" before "U15"
-        {"U15 Kreisliga", TeamCategory::u15},    {"U15", TeamCategory::u15},
-        {"U15 Bezirksklasse", TeamCategory::u15}, {"U15 Kreisklasse", TeamCategory::u15},
-        {"Oberliga", TeamCategory::adult},       {"Kreisklasse", TeamCategory::adult},
-        {"Landesliga", TeamCategory::adult},     {"Bezirksliga", TeamCategory::adult},
-        {"Liga Nord", TeamCategory::other},      // case-sensitive: "Liga" is not "liga"
-        {"u19 Kreisliga", TeamCategory::adult},  // nor is "u19" "U19"
-        {"u19 liga", TeamCategory::adult},
-        {"Pokal", TeamCategory::other},
-        {"", TeamCategory::other},               // separator and closing rows
+    } marks[] = {  // in precedence
+        {"U19", TeamCategory::u19}, {"U15", TeamCategory::u15}, {"liga", TeamCategory::adult},
+        {"klasse", TeamCategory::adult},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(c.category, team_category(c.league, std::strlen(c.league) + 1)) << c.league;
+    for (size_t i = 0; i < std::size(marks); ++i) {
+        EXPECT_EQ(marks[i].category, category_of(std::string("Bezirks") + marks[i].mark + " Nord"));
+        for (size_t j = i + 1; j < std::size(marks); ++j) {
+            const std::string first = marks[i].mark;
+            const std::string second = marks[j].mark;
+            EXPECT_EQ(marks[i].category, category_of(first + " " + second)) << first << " " << second;
+            EXPECT_EQ(marks[i].category, category_of(second + " " + first)) << second << " " << first;
+        }
     }
+    for (const char* other : {"", "Pokal", "Liga Nord", "KLASSE", "u19", "Freundschaftsspiel"}) {
+        EXPECT_EQ(TeamCategory::other, category_of(other)) << other;
+    }
+    EXPECT_EQ(TeamCategory::adult, category_of("u19 liga"));
 }
 
 TEST(TeamCategory, SearchStaysWithinTheField) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/run_state.h"
+#include "core/run_state.h"
 
 inline const std::string k_usage =
     "Bitte die Spielplaene aller Mannschaften von https://liga.example.org  als ics-Datei herunterladen.\n\n"

@@ -11,8 +11,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sstream>
+
+#include "file_text.h"
 
 namespace fs = std::filesystem;
 
@@ -103,9 +104,7 @@ void E2eTest::copy_example(const std::string& example, const std::string& relati
 }
 
 std::string E2eTest::read_file(const std::string& relative) const {
-    std::ifstream in(path(relative), std::ios::binary);
-    if (!in) return "<missing " + relative + ">";
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return file_text(path(relative));
 }
 
 std::string E2eTest::read_output(const std::string& relative) const {

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "driver/run_state.h"
+#include "core/run_state.h"
 
 // A match row as expected: date "YYYYMMDD", time "HHMM".
 struct RowSpec {

@@ -9,8 +9,9 @@
 #include <string>
 #include <unistd.h>
 
-#include "driver/bounded_text.h"
-#include "driver/run_state.h"
+#include "core/bounded_text.h"
+#include "core/run_state.h"
+#include "file_text.h"
 
 struct Match {
     const char* date;  // "YYYY-MM-DD"
@@ -84,33 +85,8 @@ inline void fill_separators(RunState& state, int end_row) {
     for (int row = 0; row < end_row; ++row) put_separator(state, row);
 }
 
-inline std::string read_stream(FILE* stream) {
-    std::rewind(stream);
-    std::string text;
-    for (int c; (c = std::fgetc(stream)) != EOF;) text += static_cast<char>(c);
-    return text;
-}
-
-inline std::string read_file(const std::string& path) {
-    FILE* stream = std::fopen(path.c_str(), "rb");
-    if (stream == nullptr) return "<missing " + path + ">";
-    std::string text = read_stream(stream);
-    std::fclose(stream);
-    return text;
-}
-
-// Reads a file the way it was written, in text mode: on Windows the platform's CR LF
-// line ends come back as the LF of the golden files.
-inline std::string read_text_file(const std::string& path) {
-    FILE* stream = std::fopen(path.c_str(), "r");
-    if (stream == nullptr) return "<missing " + path + ">";
-    std::string text = read_stream(stream);
-    std::fclose(stream);
-    return text;
-}
-
 inline std::string golden(const char* name) {
-    return read_file(std::string(TERMARIUM_TEST_DATA_DIR) + "/golden/" + name);
+    return file_text(std::string(TERMARIUM_TEST_DATA_DIR) + "/golden/" + name);
 }
 
 // A fresh temporary file name; the file exists, empty.

@@ -1,5 +1,5 @@
 // Bounded copies into fixed-size text fields.
-#include "driver/bounded_text.h"
+#include "core/bounded_text.h"
 
 #include <cstring>
 

@@ -28,11 +28,10 @@ unsigned prepare_console();
 // Gives the console back as prepare_console found it.
 void finish_console(unsigned previous);
 
-// Opens a regular file named by a UTF-8 path for reading bytes; nullptr for anything else.
+// Opens a regular file named by a UTF-8 path for reading bytes (the reader turns CR LF
+// into LF itself, and a text-mode read on Windows would end at a Ctrl-Z byte); nullptr
+// for anything else: a folder, a pipe, a missing file.
 FILE* open_input_file(const char* path);
-
-// Opens a file named by a UTF-8 path; nullptr when it cannot be opened.
-FILE* open_file(const char* path, const char* mode);
 
 // Creates a new file for writing text; nullptr when anything, a link included, is already there.
 FILE* create_new_file(const char* path);

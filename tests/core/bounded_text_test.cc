@@ -1,5 +1,5 @@
 // Bounded copies into fixed fields: exact fit, one byte over, and UTF-8 safe cuts.
-#include "driver/bounded_text.h"
+#include "core/bounded_text.h"
 
 #include <gtest/gtest.h>
 

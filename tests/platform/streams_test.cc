@@ -1,6 +1,6 @@
 // The program's own stream handling: inputs must be regular files, close-all reports a
 // failed close, and an output only replaces the older file once it is complete.
-#include "driver/streams.h"
+#include "platform/streams.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +13,7 @@
 #include <unistd.h>
 #endif
 
+#include "file_text.h"
 #include "temp_folder.h"
 
 namespace {
@@ -35,14 +36,6 @@ protected:
         std::fputs(text, f);
         ASSERT_EQ(0, std::fclose(f));
     }
-    std::string read_file(const std::string& path) {
-        FILE* f = std::fopen(path.c_str(), "rb");
-        if (f == nullptr) return "<missing>";
-        std::string text;
-        for (int c; (c = std::fgetc(f)) != EOF;) text += static_cast<char>(c);
-        std::fclose(f);
-        return text;
-    }
     bool exists(const std::string& path) { return std::filesystem::exists(path_from_utf8(path)); }
 
     RunState state;
@@ -51,16 +44,16 @@ protected:
 
 TEST_F(Streams, OpenInputTakesOnlyRegularFiles) {
     write_file(folder + "/a.ics", "x");
-    FILE* f = open_input((folder + "/a.ics").c_str());
+    FILE* f = open_input_file((folder + "/a.ics").c_str());
     ASSERT_NE(nullptr, f);
     std::fclose(f);
-    EXPECT_EQ(nullptr, open_input(folder.c_str()));  // a folder opens as a stream on Linux
-    EXPECT_EQ(nullptr, open_input((folder + "/missing.ics").c_str()));
+    EXPECT_EQ(nullptr, open_input_file(folder.c_str()));  // a folder opens as a stream on Linux
+    EXPECT_EQ(nullptr, open_input_file((folder + "/missing.ics").c_str()));
 #ifdef _WIN32
     GTEST_SKIP() << "dangling link not checked: creating a symbolic link needs extra rights on Windows";
 #else
     ASSERT_EQ(0, symlink((folder + "/gone.ics").c_str(), (folder + "/dangling.ics").c_str()));
-    EXPECT_EQ(nullptr, open_input((folder + "/dangling.ics").c_str()));
+    EXPECT_EQ(nullptr, open_input_file((folder + "/dangling.ics").c_str()));
 #endif
 }
 
@@ -68,17 +61,15 @@ TEST_F(Streams, InputArrivesByteForByte) {
     // CR LF stays for the reader to turn into LF, and a Ctrl-Z byte does not end the file.
     const char text[] = "BEGIN\r\nA\x1A" "B\n";
     write_file(folder + "/a.ics", text);
-    state.input_files[0] = open_input((folder + "/a.ics").c_str());
+    state.input_files[0] = open_input_file((folder + "/a.ics").c_str());
     ASSERT_NE(nullptr, state.input_files[0]);
-    std::string read;
-    for (int c; (c = std::fgetc(state.input_files[0])) != EOF;) read += static_cast<char>(c);
-    EXPECT_EQ(std::string(text), read);
+    EXPECT_EQ(std::string(text), stream_text(state.input_files[0]));
 }
 
 TEST_F(Streams, CloseAllClosesEveryOpenedStreamAndReportsAFullDisk) {
     write_file(folder + "/a.ics", "x");
-    state.input_files[0] = open_input((folder + "/a.ics").c_str());
-    state.input_files[39] = open_input((folder + "/a.ics").c_str());
+    state.input_files[0] = open_input_file((folder + "/a.ics").c_str());
+    state.input_files[39] = open_input_file((folder + "/a.ics").c_str());
     state.spreadsheet_file = std::fopen((folder + "/out.xml").c_str(), "w");
     EXPECT_TRUE(close_all_streams(state));
     EXPECT_EQ(nullptr, state.input_files[0]);
@@ -114,10 +105,10 @@ TEST_F(Streams, TemporaryFileIsNewAndOnlyEverItsOwn) {
     EXPECT_EQ(".tmp", first_temp.substr(first_temp.size() - 4));
     std::fputs("this week", f);
     std::fclose(f);
-    EXPECT_EQ("last week", read_file(final_path));
+    EXPECT_EQ("last week", file_text(final_path));
     discard_output(state);
     EXPECT_FALSE(exists(first_temp));
-    EXPECT_EQ("last week", read_file(final_path));
+    EXPECT_EQ("last week", file_text(final_path));
 
     f = open_output_temp(state);
     ASSERT_NE(nullptr, f);
@@ -125,15 +116,15 @@ TEST_F(Streams, TemporaryFileIsNewAndOnlyEverItsOwn) {
     std::fputs("this week", f);
     std::fclose(f);
     EXPECT_EQ(ReplaceResult::done, commit_output(state));
-    EXPECT_EQ("this week", read_file(final_path));
+    EXPECT_EQ("this week", file_text(final_path));
     EXPECT_FALSE(exists(state.temp_path));
 
     // After the commit the name is no longer this run's: whatever stands there now stays.
     write_file(state.temp_path, "another run's");
     discard_output(state);
     EXPECT_EQ(ReplaceResult::failed, commit_output(state));
-    EXPECT_EQ("another run's", read_file(state.temp_path));
-    EXPECT_EQ("this week", read_file(final_path));
+    EXPECT_EQ("another run's", file_text(state.temp_path));
+    EXPECT_EQ("this week", file_text(final_path));
 }
 
 TEST_F(Streams, TemporaryOutputInAMissingFolderFailsCleanly) {

@@ -2,7 +2,7 @@
 // standard streams are made sure to exist before the first file is opened, outputs are
 // created exclusively and never through a link, synced before they are renamed, and the
 // output folder is locked with flock, which the system releases when a process ends.
-#include "driver/platform.h"
+#include "platform/platform.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -64,10 +64,6 @@ unsigned prepare_console() {
 }
 
 void finish_console(unsigned) {}
-
-FILE* open_file(const char* path, const char* mode) {
-    return std::fopen(path, mode);
-}
 
 FILE* open_input_file(const char* path) {
     // Without O_NONBLOCK, opening a named pipe would wait for a writer for ever; anything

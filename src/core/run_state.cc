@@ -1,5 +1,5 @@
 // Creation of a fresh run state: the zero fill every part of the program relies on.
-#include "driver/run_state.h"
+#include "core/run_state.h"
 
 #include <cstring>
 

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "driver/run_state.h"
+#include "core/run_state.h"
 
 // Bytes for one converted argument and its NUL. An argument cut to fit still keeps more
 // than k_path_size bytes (a cut loses at most one 4-byte character), so the driver

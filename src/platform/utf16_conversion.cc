@@ -1,7 +1,7 @@
 // Conversion between UTF-8 and UTF-16. Lone surrogates in a command line become U+FFFD
 // (they name no character a file name could hold); UTF-8 that is malformed, overlong or
 // encodes a surrogate is refused, so no path is ever half-converted.
-#include "driver/utf16_conversion.h"
+#include "platform/utf16_conversion.h"
 
 #include <cstdint>
 #include <cstring>

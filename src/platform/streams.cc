@@ -5,11 +5,11 @@
 // and a finished one survives a pulled USB stick. The whole write phase holds a lock on
 // the output folder, so two runs at once never mix their files. Paths are UTF-8; the
 // platform unit hands them to the file system.
-#include "driver/streams.h"
+#include "platform/streams.h"
 
 #include <cstdio>
 
-#include "driver/bounded_text.h"
+#include "core/bounded_text.h"
 
 namespace {
 
@@ -46,12 +46,6 @@ bool build_temp_path(RunState& state) {
 }
 
 }  // namespace
-
-FILE* open_input(const char* path) {
-    // Read as bytes: the reader turns CR LF into LF itself, and a text-mode read on
-    // Windows would end the file at the first Ctrl-Z byte.
-    return open_input_file(path);
-}
 
 bool lock_output_folder(RunState& state) {
     if (state.folder_locked) return true;

@@ -1,15 +1,12 @@
-// The program's own file handling: opening inputs, writing an output through a
+// The program's own file handling: writing an output through a
 // temporary file of its own beside it, the lock that keeps two runs' writes apart, and
 // closing every stream the program opened.
 #pragma once
 
 #include <cstdio>
 
-#include "driver/platform.h"
-#include "driver/run_state.h"
-
-// Opens a calendar file for reading; nullptr unless it is a readable regular file.
-FILE* open_input(const char* path);
+#include "core/run_state.h"
+#include "platform/platform.h"
 
 // Locks the folder of state.output_path for this run's writes; false when another run
 // kept it for the whole wait. A folder that offers no lock is written without one.

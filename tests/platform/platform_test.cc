@@ -1,6 +1,6 @@
 // The platform layer: files named with umlauts are created, replaced and removed under
 // their real names, with the platform's line ends.
-#include "driver/platform.h"
+#include "platform/platform.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "file_text.h"
 #include "temp_folder.h"
 
 #ifndef _WIN32
@@ -22,15 +23,6 @@ namespace {
 
 std::string bytes(const std::u8string& text) {
     return std::string(text.begin(), text.end());
-}
-
-std::string read_bytes(const std::string& path) {
-    FILE* f = open_file(path.c_str(), "rb");
-    if (f == nullptr) return "<missing>";
-    std::string text;
-    for (int c; (c = std::fgetc(f)) != EOF;) text += static_cast<char>(c);
-    std::fclose(f);
-    return text;
 }
 
 class PlatformFiles : public ::testing::Test {
@@ -60,12 +52,15 @@ TEST_F(PlatformFiles, FilesNamedWithUmlautsKeepTheirNames) {
     for (const std::u8string& text : {std::u8string(u8"Männer 1.ics"), std::u8string(u8"Gäste Łódź.ics")}) {
         std::string name = bytes(text);
         std::string path = folder + "/" + name;
-        FILE* f = open_file(path.c_str(), "wb");
+        FILE* f = create_new_file(path.c_str());
         ASSERT_NE(nullptr, f) << name;
         std::fputs("BEGIN:VCALENDAR", f);
         ASSERT_EQ(0, std::fclose(f));
         EXPECT_EQ(std::vector<std::string>{name}, listing());
-        EXPECT_EQ("BEGIN:VCALENDAR", read_bytes(path));
+        FILE* in = open_input_file(path.c_str());
+        ASSERT_NE(nullptr, in) << name;
+        EXPECT_EQ("BEGIN:VCALENDAR", stream_text(in));
+        std::fclose(in);
 
         remove_file(path.c_str());
         EXPECT_TRUE(listing().empty());
@@ -75,14 +70,14 @@ TEST_F(PlatformFiles, FilesNamedWithUmlautsKeepTheirNames) {
 
 TEST_F(PlatformFiles, TextOutputHasThePlatformsLineEnds) {
     std::string path = folder + "/" + bytes(u8"Termarium_Übersicht.html");
-    FILE* f = open_file(path.c_str(), "w");
+    FILE* f = create_new_file(path.c_str());
     ASSERT_NE(nullptr, f);
     std::fputs("<tr>\n</tr>\n", f);
     ASSERT_EQ(0, std::fclose(f));
 #ifdef _WIN32
-    EXPECT_EQ("<tr>\r\n</tr>\r\n", read_bytes(path));
+    EXPECT_EQ("<tr>\r\n</tr>\r\n", file_text(path));
 #else
-    EXPECT_EQ("<tr>\n</tr>\n", read_bytes(path));
+    EXPECT_EQ("<tr>\n</tr>\n", file_text(path));
 #endif
 }
 
@@ -90,17 +85,17 @@ TEST_F(PlatformFiles, ReplaceMovesOverAnOlderFile) {
     std::string older = folder + "/" + bytes(u8"Termarium_2025-2026.xml");
     std::string newer = older + ".tmp";
     for (const auto& [path, text] : {std::pair{older, "last week"}, std::pair{newer, "this week"}}) {
-        FILE* f = open_file(path.c_str(), "wb");
+        FILE* f = create_new_file(path.c_str());
         ASSERT_NE(nullptr, f);
         std::fputs(text, f);
         ASSERT_EQ(0, std::fclose(f));
     }
     EXPECT_EQ(ReplaceResult::done, replace_file(newer.c_str(), older.c_str()));
-    EXPECT_EQ("this week", read_bytes(older));
+    EXPECT_EQ("this week", file_text(older));
     EXPECT_EQ(std::vector<std::string>{bytes(u8"Termarium_2025-2026.xml")}, listing());
 
     EXPECT_EQ(ReplaceResult::failed, replace_file(newer.c_str(), older.c_str()));  // nothing left to move
-    EXPECT_EQ("this week", read_bytes(older));
+    EXPECT_EQ("this week", file_text(older));
 }
 
 // A new file is only ever a new one: nothing that stands at the name is opened, emptied
@@ -113,7 +108,7 @@ TEST_F(PlatformFiles, NewFileIsNeverOneThatWasThere) {
     EXPECT_TRUE(flush_to_disk(f));
     ASSERT_EQ(0, std::fclose(f));
     EXPECT_EQ(nullptr, create_new_file(path.c_str()));
-    EXPECT_EQ(0u, read_bytes(path).find("neu"));  // still the first file's content
+    EXPECT_EQ(0u, file_text(path).find("neu"));  // still the first file's content
 #ifndef _WIN32
     const std::string target = folder + "/wichtig.txt";
     const std::string link = folder + "/verweis.tmp";
@@ -124,8 +119,8 @@ TEST_F(PlatformFiles, NewFileIsNeverOneThatWasThere) {
 }
 
 TEST_F(PlatformFiles, MissingFilesAndFoldersDoNotOpen) {
-    EXPECT_EQ(nullptr, open_file((folder + "/" + bytes(u8"fehlt.ics")).c_str(), "rb"));
-    EXPECT_EQ(nullptr, open_file((folder + "/" + bytes(u8"Ordner fehlt/Plan.ics")).c_str(), "w"));
+    EXPECT_EQ(nullptr, open_input_file((folder + "/" + bytes(u8"fehlt.ics")).c_str()));
+    EXPECT_EQ(nullptr, create_new_file((folder + "/" + bytes(u8"Ordner fehlt/Plan.ics")).c_str()));
 }
 
 }  // namespace

@@ -41,19 +41,6 @@ struct MatchRecord {
 };
 static_assert(sizeof(MatchRecord) == 192, "a match row is 192 bytes");
 
-// Why reading a calendar file failed; ok when it did not.
-enum class ReadResult {
-    ok,
-    file_too_large,      // the text with its NUL does not fit file_buffer
-    no_match_found,      // no "\nSUMMARY:", or its line holds no " - "
-    team_name_invalid,   // a candidate empty after trimming or over 29 bytes
-    event_layout,        // event number failed_event breaks the event layout, or has no "UID:" of its own
-    too_many_rows,       // a row would land at row 499 or later
-    incomplete,          // the text does not end with "END:VCALENDAR": the download was cut short
-    not_utf8,            // the bytes are not valid UTF-8 (a NUL included)
-    read_error,          // the stream reported an error while loading
-};
-
 // The whole run's state. Zero-filled at start; reset_run_state makes a fresh one.
 struct RunState {
     MatchRecord match_table[k_table_rows];                        // rows 0..499
@@ -85,9 +72,6 @@ struct RunState {
     int32_t file_length;                                          // bytes of text loaded into file_buffer, NUL excluded
     int32_t failed_event;                                         // 1-based number of the event that broke the layout
 };
-
-// The separator used to split a summary into home and away team.
-inline constexpr char summary_separator[] = " - ";
 
 // Fills the whole state with zero bytes, as at program start.
 void reset_run_state(RunState& state);

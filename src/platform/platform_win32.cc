@@ -5,7 +5,7 @@
 // take turns through a named mutex, which Windows releases when a process ends.
 #define _CRT_RAND_S  // rand_s, the runtime's cryptographic random numbers
 
-#include "driver/platform.h"
+#include "platform/platform.h"
 
 #include <fcntl.h>
 #include <io.h>
@@ -16,7 +16,7 @@
 #include <cstdio>
 #include <cwchar>
 
-#include "driver/utf16_conversion.h"
+#include "platform/utf16_conversion.h"
 
 namespace {
 
@@ -35,6 +35,17 @@ unsigned long long folder_hash(const wchar_t* units, size_t count) {
         hash *= 0x100000001B3ULL;
     }
     return hash;
+}
+
+// Opens a file named by a UTF-8 path; nullptr when it cannot be opened.
+FILE* open_file(const char* path, const char* mode) {
+    wchar_t wide_path[k_wide_path_units];
+    wchar_t wide_mode[k_wide_mode_units];
+    if (!utf8_to_utf16(path, wide_path, k_wide_path_units) ||
+        !utf8_to_utf16(mode, wide_mode, k_wide_mode_units)) {
+        return nullptr;
+    }
+    return _wfopen(wide_path, wide_mode);
 }
 
 }  // namespace
@@ -58,16 +69,6 @@ unsigned prepare_console() {
 void finish_console(unsigned previous) {
     std::fflush(stdout);
     if (previous != 0) SetConsoleOutputCP(previous);
-}
-
-FILE* open_file(const char* path, const char* mode) {
-    wchar_t wide_path[k_wide_path_units];
-    wchar_t wide_mode[k_wide_mode_units];
-    if (!utf8_to_utf16(path, wide_path, k_wide_path_units) ||
-        !utf8_to_utf16(mode, wide_mode, k_wide_mode_units)) {
-        return nullptr;
-    }
-    return _wfopen(wide_path, wide_mode);
 }
 
 FILE* open_input_file(const char* path) {

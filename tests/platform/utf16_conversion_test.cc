@@ -1,6 +1,6 @@
 // UTF-16 and UTF-8: command lines become UTF-8 without overflowing their fixed storage,
 // and UTF-8 paths become UTF-16 exactly or not at all.
-#include "driver/utf16_conversion.h"
+#include "platform/utf16_conversion.h"
 
 #include <gtest/gtest.h>
 

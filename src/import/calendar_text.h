@@ -1,0 +1,21 @@
+// A calendar file's text, loaded and checked before any event is read: line ends made
+// LF, folded lines joined, the size bounded by file_buffer, a calendar's end required,
+// UTF-8 required.
+#pragma once
+
+#include <cstdio>
+
+#include "core/run_state.h"
+#include "import/read_result.h"
+#include "import/text_search.h"
+
+// Loads the whole stream into file_buffer and file_length: CR LF as LF, folded lines
+// joined; file_too_large or read_error when that fails.
+ReadResult load_calendar_text(RunState& state, FILE* stream);
+
+// The loaded text as a span.
+TextSpan loaded_text(const RunState& state);
+
+// Checks a loaded text: not UTF-16, ends with "END:VCALENDAR" (else it is incomplete),
+// strict UTF-8.
+ReadResult check_calendar_text(TextSpan text);

@@ -1,0 +1,16 @@
+// The outcome of reading one calendar file, shared by the loading of its text and the
+// reading of its events; the driver turns any but ok into the file's message.
+#pragma once
+
+// Why reading a calendar file failed; ok when it did not.
+enum class ReadResult {
+    ok,
+    file_too_large,      // the text with its NUL does not fit file_buffer
+    no_match_found,      // no "\nSUMMARY:", or its line holds no " - "
+    team_name_invalid,   // a candidate empty after trimming or over 29 bytes
+    event_layout,        // event number failed_event breaks the event layout, or has no "UID:" of its own
+    too_many_rows,       // a row would land at row 499 or later
+    incomplete,          // the text does not end with "END:VCALENDAR": the download was cut short
+    not_utf8,            // the bytes are not valid UTF-8 (a NUL included)
+    read_error,          // the stream reported an error while loading
+};

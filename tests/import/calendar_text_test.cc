@@ -1,0 +1,133 @@
+// Loading a calendar file's text: CR LF and folded lines across block boundaries, the size
+// limit after the conversion, strict UTF-8, and the calendar's end.
+#include "import/calendar_text.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "file_text.h"
+#include "temp_folder.h"
+
+namespace {
+
+constexpr int k_text_limit = k_file_buffer_size - 1;  // longest text that fits with its NUL
+
+class CalendarText : public ::testing::Test {
+protected:
+    void SetUp() override { reset_run_state(*state); }
+    std::string loaded() const { return std::string(state->file_buffer, static_cast<size_t>(state->file_length)); }
+    ReadResult load(const std::string& bytes) {
+        FILE* stream = scratch_stream();
+        std::fwrite(bytes.data(), 1, bytes.size(), stream);  // left at its end: the loader must rewind it
+        const ReadResult result = load_calendar_text(*state, stream);
+        std::fclose(stream);
+        return result;
+    }
+    // Loads bytes and checks the text as a calendar.
+    ReadResult check(const std::string& bytes) {
+        const ReadResult result = load(bytes);
+        return result != ReadResult::ok ? result : check_calendar_text(loaded_text(*state));
+    }
+
+    std::unique_ptr<RunState> state = std::make_unique<RunState>();
+};
+
+// The conversion as defined: CR LF to LF, then every LF before a blank or tab removed
+// together with that one character.
+std::string converted(const std::string& raw) {
+    std::string lf;
+    for (size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n') continue;
+        lf += raw[i];
+    }
+    std::string text;
+    for (size_t i = 0; i < lf.size(); ++i) {
+        if (lf[i] == '\n' && i + 1 < lf.size() && (lf[i + 1] == ' ' || lf[i + 1] == '\t')) {
+            ++i;
+            continue;
+        }
+        text += lf[i];
+    }
+    return text;
+}
+
+TEST_F(CalendarText, LoadConvertsLineEndsAndJoinsFoldedLines) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"a\r\nb\r\n", "a\nb\n"},   {"a\rb\r", "a\rb\r"},         {"a\r\r\nb", "a\r\nb"},
+        {"a\r\n b", "ab"},          {"a\n\tb", "ab"},             {"a\n  b", "a b"},
+        {"a\r\n\r\n b", "a\nb"},    {"a\n \n b", "a"  "b"},       {"a\n", "a\n"},
+        {"\n x", "x"},              {"", ""},                     {"a\r", "a\r"},
+    };
+    for (const auto& [raw, text] : cases) {
+        ASSERT_EQ(ReadResult::ok, load(raw)) << raw;
+        EXPECT_EQ(text, loaded()) << raw;
+        EXPECT_EQ('\0', state->file_buffer[state->file_length]);
+    }
+    // The size limit applies after the conversion: 300000 bytes of folds are no text.
+    std::string folds;
+    for (int i = 0; i < 100000; ++i) folds += "\r\n ";
+    ASSERT_EQ(ReadResult::ok, load(folds + "END"));
+    EXPECT_EQ("END", loaded());
+}
+
+TEST_F(CalendarText, LoadMatchesTheConversionAcrossBlockBoundaries) {
+    // Texts around the buffer size, dense with CR, LF, blanks and tabs, so that pairs
+    // straddle every block boundary the loader meets.
+    const char alphabet[] = {'\r', '\n', ' ', '\t', 'x', '\r', '\n', 'y'};
+    unsigned seed = 12345;
+    for (int round = 0; round < 120; ++round) {
+        const size_t length = 19000 + (round * 331) % 22000;
+        std::string raw(length, 'x');
+        for (char& c : raw) {
+            seed = seed * 1103515245u + 12345u;
+            c = round % 3 == 0 && (seed >> 16) % 5 != 0 ? 'z' : alphabet[(seed >> 16) % sizeof alphabet];
+        }
+        const std::string text = converted(raw);
+        const ReadResult result = load(raw);
+        if (text.size() <= static_cast<size_t>(k_text_limit)) {
+            ASSERT_EQ(ReadResult::ok, result) << "round " << round;
+            ASSERT_EQ(text, loaded()) << "round " << round;
+        } else {
+            ASSERT_EQ(ReadResult::file_too_large, result) << "round " << round << ", " << text.size() << " bytes";
+        }
+    }
+}
+
+TEST_F(CalendarText, StrictUtf8) {
+    const std::string end = "\nEND:VCALENDAR\n";
+    const std::string valid[] = {
+        "\xEF\xBB\xBF" "BEGIN",                   // byte-order mark
+        "Gro\xC3\x9F", "\xE2\x82\xAC", "\xED\x9F\xBF", "\xEE\x80\x80", "\xF0\x90\x80\x80",
+        "\xF4\x8F\xBF\xBF", "Gro\xC3\n \x9F",       // a fold inside a character is joined first
+    };
+    for (const std::string& text : valid) EXPECT_EQ(ReadResult::ok, check(text + end)) << text;
+    const std::string invalid[] = {
+        std::string("a\0b", 3), "Gro\xDF", "\xC0\xAF", "\xC1\xBF", "\xE0\x80\xAF", "\xED\xA0\x80",
+        "\xF0\x80\x80\x80", "\xF4\x90\x80\x80", "\xF5\x80\x80\x80", "\x9F", "ab\xC3", "\xE2\x82",
+        "\xE2\x82x", "\xFF\xFE" "B", "\xFE\xFF",  // the last two: UTF-16 byte-order marks
+    };
+    for (const std::string& text : invalid) EXPECT_EQ(ReadResult::not_utf8, check(text + end)) << text.size();
+}
+
+// A calendar ends with its "END:VCALENDAR" line, in any case, with only blanks and line
+// ends behind it; without it the download was cut short, which is told first, even where
+// the cut split a character. A file saved as UTF-16 is named as such all the same.
+TEST_F(CalendarText, CalendarEndIsChecked) {
+    const std::string complete[] = {
+        "BEGIN:VCALENDAR\nEND:VCALENDAR", "BEGIN:VCALENDAR\nEND:VCALENDAR\n", "END:VCALENDAR",
+        "BEGIN:VCALENDAR\nEND:VCALENDAR \t\r\n\n", "BEGIN:VCALENDAR\r\nend:vcalendar\r\n",
+    };
+    for (const std::string& text : complete) EXPECT_EQ(ReadResult::ok, check(text)) << text;
+    const std::string incomplete[] = {
+        "", "\n", "BEGIN:VCALENDAR\n", "BEGIN:VCALENDAR\nEND:VCALENDA", "BEGIN:VCALENDAR\nX-END:VCALENDAR\n",
+        "BEGIN:VCALENDAR\nEND:VCALENDAR x\n", "BEGIN:VCALENDAR\nEND:VCALENDAR\nX-MORE:1\n", "SUMMARY:Gro\xC3",
+        "\xEF\xBB\xBF",
+    };
+    for (const std::string& text : incomplete) EXPECT_EQ(ReadResult::incomplete, check(text)) << text;
+    EXPECT_EQ(ReadResult::not_utf8, check("\xFF\xFE" "B\0E\0"));
+}
+
+}  // namespace
