@@ -12,6 +12,7 @@
 #include "console_texts.h"
 #include "core/run_state.h"
 #include "e2e_harness.h"
+#include "file_text.h"
 
 namespace {
 
@@ -31,7 +32,19 @@ std::string calendar_name(size_t length) {
 
 using DriverBeforeImport = E2eTest;  // cases that end before any file is read
 using DriverRun = E2eTest;           // cases that read files: each prints the import's per-file line
-using SampleRun = E2eTest;           // the bundled sample calendars
+// The bundled sample calendars.
+class SampleRun : public E2eTest {
+protected:
+    // Copies the samples into the test folder; returns their names in drop order.
+    std::vector<std::string> copy_samples() const {
+        std::vector<std::string> samples;
+        for (const SampleCalendar& sample : k_sample_calendars) {
+            copy_example(sample.file, sample.file);
+            samples.push_back(sample.file);
+        }
+        return samples;
+    }
+};
 
 // --- Cases that end before the import -------------------------------------------------
 
@@ -220,12 +233,10 @@ TEST_F(DriverRun, OutputPathMustFitItsField) {
 // --- The bundled sample calendars ---------------------------------------------------------
 
 TEST_F(SampleRun, AllSixExamples) {
-    std::vector<std::string> samples;
+    const std::vector<std::string> samples = copy_samples();
     std::vector<std::string> lines;
     std::set<std::string> expected_files = {k_html, k_xml};
     for (const SampleCalendar& sample : k_sample_calendars) {
-        copy_example(sample.file, sample.file);
-        samples.push_back(sample.file);
         lines.push_back(sample.line);
         expected_files.insert(sample.file);
     }
@@ -233,9 +244,30 @@ TEST_F(SampleRun, AllSixExamples) {
     EXPECT_EQ(0, result.exit_status);
     EXPECT_EQ(complete_run(samples, k_season, lines), result.output);
     EXPECT_EQ(expected_files, files());
-    // Both outputs read back with the platform's line ends throughout.
-    read_output(k_xml);
-    read_output(k_html);
+    // Both schedules byte for byte as pinned (the platform's line ends aside), so that a
+    // change of content shows even where every copy of the program agrees.
+    EXPECT_EQ(file_text(TERMARIUM_TEST_DATA_DIR "/golden/" + k_xml), read_output(k_xml));
+    EXPECT_EQ(file_text(TERMARIUM_TEST_DATA_DIR "/golden/" + k_html), read_output(k_html));
+}
+
+// Started with standard input, output or error closed, the program must not take those
+// numbers for the files it opens: no console text may land in a schedule or a calendar.
+TEST_F(SampleRun, ClosedStandardStreamsLeaveTheSchedulesWhole) {
+    if (windows_paths()) GTEST_SKIP() << "Wine opens standard streams of its own for a Windows program";
+    const std::vector<std::string> samples = copy_samples();
+    std::vector<std::string> lines;
+    for (const SampleCalendar& sample : k_sample_calendars) lines.push_back(sample.line);
+    for (int descriptor = 0; descriptor <= 2; ++descriptor) {
+        SCOPED_TRACE("descriptor " + std::to_string(descriptor) + " closed");
+        const ProgramRun result = run_with_closed(descriptor, samples);
+        EXPECT_EQ(0, result.exit_status);
+        EXPECT_EQ(descriptor == 1 ? "" : complete_run(samples, k_season, lines), result.output);
+        EXPECT_EQ(file_text(TERMARIUM_TEST_DATA_DIR "/golden/" + k_xml), read_output(k_xml));
+        EXPECT_EQ(file_text(TERMARIUM_TEST_DATA_DIR "/golden/" + k_html), read_output(k_html));
+        for (const std::string& sample : samples) {
+            EXPECT_EQ(file_text(TERMARIUM_EXAMPLES_DIR "/" + sample), read_file(sample));
+        }
+    }
 }
 
 }  // namespace

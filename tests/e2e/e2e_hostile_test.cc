@@ -17,8 +17,6 @@
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -27,6 +25,7 @@
 #include "console_texts.h"
 #include "core/run_state.h"
 #include "e2e_harness.h"
+#include "file_text.h"
 
 namespace fs = std::filesystem;
 
@@ -56,10 +55,7 @@ std::string complete_run(const std::vector<std::string>& names, const std::vecto
     return ::complete_run(names, k_season, team_lines);
 }
 
-std::string sample_text() {
-    std::ifstream in(fs::path(TERMARIUM_EXAMPLES_DIR) / k_sample, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+std::string sample_text() { return file_text(TERMARIUM_EXAMPLES_DIR "/" + k_sample); }
 
 // A calendar file name of the given length in bytes; its season text is 2025-2026.
 std::string calendar_name(size_t length, int number) {

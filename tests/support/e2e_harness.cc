@@ -121,7 +121,6 @@ std::set<std::string> E2eTest::files() const {
     return entries;
 }
 
-ProgramRun E2eTest::run(const std::vector<std::string>& arguments) const { return run_paused(arguments, nullptr); }
 
 namespace {
 
@@ -133,8 +132,10 @@ struct Started {
 };
 
 // Starts the program with the arguments in folder; when paused is set, its output pipe
-// is made as small as it gets and filled first, so that its first write waits.
-Started start_program(const std::string& folder, const std::vector<std::string>& arguments, bool paused) {
+// is made as small as it gets and filled first, so that its first write waits. A
+// descriptor closed (0 to 2, or -1 for none) is closed in the program.
+Started start_program(const std::string& folder, const std::vector<std::string>& arguments, bool paused,
+                      int closed = -1) {
     std::vector<std::string> words = command_prefix();
     for (const std::string& argument : arguments) words.push_back(program_argument(argument));
     std::vector<char*> argv;
@@ -169,6 +170,7 @@ Started start_program(const std::string& folder, const std::vector<std::string>&
         if (null_input != STDIN_FILENO) close(null_input);
         close(pipe_ends[0]);
         close(pipe_ends[1]);
+        if (closed >= 0) close(closed);
         // A program that hangs is ended by the alarm, which outlives exec: the case then
         // fails with exit status 128 + SIGALRM instead of stalling the whole suite.
         alarm(k_hang_seconds);
@@ -205,6 +207,12 @@ ProgramRun collect(const Started& started, const std::string& folder) {
 }
 
 }  // namespace
+
+ProgramRun E2eTest::run(const std::vector<std::string>& arguments) const { return run_paused(arguments, nullptr); }
+
+ProgramRun E2eTest::run_with_closed(int descriptor, const std::vector<std::string>& arguments) const {
+    return collect(start_program(folder, arguments, false, descriptor), folder);
+}
 
 ProgramRun E2eTest::run_paused(const std::vector<std::string>& arguments,
                                const std::function<void(pid_t)>& paused) const {
