@@ -34,9 +34,8 @@ set(reproducible_flags "-ffile-prefix-map=${PROJECT_SOURCE_DIR}=. -ffile-prefix-
 set(windows_build ${release_dir}/windows)
 set(windows_program ${windows_build}/src/termarium.exe)
 add_custom_target(release_windows
-  COMMAND ${CMAKE_COMMAND} -S ${PROJECT_SOURCE_DIR} -B ${windows_build}
-    -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release
-    -DBUILD_TESTING=OFF "-DCMAKE_CXX_FLAGS=${reproducible_flags}"
+  COMMAND ${CMAKE_COMMAND} -S ${PROJECT_SOURCE_DIR} --preset windows -B ${windows_build}
+    -DBUILD_TESTING=OFF -DTERMARIUM_HARDEN=ON "-DCMAKE_CXX_FLAGS=${reproducible_flags}"
     "-DCMAKE_EXE_LINKER_FLAGS=-Wl,--no-insert-timestamp"
   COMMAND ${CMAKE_COMMAND} --build ${windows_build} --target termarium
   BYPRODUCTS ${windows_program}
@@ -46,9 +45,8 @@ add_custom_target(release_windows
 set(web_build ${release_dir}/web)
 set(web_page ${web_build}/web/termarium.html)
 add_custom_target(release_web
-  COMMAND ${CMAKE_COMMAND} -S ${PROJECT_SOURCE_DIR} -B ${web_build}
-    -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake
-    -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF "-DCMAKE_CXX_FLAGS=${reproducible_flags}"
+  COMMAND ${CMAKE_COMMAND} -S ${PROJECT_SOURCE_DIR} --preset web -B ${web_build}
+    "-DCMAKE_CXX_FLAGS=${reproducible_flags}"
   COMMAND ${CMAKE_COMMAND} --build ${web_build} --target web_page
   BYPRODUCTS ${web_page}
   COMMENT "Building the browser page"

@@ -21,8 +21,7 @@ for tool in x86_64-w64-mingw32-g++ x86_64-w64-mingw32-objdump wine wineserver wi
 done
 
 echo "== Windows build in $win_build"
-cmake -S "$source_dir" -B "$win_build" \
-    -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release
+cmake -S "$source_dir" --preset windows -B "$win_build"
 cmake --build "$win_build" -j "$jobs"
 program="$win_build/src/termarium.exe"
 
@@ -68,7 +67,7 @@ ctest --test-dir "$win_build" -j "$jobs" --output-on-failure --no-tests=error --
 
 echo "== End-to-end tests against termarium.exe"
 if [ ! -f "$linux_build/CMakeCache.txt" ]; then
-    cmake -S "$source_dir" -B "$linux_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake -S "$source_dir" --preset default -B "$linux_build"
 fi
 cmake --build "$linux_build" --target termarium_e2e_tests -j "$jobs"
 # The harness hands the program Windows paths (Z:\... with backslashes), as a drop would.
