@@ -298,39 +298,31 @@ protected:
 constexpr size_t k_small_disk = 256 * 1024;  // room for a season, its schedules and a filler
 const char k_no_mount[] = "no tmpfs mount here: this machine refuses it, or a launched program would not see it";
 
-// A read-only folder: the import runs, the workbook cannot be opened, nothing changes.
-TEST_F(MachineFault, OutputFolderOnAReadOnlyFileSystem) {
-    if (!mount_tmpfs("nur_lesen", k_small_disk)) GTEST_SKIP() << k_no_mount;
-    copy_example(k_sample, "nur_lesen/" + k_sample);
-    write_file("nur_lesen/" + k_xml, k_older_workbook);
-    write_file("nur_lesen/" + k_html, k_older_fragment);
-    ASSERT_TRUE(make_read_only("nur_lesen"));
-    const std::set<std::string> before = files();
+// A read-only folder, and a file system with no room for one more file (the folder, the
+// calendar and the two older schedules take its four inodes): the import runs, the
+// workbook's temporary file cannot be created, and the older schedules stay as they were.
+TEST_F(MachineFault, WorkbookCannotBeCreated) {
+    for (const bool read_only : {true, false}) {
+        const std::string folder = read_only ? "nur_lesen" : "voll";
+        if (!mount_tmpfs(folder, k_small_disk, read_only ? 0 : 4)) {
+            GTEST_SKIP() << k_no_mount;
+        }
+        copy_example(k_sample, folder + "/" + k_sample);
+        write_file(folder + "/" + k_xml, k_older_workbook);
+        write_file(folder + "/" + k_html, k_older_fragment);
+        if (read_only) {
+            ASSERT_TRUE(make_read_only(folder));
+        }
+        const std::set<std::string> before = files();
 
-    ProgramRun result = run({"nur_lesen/" + k_sample});
-    EXPECT_EQ(1, result.exit_status);
-    EXPECT_EQ(reading(1) + listed({k_sample}) + season_line(k_season) + k_sample_line + k_xml_open_failed, result.output);
-    EXPECT_EQ(before, files());
-    EXPECT_EQ(k_older_workbook, read_file("nur_lesen/" + k_xml));
-    EXPECT_EQ(k_older_fragment, read_file("nur_lesen/" + k_html));
-}
-
-// A file system with no room for one more file: the workbook's temporary file cannot be
-// created, and the older schedules stay as they were.
-TEST_F(MachineFault, NoRoomForTheWorkbooksTemporaryFile) {
-    // The folder, the calendar and the two older schedules.
-    if (!mount_tmpfs("voll", k_small_disk, 4)) GTEST_SKIP() << k_no_mount;
-    copy_example(k_sample, "voll/" + k_sample);
-    write_file("voll/" + k_xml, k_older_workbook);
-    write_file("voll/" + k_html, k_older_fragment);
-    const std::set<std::string> before = files();
-    ProgramRun result = run({"voll/" + k_sample});
-    EXPECT_EQ(1, result.exit_status);
-    EXPECT_EQ(reading(1) + listed({k_sample}) + season_line(k_season) + k_sample_line + k_xml_open_failed,
-              result.output);
-    EXPECT_EQ(before, files());
-    EXPECT_EQ(k_older_workbook, read_file("voll/" + k_xml));
-    EXPECT_EQ(k_older_fragment, read_file("voll/" + k_html));
+        ProgramRun result = run({folder + "/" + k_sample});
+        EXPECT_EQ(1, result.exit_status) << folder;
+        EXPECT_EQ(reading(1) + listed({k_sample}) + season_line(k_season) + k_sample_line + k_xml_open_failed,
+                  result.output);
+        EXPECT_EQ(before, files());
+        EXPECT_EQ(k_older_workbook, read_file(folder + "/" + k_xml));
+        EXPECT_EQ(k_older_fragment, read_file(folder + "/" + k_html));
+    }
 }
 
 // The same for the HTML table: the finished workbook stays, and so does the older table.
