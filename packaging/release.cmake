@@ -36,7 +36,7 @@ set(windows_program ${windows_build}/src/termarium.exe)
 add_custom_target(release_windows
   COMMAND ${CMAKE_COMMAND} -S ${PROJECT_SOURCE_DIR} --preset windows -B ${windows_build}
     -DBUILD_TESTING=OFF -DTERMARIUM_HARDEN=ON "-DCMAKE_CXX_FLAGS=${reproducible_flags}"
-    "-DCMAKE_EXE_LINKER_FLAGS=-Wl,--no-insert-timestamp"
+    "-DCMAKE_EXE_LINKER_FLAGS_RELEASE=-Wl,--no-insert-timestamp"
   COMMAND ${CMAKE_COMMAND} --build ${windows_build} --target termarium
   BYPRODUCTS ${windows_program}
   COMMENT "Building the Windows program"
