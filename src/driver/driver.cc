@@ -14,8 +14,6 @@
 #include "output/spreadsheet_writer.h"
 #include "platform/streams.h"
 
-const char league_site_address[] = "https://liga.example.org";
-
 namespace {
 
 // Console texts, exactly as the user sees them.
@@ -30,7 +28,13 @@ constexpr const char* k_usage_lines[] = {
     "Die Spiele, die du mit der Maus festhaelst um das Programm zu starten, erscheinen ganz oben in der Tabelle.\n\n",
     "Der Termarium wird als .xml-Datei dort gespeichert, wo die Spielplaene gespeichert sind.\n",
 };
-// The build names the version (the project's version in CMake).
+// The build names the version (the project's version in CMake) and the league's site
+// (TERMARIUM_LEAGUE_SITE, which a club building its own copy sets).
+constexpr char k_league_site[] = TERMARIUM_LEAGUE_SITE;
+constexpr char k_version_line[] = "Termarium " TERMARIUM_VERSION "\n";
+// The only arguments that are no file: each alone asks for a text and ends at once.
+constexpr char k_help_option[] = "--help";
+constexpr char k_version_option[] = "--version";
 constexpr char k_banner[] = "\n\n=== Termarium " TERMARIUM_VERSION ": ein Spielplan fuer alle Mannschaften des Vereins ===\n";
 constexpr char k_too_many_files[] = "zu viele Dateien ausgewaehlt! Bitte mit weniger Dateien (max. 40) versuchen.";
 constexpr char k_reading_files[] = "Es werden %i Dateien eingelesen:\n";
@@ -57,6 +61,12 @@ constexpr int k_reason_size = 96;        // room for the longest read-failure re
 constexpr char k_output_prefix[] = "Termarium_";
 constexpr char k_xml_extension[] = ".xml";
 constexpr char k_html_extension[] = ".html";
+
+// The usage text: where the calendars come from and how the program is started.
+void print_usage() {
+    std::printf("%s%s%s", k_usage_lead, k_league_site, k_usage_tail);
+    for (const char* line : k_usage_lines) std::fputs(line, stdout);
+}
 
 // One read from standard input; at the end of input it returns at once.
 void wait_for_enter() {
@@ -148,9 +158,17 @@ void report_commit_failure(const RunState& state, ReplaceResult result, const ch
 }  // namespace
 
 int run_schedule(RunState& state, int argc, char** argv) {
+    // Asked from a terminal: the text, and no wait for Enter.
+    if (argc == 2 && std::strcmp(argv[1], k_help_option) == 0) {
+        print_usage();
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], k_version_option) == 0) {
+        std::fputs(k_version_line, stdout);
+        return 0;
+    }
     if (argc < 2) {
-        std::printf("%s%s%s", k_usage_lead, league_site_address, k_usage_tail);
-        for (const char* line : k_usage_lines) std::fputs(line, stdout);
+        print_usage();
         std::fputs(k_banner, stdout);
         wait_for_enter();
         return 1;

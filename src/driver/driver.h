@@ -3,8 +3,5 @@
 
 #include "core/run_state.h"
 
-// Address of the league site named in the usage text; a club's own copy changes this line.
-extern const char league_site_address[];
-
 // Runs the whole program over the given command line; returns the exit status (0 or 1).
 int run_schedule(RunState& state, int argc, char** argv);

@@ -55,6 +55,21 @@ TEST_F(DriverBeforeImport, NoArgumentPrintsUsageAndBanner) {
     EXPECT_EQ(std::set<std::string>{}, files());
 }
 
+// Asked for help or the version from a terminal, the program answers and ends at once;
+// beside anything else, each is taken for a file's name as every argument is.
+TEST_F(DriverBeforeImport, HelpAndVersionAloneAnswerWithoutWaiting) {
+    ProgramRun help = run_without_enter({"--help"});
+    EXPECT_EQ(0, help.exit_status);
+    EXPECT_EQ(k_usage, help.output);
+    ProgramRun version = run_without_enter({"--version"});
+    EXPECT_EQ(0, version.exit_status);
+    EXPECT_EQ("Termarium " TERMARIUM_VERSION "\n", version.output);
+    ProgramRun both = run({"--help", "--version"});
+    EXPECT_EQ(1, both.exit_status);
+    EXPECT_EQ(reading(2) + k_input_open_failed, both.output);
+    EXPECT_EQ(std::set<std::string>{}, files());
+}
+
 TEST_F(DriverBeforeImport, FortyOneFilesAreTooMany) {
     std::vector<std::string> arguments;
     for (int i = 1; i <= k_max_input_files + 1; ++i) {

@@ -8,7 +8,7 @@
 #include "core/run_state.h"
 
 inline const std::string k_usage =
-    "Bitte die Spielplaene aller Mannschaften von https://liga.example.org  als ics-Datei herunterladen.\n\n"
+    "Bitte die Spielplaene aller Mannschaften von " TERMARIUM_LEAGUE_SITE "  als ics-Datei herunterladen.\n\n"
     "Termarium -> alle Spiele einer Mannschaft nach Datum sortiert.\n"
     "oder\n"
     "Spielplaene fuer Heim/Auswaerts einzeln -> die Spiele einer Mannschaft in 2 Bloecke aufgeteilt.\n\n"

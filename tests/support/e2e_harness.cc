@@ -133,9 +133,10 @@ struct Started {
 
 // Starts the program with the arguments in folder; when paused is set, its output pipe
 // is made as small as it gets and filled first, so that its first write waits. A
-// descriptor closed (0 to 2, or -1 for none) is closed in the program.
+// descriptor closed (0 to 2, or -1 for none) is closed in the program. Standard input
+// is /dev/null, or the descriptor input when it is given.
 Started start_program(const std::string& folder, const std::vector<std::string>& arguments, bool paused,
-                      int closed = -1) {
+                      int closed = -1, int input = -1) {
     std::vector<std::string> words = command_prefix();
     for (const std::string& argument : arguments) words.push_back(program_argument(argument));
     std::vector<char*> argv;
@@ -162,7 +163,7 @@ Started start_program(const std::string& folder, const std::vector<std::string>&
     pid_t child = fork();
     if (child == 0) {
         // Child: only async-signal-safe calls until exec.
-        int null_input = open("/dev/null", O_RDONLY);
+        int null_input = input >= 0 ? input : open("/dev/null", O_RDONLY);
         if (null_input < 0 || chdir(folder.c_str()) != 0 || dup2(null_input, STDIN_FILENO) < 0 ||
             dup2(pipe_ends[1], STDOUT_FILENO) < 0) {
             _exit(126);
@@ -212,6 +213,19 @@ ProgramRun E2eTest::run(const std::vector<std::string>& arguments) const { retur
 
 ProgramRun E2eTest::run_with_closed(int descriptor, const std::vector<std::string>& arguments) const {
     return collect(start_program(folder, arguments, false, descriptor), folder);
+}
+
+ProgramRun E2eTest::run_without_enter(const std::vector<std::string>& arguments) const {
+    int input[2];
+    if (pipe2(input, O_CLOEXEC) != 0) {
+        ADD_FAILURE() << "pipe failed";
+        return {-1, ""};
+    }
+    const Started started = start_program(folder, arguments, false, -1, input[0]);
+    close(input[0]);
+    const ProgramRun result = collect(started, folder);  // a wait for Enter would last until the alarm
+    close(input[1]);
+    return result;
 }
 
 ProgramRun E2eTest::run_paused(const std::vector<std::string>& arguments,
