@@ -79,13 +79,20 @@
 
   // --- The page's own controls ----------------------------------------------------
 
+  // The program's closing prompt is for its console window; a page has nothing to close.
+  const k_closing_prompt = 'Enter druecken um Proramm zu schliessen\n';
+
   const drop_zone = document.getElementById('ablage');
+  const choose_button = document.getElementById('auswaehlen');
   const chooser = document.getElementById('dateiwahl');
   const file_list = document.getElementById('dateiliste');
   const start_button = document.getElementById('starten');
   const clear_button = document.getElementById('leeren');
   const console_view = document.getElementById('konsole');
+  const failure = document.getElementById('fehler');
+  const failure_heading = document.getElementById('fehler-titel');
   const result = document.getElementById('ergebnis');
+  const result_heading = document.getElementById('ergebnis-titel');
   const downloads = document.getElementById('downloads');
   const preview = document.getElementById('vorschau');
   const table_style = document.getElementById('tabellenstil').textContent;
@@ -93,16 +100,22 @@
   let chosen = [];         // the files in reading order
   let download_urls = [];  // object URLs of the current downloads, released on the next run
 
-  function small_button(label, title, enabled, action) {
+  // A button of a file's list entry; its name says what it does to which file, since
+  // the arrow alone means nothing to a screen reader.
+  function small_button(symbol, action_text, file, enabled, action) {
     const button = document.createElement('button');
     button.type = 'button';
-    button.textContent = label;
-    button.title = title;
+    button.textContent = symbol;
+    button.dataset.action = action_text;
+    button.setAttribute('aria-label', name_of(file) + ' ' + action_text);
+    button.title = action_text;
     button.disabled = !enabled;
     button.addEventListener('click', action);
     return button;
   }
 
+  // The focus stays with the file that moved: on the same kind of button, or on the
+  // other arrow where this one has reached the end of the list.
   function move(index, offset) {
     const target = index + offset;
     if (target < 0 || target >= chosen.length) return;
@@ -110,6 +123,18 @@
     chosen[index] = chosen[target];
     chosen[target] = moved;
     show_list();
+    const buttons = file_list.children[target].querySelectorAll('button');
+    const wanted = offset < 0 ? 0 : 1;
+    (buttons[wanted].disabled ? buttons[1 - wanted] : buttons[wanted]).focus();
+  }
+
+  // After a file left the list, the focus goes to the entry that took its place, or to
+  // the one before it, or back to choosing files.
+  function remove(index) {
+    chosen.splice(index, 1);
+    show_list();
+    const entry = file_list.children[Math.min(index, chosen.length - 1)];
+    (entry ? entry.querySelector('button:last-of-type') : choose_button).focus();
   }
 
   function show_list() {
@@ -120,12 +145,9 @@
       name.className = 'name';
       name.textContent = name_of(file);
       item.appendChild(name);
-      item.appendChild(small_button('▲', 'nach oben', index > 0, function () { move(index, -1); }));
-      item.appendChild(small_button('▼', 'nach unten', index < chosen.length - 1, function () { move(index, 1); }));
-      item.appendChild(small_button('✕', 'aus der Liste nehmen', true, function () {
-        chosen.splice(index, 1);
-        show_list();
-      }));
+      item.appendChild(small_button('▲', 'nach oben', file, index > 0, function () { move(index, -1); }));
+      item.appendChild(small_button('▼', 'nach unten', file, index < chosen.length - 1, function () { move(index, 1); }));
+      item.appendChild(small_button('✕', 'aus der Liste nehmen', file, true, function () { remove(index); }));
       file_list.appendChild(item);
     });
     start_button.disabled = chosen.length === 0;
@@ -158,26 +180,46 @@
       if (extension === '.html') fragment = new TextDecoder().decode(outputs[name]);
     }
     // The table as the club's page shows it; sandboxed, so that nothing in it runs.
-    preview.srcdoc = '<!DOCTYPE html><html lang="de"><head><meta charset="utf-8"><style>body{margin:8px}' +
+    preview.srcdoc = '<!DOCTYPE html><html lang="de"><head><meta charset="utf-8">' +
+                     '<meta name="viewport" content="width=device-width, initial-scale=1"><style>body{margin:8px}' +
                      table_style + '</style></head><body>' + (fragment || '') + '</body></html>';
     result.hidden = false;
+  }
+
+  // Takes the user to what the run gave: its heading gets the focus, and the view (on a
+  // phone far below) moves there.
+  function point_to(heading) {
+    heading.focus({ preventScroll: true });
+    heading.scrollIntoView({ block: 'start' });
   }
 
   async function start() {
     start_button.disabled = true;
     release_downloads();
     result.hidden = true;
+    failure.hidden = true;
+    console_view.classList.remove('fehler');
     console_view.textContent = 'Der Spielplan wird erstellt …';
+    let succeeded = false;
     try {
       const outcome = await run(chosen);
-      console_view.textContent = outcome.console;
-      if (outcome.status === 0) show_outputs(outcome.outputs);
+      console_view.textContent = outcome.console.replace(k_closing_prompt, '');
+      if (outcome.status === 0) {
+        show_outputs(outcome.outputs);
+        succeeded = true;
+      }
     } catch (error) {
       console_view.textContent = 'Das Programm konnte im Browser nicht laufen: ' + error;
     }
+    if (!succeeded) {
+      console_view.classList.add('fehler');
+      failure.hidden = false;
+    }
     start_button.disabled = chosen.length === 0;
+    point_to(succeeded ? result_heading : failure_heading);
   }
 
+  choose_button.addEventListener('click', function () { chooser.click(); });
   chooser.addEventListener('change', function () {
     add_files(chooser.files);
     chooser.value = '';  // the same file may be chosen again
@@ -199,6 +241,7 @@
   clear_button.addEventListener('click', function () {
     chosen = [];
     show_list();
+    choose_button.focus();
   });
   show_list();
 }());

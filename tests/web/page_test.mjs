@@ -3,7 +3,10 @@
 // Linux program on the same files in the same order: the console text, the exit status
 // and both schedules. Through the file chooser (with the order changed by the page's own
 // buttons, the downloads saved under their names) and through window.termarium.run: the
-// sample calendars, failures, a 41-file and a 40-file run. No request may leave the page.
+// sample calendars, failures, a 41-file and a 40-file run. The page makes no request but
+// for itself, logs no error and breaks no rule of its content security policy; axe-core
+// finds nothing serious in it; a volunteer gets from choosing files to the downloads by
+// keyboard alone; the club's table stays within a phone's screen.
 // Exit status 0 when every check passed, 1 when one failed, 77 when a tool is missing.
 //   node page_test.mjs PAGE PROGRAM MAKE_WORKLOAD EXAMPLES_DIR TOOLS_DIR OUT_DIR
 import { spawnSync } from 'node:child_process';
@@ -22,6 +25,8 @@ const k_samples = [
   'Spielplan_2025-2026_U19-1.ics', 'Spielplan_2025-2026_U19-2.ics', 'Spielplan_2025-2026_U15-1.ics',
 ];
 const k_run_limit_ms = 60000;  // far beyond any run; a hung page fails instead of stalling
+const k_closing_prompt = 'Enter druecken um Proramm zu schliessen\n';  // the console window's, not the page's
+const k_phone = { width: 390, height: 844, isMobile: true, hasTouch: true, deviceScaleFactor: 1 };
 
 function skip(reason) {
   console.log('SKIPPED: ' + reason);
@@ -36,10 +41,12 @@ function check(condition, what) {
 
 if (!fs.existsSync(page_path)) skip(`the page ${page_path} was not built (it needs em++, Debian package emscripten)`);
 if (!fs.existsSync(k_chromium)) skip(`Chromium is not installed at ${k_chromium} (Debian package chromium)`);
-if (!fs.existsSync(path.join(tools_dir, 'node_modules', 'puppeteer-core'))) {
-  skip(`puppeteer-core is not installed in ${tools_dir} (npm ci there)`);
+for (const tool of ['puppeteer-core', 'axe-core']) {
+  if (!fs.existsSync(path.join(tools_dir, 'node_modules', tool))) skip(`${tool} is not installed in ${tools_dir} (npm ci there)`);
 }
-const puppeteer = createRequire(path.join(tools_dir, 'package.json'))('puppeteer-core');
+const tools = createRequire(path.join(tools_dir, 'package.json'));
+const puppeteer = tools('puppeteer-core');
+const axe_source = fs.readFileSync(tools.resolve('axe-core/axe.min.js'), 'utf8');
 
 // What the Linux program does with these files ({name, bytes}, bytes null for a file
 // that cannot be read) in this order, laid out as the page lays them out: each file in
@@ -104,6 +111,44 @@ function workload_files() {
   return files;
 }
 
+// The findings of axe-core on the page as it stands that a user would be stopped by.
+async function serious_findings(page, what) {
+  if (!(await page.evaluate(() => typeof window.axe === 'object'))) await page.evaluate(axe_source);
+  const found = await page.evaluate(async () => {
+    const results = await window.axe.run(document, { resultTypes: ['violations'] });
+    return results.violations.filter((v) => v.impact === 'serious' || v.impact === 'critical')
+      .map((v) => `${v.id} (${v.impact}): ${v.nodes.map((node) => node.target.join(' ')).join(', ')}`);
+  });
+  check(found.length === 0, `axe-core, ${what}: nothing serious or critical${found.length ? ': ' + found.join('; ') : ''}`);
+}
+
+// What the focused element is: its id, or else its accessible name.
+function focused(page) {
+  return page.evaluate(() => {
+    const element = document.activeElement;
+    return element ? element.id || element.getAttribute('aria-label') || element.textContent : '';
+  });
+}
+
+// Presses Tab until the focus is on the element the test names, at most limit times.
+async function tab_to(page, wanted, limit = 30) {
+  for (let i = 0; i < limit; ++i) {
+    await page.keyboard.press('Tab');
+    if (await page.evaluate((test) => new Function('element', test)(document.activeElement), wanted)) return true;
+  }
+  return false;
+}
+
+// Waits until a download of that name is complete in the folder.
+async function downloaded(folder, name) {
+  const saved = path.join(folder, name);
+  for (let waited = 0; waited < k_run_limit_ms && !fs.existsSync(saved); waited += 50) {
+    await new Promise((resolve) => setTimeout(resolve, 50));
+  }
+  await new Promise((resolve) => setTimeout(resolve, 200));  // the last bytes of the download
+  return fs.existsSync(saved) ? fs.readFileSync(saved) : null;
+}
+
 async function wait_for_console(page) {
   await page.waitForFunction(() => {
     const text = document.getElementById('konsole').textContent;
@@ -124,18 +169,32 @@ async function main() {
            '--disable-component-update', '--disable-sync', '--disable-dev-shm-usage'],
   });
   try {
-    const page = await browser.newPage();
-    await page.setViewport({ width: 1000, height: 900 });
     const page_url = pathToFileURL(path.resolve(page_path)).href;
     const foreign = [];
-    page.on('request', (request) => {
-      const url = request.url();
-      if (url !== page_url && !url.startsWith('blob:') && !url.startsWith('data:')) foreign.push(url);
-    });
     const errors = [];
-    page.on('pageerror', (error) => errors.push(String(error)));
-    await page.goto(page_url, { waitUntil: 'load' });
+    // A page as the tests open it: every request but the page's own and its downloads,
+    // every error and every refusal of the content security policy is recorded.
+    const open_page = async (viewport) => {
+      const opened = await browser.newPage();
+      await opened.setViewport(viewport);
+      opened.on('request', (request) => {
+        const url = request.url();
+        if (url !== page_url && !url.startsWith('blob:')) foreign.push(url.slice(0, 80));
+      });
+      const record = (text) => { if (!errors.includes(text.slice(0, 160))) errors.push(text.slice(0, 160)); };
+      opened.on('pageerror', (error) => record(String(error)));
+      opened.on('console', (message) => { if (message.type() === 'error') record(message.text()); });
+      await opened.evaluateOnNewDocument(() => {
+        document.addEventListener('securitypolicyviolation', (event) => {
+          console.error(`content security policy: ${event.violatedDirective} refused ${event.blockedURI}`);
+        });
+      });
+      await opened.goto(page_url, { waitUntil: 'load' });
+      return opened;
+    };
+    const page = await open_page({ width: 1000, height: 900 });
     check(await page.evaluate(() => typeof window.termarium?.run === 'function'), 'the page offers window.termarium.run');
+    await serious_findings(page, 'the page as it opens');
 
     // --- Through the file chooser, as a volunteer does it -----------------------------
     const cdp = await page.createCDPSession();
@@ -144,31 +203,48 @@ async function main() {
     const chosen = [k_samples[3], k_samples[0], k_samples[1]];
     await chooser.uploadFile(...chosen.map((name) => path.join(examples_dir, name)));
     // U19-1 was chosen first; one step down puts Herren1 first, and so its season and folder.
-    await page.click('#dateiliste li:nth-child(1) button[title="nach unten"]');
+    await page.click(`#dateiliste li:nth-child(1) button[aria-label="${k_samples[3]} nach unten"]`);
     const listed = await page.$$eval('#dateiliste .name', (names) => names.map((name) => name.textContent));
     const order = [k_samples[0], k_samples[3], k_samples[1]];
     check(JSON.stringify(listed) === JSON.stringify(order), `the list shows the changed order: ${listed.join(', ')}`);
+    check(await focused(page) === `${k_samples[3]} nach unten`, 'the focus stays on the moved file\'s button');
+    await serious_findings(page, 'three files chosen');
     await page.click('#starten');
     const shown = await wait_for_console(page);
     const linux = linux_run(order.map(read_example));
-    check(shown === linux.console, 'file chooser: the console text of the Linux program');
+    check(linux.console.includes(k_closing_prompt) && shown === linux.console.replace(k_closing_prompt, ''),
+          'file chooser: the console text of the Linux program, without its closing prompt');
+    check(await focused(page) === 'ergebnis-titel', 'after the run the focus is on the result');
+    await serious_findings(page, 'after a run');
     const links = await page.$$eval('#downloads a', (anchors) => anchors.map((anchor) => anchor.download));
     check(JSON.stringify(links) === JSON.stringify(Object.keys(linux.outputs).sort()),
           `file chooser: downloads under the program's names: ${links.join(', ')}`);
     for (const name of links) {
       await page.click(`#downloads a[download="${name}"]`);
-      const saved = path.join(downloads, name);
-      for (let waited = 0; waited < k_run_limit_ms && !fs.existsSync(saved); waited += 50) {
-        await new Promise((resolve) => setTimeout(resolve, 50));
-      }
-      await new Promise((resolve) => setTimeout(resolve, 200));  // the last bytes of the download
-      check(fs.existsSync(saved) && Buffer.compare(fs.readFileSync(saved), linux.outputs[name]) === 0,
+      const saved = await downloaded(downloads, name);
+      check(saved !== null && Buffer.compare(saved, linux.outputs[name]) === 0,
             `file chooser: the downloaded ${name} is the Linux program's, byte for byte`);
     }
     const preview = await page.$eval('#vorschau', (frame) => frame.srcdoc);
     check(preview.includes('Jugend_U19_1') && preview.includes('td.Jugend_U19_1'),
           'the preview shows the table with the stylesheet of its classes');
     await page.screenshot({ path: path.join(out_dir, 'termarium-page.png'), fullPage: true });
+
+    // The club's table on a phone: the page stays within the screen, the table scrolls
+    // sideways inside it.
+    const phone = await browser.newPage();
+    await phone.setViewport(k_phone);
+    await phone.setContent(preview, { waitUntil: 'load' });
+    const widths = await phone.evaluate(() => {
+      const table = document.querySelector('table');
+      return { page: document.documentElement.scrollWidth, screen: window.innerWidth, table: table.clientWidth,
+               content: table.scrollWidth };
+    });
+    check(widths.screen === k_phone.width && widths.page <= widths.screen && widths.table <= widths.screen &&
+          widths.content > widths.table,
+          `the club's table on a ${k_phone.width}-pixel phone scrolls inside the page: ${JSON.stringify(widths)}`);
+    await phone.screenshot({ path: path.join(out_dir, 'club-table-phone.png') });
+    await phone.close();
 
     // A failure: the program's message, and nothing to download.
     await page.click('#leeren');
@@ -182,6 +258,42 @@ async function main() {
     check(failed === linux_failed.console && linux_failed.status === 1, 'file chooser, cut file: the program\'s message');
     check(await page.$eval('#ergebnis', (element) => element.hidden) &&
           (await page.$$('#downloads a')).length === 0, 'file chooser, cut file: no download is offered');
+    check(await page.$eval('#fehler', (element) => !element.hidden && element.getAttribute('role') === 'alert' &&
+                           element.querySelector('h2').textContent.startsWith('Fehler')) &&
+          await page.$eval('#konsole', (element) => element.classList.contains('fehler')) &&
+          await focused(page) === 'fehler-titel',
+          'file chooser, cut file: the failure is marked, announced and has the focus');
+    await serious_findings(page, 'after a failure');
+    await page.screenshot({ path: path.join(out_dir, 'termarium-page-failure.png'), fullPage: true });
+
+    // --- By keyboard alone, as a volunteer without a mouse ------------------------------
+    const keyboard_downloads = fs.mkdtempSync(path.join(os.tmpdir(), 'termarium-keyboard-'));
+    const keys = await open_page({ width: 1000, height: 900 });
+    const keys_cdp = await keys.createCDPSession();
+    await keys_cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: keyboard_downloads });
+    await keys.keyboard.press('Tab');
+    check(await focused(keys) === 'auswaehlen', 'keyboard: the first Tab stop is the file chooser');
+    const [file_dialog] = await Promise.all([keys.waitForFileChooser(), keys.keyboard.press('Enter')]);
+    await file_dialog.accept(chosen.map((name) => path.join(examples_dir, name)));
+    await keys.waitForSelector('#dateiliste li:nth-child(3)');
+    const down = `${k_samples[3]} nach unten`;
+    check(await tab_to(keys, `return element.getAttribute('aria-label') === ${JSON.stringify(down)};`),
+          'keyboard: Tab reaches the first file\'s "nach unten"');
+    await keys.keyboard.press('Space');
+    check(await focused(keys) === down, 'keyboard: after Space the focus stays on the moved file\'s button');
+    check(await tab_to(keys, "return element.id === 'starten';"), 'keyboard: Tab reaches "Spielplan erstellen"');
+    await keys.keyboard.press('Enter');
+    await wait_for_console(keys);
+    check(await focused(keys) === 'ergebnis-titel', 'keyboard: after the run the focus is on the result');
+    const first_link = Object.keys(linux.outputs).sort()[0];
+    check(await tab_to(keys, `return element.getAttribute('download') === ${JSON.stringify(first_link)};`, 3),
+          'keyboard: the next Tab stop is the first download');
+    await keys.keyboard.press('Enter');
+    const saved_by_keys = await downloaded(keyboard_downloads, first_link);
+    check(saved_by_keys !== null && Buffer.compare(saved_by_keys, linux.outputs[first_link]) === 0,
+          `keyboard: Enter downloads ${first_link}, the Linux program's byte for byte`);
+    await keys.close();
+    fs.rmSync(keyboard_downloads, { recursive: true, force: true });
 
     // --- Through window.termarium.run ---------------------------------------------------
     const samples = k_samples.map(read_example);
@@ -201,7 +313,7 @@ async function main() {
     check((largest.console.match(/ Spiele\n/g) || []).length === 40, 'the 40-file run reads every file');
 
     check(foreign.length === 0, `no request besides the page itself${foreign.length ? ': ' + foreign.join(' ') : ''}`);
-    check(errors.length === 0, `no script error in the page${errors.length ? ': ' + errors.join(' | ') : ''}`);
+    check(errors.length === 0, `no error and no refusal of the content security policy${errors.length ? ': ' + errors.join(' | ') : ''}`);
   } finally {
     await browser.close();
     fs.rmSync(downloads, { recursive: true, force: true });
