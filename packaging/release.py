@@ -39,6 +39,18 @@ WORKBOOK_RESOLUTION = 96             # dots per inch of the workbook picture
 WORKBOOK_CROP = (0, 0, 860, 560)     # x, y, width, height of its top part, in pixels
 # Every sheet on one page of its own size, so that the picture holds all its columns.
 WORKBOOK_PDF = 'pdf:calc_pdf_Export:{"SinglePageSheets":{"type":"boolean","value":"true"}}'
+# The workbook's font, "Arial Unicode MS", comes with Office and not with Linux. Without
+# it LibreOffice takes a wider font and cuts the date column, which Excel shows whole; a
+# font of Arial's widths (Debian's fonts-liberation2) stands in for it in the picture.
+WORKBOOK_FONT = "Arial Unicode MS"
+STAND_IN_FONT = "Liberation Sans"
+FONT_CONFIG = """<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
+<fontconfig>
+  <include ignore_missing="yes">/etc/fonts/fonts.conf</include>
+  <alias binding="same"><family>%s</family><prefer><family>%s</family></prefer></alias>
+</fontconfig>
+""" % (WORKBOOK_FONT, STAND_IN_FONT)
 
 
 def run(command, **options):
@@ -98,12 +110,22 @@ def pictures(sample_dir, stylesheet, out_dir):
         # The workbook as LibreOffice opens it by double-click, as one page cut to its top.
         workbook = os.path.join(work, SEASON_OUTPUTS[0])
         shutil.copyfile(os.path.join(sample_dir, SEASON_OUTPUTS[0]), workbook)
+        font_config = os.path.join(work, "fonts.conf")
+        with open(font_config, "w", encoding="utf-8") as stream:
+            stream.write(FONT_CONFIG)
+        stand_in = subprocess.run(["fc-match", "--format=%{family}", WORKBOOK_FONT], stdout=subprocess.PIPE,
+                                  env=dict(os.environ, FONTCONFIG_FILE=font_config), check=True,
+                                  timeout=TOOL_LIMIT_SECONDS).stdout.decode("utf-8")
+        if STAND_IN_FONT not in stand_in.split(","):
+            sys.exit("the workbook picture needs %s in place of %s (apt-get install fonts-liberation2); "
+                     "fontconfig offers %s" % (STAND_IN_FONT, WORKBOOK_FONT, stand_in))
 
         def printout(target):
             office = tempfile.mkdtemp(dir=work)
             run(["soffice", "-env:UserInstallation=" + pathlib.Path(office).as_uri(),
                  "--headless", "--norestore", "--nologo", "--nolockcheck", "--convert-to", WORKBOOK_PDF,
-                 "--outdir", work, workbook], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                 "--outdir", work, workbook], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                env=dict(os.environ, FONTCONFIG_FILE=font_config))
             x, y, width, height = WORKBOOK_CROP
             run(["pdftoppm", "-png", "-r", str(WORKBOOK_RESOLUTION), "-f", "1", "-l", "1", "-singlefile",
                  "-x", str(x), "-y", str(y), "-W", str(width), "-H", str(height),

@@ -149,6 +149,22 @@ async function downloaded(folder, name) {
   return fs.existsSync(saved) ? fs.readFileSync(saved) : null;
 }
 
+// Presses Enter on the focused control and returns the file chooser it opens. Puppeteer
+// catches a chooser only once its interception is on, which takes a moment after asking;
+// a chooser that came sooner went by unseen, and the key is pressed once more.
+async function press_for_file_chooser(page) {
+  for (let attempt = 1; ; ++attempt) {
+    const waiting = page.waitForFileChooser({ timeout: 5000 });
+    await new Promise((resolve) => setTimeout(resolve, 100));
+    await page.keyboard.press('Enter');
+    try {
+      return await waiting;
+    } catch (error) {
+      if (attempt === 3) throw error;
+    }
+  }
+}
+
 async function wait_for_console(page) {
   await page.waitForFunction(() => {
     const text = document.getElementById('konsole').textContent;
@@ -273,7 +289,7 @@ async function main() {
     await keys_cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: keyboard_downloads });
     await keys.keyboard.press('Tab');
     check(await focused(keys) === 'auswaehlen', 'keyboard: the first Tab stop is the file chooser');
-    const [file_dialog] = await Promise.all([keys.waitForFileChooser(), keys.keyboard.press('Enter')]);
+    const file_dialog = await press_for_file_chooser(keys);
     await file_dialog.accept(chosen.map((name) => path.join(examples_dir, name)));
     await keys.waitForSelector('#dateiliste li:nth-child(3)');
     const down = `${k_samples[3]} nach unten`;
