@@ -26,6 +26,7 @@ constexpr char k_event_layout_text[] = "Spiel %i passt nicht zum erwarteten Aufb
 constexpr char k_too_many_rows_text[] = "zu viele Spiele (max. %i Tabellenzeilen)";
 constexpr char k_not_utf8_text[] = "Datei ist nicht UTF-8-kodiert";
 constexpr char k_incomplete_text[] = "Datei ist unvollstaendig (Kalenderende fehlt)";
+constexpr char k_not_calendar_text[] = "Datei ist keine Kalenderdatei (.ics)";
 constexpr char k_read_error_text[] = "Datei konnte nicht gelesen werden";
 
 // Start of the first "BEGIN:VEVENT" line at or behind the line start from, or -1.
@@ -175,6 +176,7 @@ void describe_read_failure(const RunState& state, ReadResult result, char* out, 
         case ReadResult::team_name_invalid: std::snprintf(out, size, k_team_name_text, k_team_name_size - 1); break;
         case ReadResult::event_layout: std::snprintf(out, size, k_event_layout_text, state.failed_event); break;
         case ReadResult::too_many_rows: std::snprintf(out, size, k_too_many_rows_text, k_max_used_rows); break;
+        case ReadResult::not_calendar: copy_text(out, size, k_not_calendar_text); break;
         case ReadResult::incomplete: copy_text(out, size, k_incomplete_text); break;
         case ReadResult::not_utf8: copy_text(out, size, k_not_utf8_text); break;
         case ReadResult::read_error: copy_text(out, size, k_read_error_text); break;

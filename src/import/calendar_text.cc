@@ -1,7 +1,7 @@
 // Loading a calendar file's text. The file is read with block reads and converted in
 // place: CR LF becomes LF, and a line feed followed by a blank or tab (a folded line) is
 // removed with that one blank or tab. The loaded text is then checked as a whole: it must
-// not be UTF-16, must end as a calendar ends, and must be strict UTF-8.
+// not be UTF-16, must begin and end as a calendar does, and must be strict UTF-8.
 #include "import/calendar_text.h"
 
 #include <cstdint>
@@ -11,8 +11,10 @@ namespace {
 
 constexpr int k_probe_size = 64;  // read once file_buffer has no room left: whether the rest still adds text
 
-// A calendar's last line; compared without regard to case, as iCalendar names are.
+// A calendar's first and last line; compared without regard to case, as iCalendar names are.
+constexpr char k_calendar_begin[] = "BEGIN:VCALENDAR";
 constexpr char k_calendar_end[] = "END:VCALENDAR";
+constexpr char k_utf8_mark[] = "\xEF\xBB\xBF";  // a byte-order mark some editors put first
 
 // The in-place conversion of the loaded bytes. Each stage holds back at most one byte
 // (a CR that may start CR LF, a LF that may start a fold) until the next byte decides.
@@ -140,6 +142,16 @@ bool starts_as_utf16(TextSpan text) {
     return (first == 0xFF && second == 0xFE) || (first == 0xFE && second == 0xFF);
 }
 
+// True when the text, behind a UTF-8 byte-order mark and any blanks and line ends, begins
+// with "BEGIN:VCALENDAR": a PDF, a letter or an empty file dropped by mistake does not.
+bool begins_as_calendar(TextSpan text) {
+    int at = 0;
+    const int mark_length = static_cast<int>(sizeof k_utf8_mark - 1);
+    if (text.length >= mark_length && std::memcmp(text.bytes, k_utf8_mark, mark_length) == 0) at = mark_length;
+    while (at < text.length && is_blank(text.bytes[at])) ++at;
+    return marker_at(text, at, k_calendar_begin);
+}
+
 // True when the last line that holds more than blanks is "END:VCALENDAR": a download
 // cut short anywhere, even inside a character, lacks it.
 bool ends_as_calendar(TextSpan text) {
@@ -210,6 +222,7 @@ ReadResult load_calendar_text(RunState& state, FILE* stream) {
 
 ReadResult check_calendar_text(TextSpan text) {
     if (starts_as_utf16(text)) return ReadResult::not_utf8;
+    if (!begins_as_calendar(text)) return ReadResult::not_calendar;
     if (!ends_as_calendar(text)) return ReadResult::incomplete;
     if (!is_valid_utf8(text.bytes, text.length)) return ReadResult::not_utf8;
     return ReadResult::ok;

@@ -16,6 +16,6 @@ ReadResult load_calendar_text(RunState& state, FILE* stream);
 // The loaded text as a span.
 TextSpan loaded_text(const RunState& state);
 
-// Checks a loaded text: not UTF-16, ends with "END:VCALENDAR" (else it is incomplete),
-// strict UTF-8.
+// Checks a loaded text: not UTF-16, begins with "BEGIN:VCALENDAR" (else it is no
+// calendar), ends with "END:VCALENDAR" (else it is incomplete), strict UTF-8.
 ReadResult check_calendar_text(TextSpan text);

@@ -10,6 +10,7 @@ enum class ReadResult {
     team_name_invalid,   // a candidate empty after trimming or over 29 bytes
     event_layout,        // event number failed_event breaks the event layout, or has no "UID:" of its own
     too_many_rows,       // a row would land at row 499 or later
+    not_calendar,        // the text does not begin with "BEGIN:VCALENDAR": no calendar file at all
     incomplete,          // the text does not end with "END:VCALENDAR": the download was cut short
     not_utf8,            // the bytes are not valid UTF-8 (a NUL included)
     read_error,          // the stream reported an error while loading

@@ -149,9 +149,9 @@ std::vector<RefusedCase> refused_cases() {
     missing_uid.erase(fifth + 1, missing_uid.find('\n', fifth + 1) - fifth);
 
     return {
-        {"leer", "", k_incomplete},
+        {"leer", "", k_not_calendar},
         {"ohne_Spiele", "BEGIN:VCALENDAR\nVERSION:2.0\nEND:VCALENDAR\n", k_no_match},
-        {"binaer", binary, k_incomplete},
+        {"binaer", binary, k_not_calendar},
         {"ein_Megabyte", one_megabyte, k_too_large},
         {"nur_UID", markers, k_no_match},
         {"abgeschnitten", truncated, k_incomplete},

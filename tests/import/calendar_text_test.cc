@@ -97,34 +97,42 @@ TEST_F(CalendarText, LoadMatchesTheConversionAcrossBlockBoundaries) {
 }
 
 TEST_F(CalendarText, StrictUtf8) {
+    const std::string begin = "BEGIN:VCALENDAR\n";
     const std::string end = "\nEND:VCALENDAR\n";
+    EXPECT_EQ(ReadResult::ok, check("\xEF\xBB\xBF" + begin + end));  // a byte-order mark
     const std::string valid[] = {
-        "\xEF\xBB\xBF" "BEGIN",                   // byte-order mark
         "Gro\xC3\x9F", "\xE2\x82\xAC", "\xED\x9F\xBF", "\xEE\x80\x80", "\xF0\x90\x80\x80",
         "\xF4\x8F\xBF\xBF", "Gro\xC3\n \x9F",       // a fold inside a character is joined first
     };
-    for (const std::string& text : valid) EXPECT_EQ(ReadResult::ok, check(text + end)) << text;
+    for (const std::string& text : valid) EXPECT_EQ(ReadResult::ok, check(begin + text + end)) << text;
     const std::string invalid[] = {
         std::string("a\0b", 3), "Gro\xDF", "\xC0\xAF", "\xC1\xBF", "\xE0\x80\xAF", "\xED\xA0\x80",
         "\xF0\x80\x80\x80", "\xF4\x90\x80\x80", "\xF5\x80\x80\x80", "\x9F", "ab\xC3", "\xE2\x82",
-        "\xE2\x82x", "\xFF\xFE" "B", "\xFE\xFF",  // the last two: UTF-16 byte-order marks
+        "\xE2\x82x", "\xFF\xFE" "B", "\xFE\xFF",
     };
-    for (const std::string& text : invalid) EXPECT_EQ(ReadResult::not_utf8, check(text + end)) << text.size();
+    for (const std::string& text : invalid) EXPECT_EQ(ReadResult::not_utf8, check(begin + text + end)) << text.size();
 }
 
-// A calendar ends with its "END:VCALENDAR" line, in any case, with only blanks and line
-// ends behind it; without it the download was cut short, which is told first, even where
-// the cut split a character. A file saved as UTF-16 is named as such all the same.
-TEST_F(CalendarText, CalendarEndIsChecked) {
+// A calendar begins with its "BEGIN:VCALENDAR" line (behind a byte-order mark, blanks and
+// line ends at most), else it is no calendar file at all; it ends with its "END:VCALENDAR"
+// line, with only blanks and line ends behind it, else the download was cut short, even
+// where the cut split a character. Both in any case. A file saved as UTF-16 is named as
+// such all the same.
+TEST_F(CalendarText, CalendarBeginAndEndAreChecked) {
     const std::string complete[] = {
-        "BEGIN:VCALENDAR\nEND:VCALENDAR", "BEGIN:VCALENDAR\nEND:VCALENDAR\n", "END:VCALENDAR",
+        "BEGIN:VCALENDAR\nEND:VCALENDAR", "BEGIN:VCALENDAR\nEND:VCALENDAR\n",
         "BEGIN:VCALENDAR\nEND:VCALENDAR \t\r\n\n", "BEGIN:VCALENDAR\r\nend:vcalendar\r\n",
+        "\xEF\xBB\xBF \r\n\tbegin:vcalendar\nEND:VCALENDAR\n",
     };
     for (const std::string& text : complete) EXPECT_EQ(ReadResult::ok, check(text)) << text;
+    const std::string no_calendar[] = {
+        "", "\n", "\xEF\xBB\xBF", "END:VCALENDAR", "SUMMARY:Gro\xC3", "X-BEGIN:VCALENDAR\nEND:VCALENDAR\n",
+        "%PDF-1.7\nBEGIN:VCALENDAR\nEND:VCALENDAR\n", "BEGIN:VCALENDA\nEND:VCALENDAR\n",
+    };
+    for (const std::string& text : no_calendar) EXPECT_EQ(ReadResult::not_calendar, check(text)) << text;
     const std::string incomplete[] = {
-        "", "\n", "BEGIN:VCALENDAR\n", "BEGIN:VCALENDAR\nEND:VCALENDA", "BEGIN:VCALENDAR\nX-END:VCALENDAR\n",
-        "BEGIN:VCALENDAR\nEND:VCALENDAR x\n", "BEGIN:VCALENDAR\nEND:VCALENDAR\nX-MORE:1\n", "SUMMARY:Gro\xC3",
-        "\xEF\xBB\xBF",
+        "BEGIN:VCALENDAR\n", "BEGIN:VCALENDAR\nEND:VCALENDA", "BEGIN:VCALENDAR\nX-END:VCALENDAR\n",
+        "BEGIN:VCALENDAR\nEND:VCALENDAR x\n", "BEGIN:VCALENDAR\nEND:VCALENDAR\nX-MORE:1\n", "BEGIN:VCALENDAR\nGro\xC3",
     };
     for (const std::string& text : incomplete) EXPECT_EQ(ReadResult::incomplete, check(text)) << text;
     EXPECT_EQ(ReadResult::not_utf8, check("\xFF\xFE" "B\0E\0"));

@@ -43,6 +43,7 @@ constexpr size_t k_path_shown = 60;  // bytes of an over-long argument the messa
 inline const std::string k_no_match = "keine Spielpaarung gefunden";
 inline const std::string k_not_utf8 = "Datei ist nicht UTF-8-kodiert";
 inline const std::string k_incomplete = "Datei ist unvollstaendig (Kalenderende fehlt)";
+inline const std::string k_not_calendar = "Datei ist keine Kalenderdatei (.ics)";
 inline const std::string k_too_large =
     "Datei zu gross (max. " + std::to_string(k_file_buffer_size - 1) + " Zeichen)";
 
