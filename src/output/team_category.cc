@@ -1,10 +1,24 @@
 // The team category of a league text: case-sensitive substring tests in a fixed order,
-// the first success deciding, so a "U19 Bezirksliga" is youth and not adult.
+// the first success deciding, so a "U19 Bezirksliga" is youth and not adult. Each
+// category is known by the words the league sites of several sports use for it.
 #include "output/team_category.h"
 
 #include <cstring>
 
 namespace {
+
+// The words of the A youth (U19), tested first.
+constexpr const char* k_u19_words[] = {
+    "U19", "A-Jugend", "A-Junioren", "A-Juniorinnen", "m\xC3\xA4nnliche A", "weibliche A", "Jugend A",
+    "Jungen 19", "M\xC3\xA4" "dchen 19",
+};
+// The words of the C youth (U15), tested next.
+constexpr const char* k_u15_words[] = {
+    "U15", "C-Jugend", "C-Junioren", "C-Juniorinnen", "m\xC3\xA4nnliche C", "weibliche C", "Jugend C",
+    "Jungen 15", "M\xC3\xA4" "dchen 15",
+};
+// The words of an adult league, tested last.
+constexpr const char* k_adult_words[] = {"liga", "klasse", "Liga", "Klasse"};
 
 // Case-sensitive substring test within the first size bytes of text, which need not
 // hold a NUL inside them.
@@ -17,11 +31,19 @@ bool contains(const char* text, size_t size, const char* word) {
     return false;
 }
 
+template <size_t count>
+bool contains_any(const char* text, size_t size, const char* const (&words)[count]) {
+    for (const char* word : words) {
+        if (contains(text, size, word)) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 TeamCategory team_category(const char* league, size_t size) {
-    if (contains(league, size, "U19")) return TeamCategory::u19;
-    if (contains(league, size, "U15")) return TeamCategory::u15;
-    if (contains(league, size, "liga") || contains(league, size, "klasse")) return TeamCategory::adult;
+    if (contains_any(league, size, k_u19_words)) return TeamCategory::u19;
+    if (contains_any(league, size, k_u15_words)) return TeamCategory::u15;
+    if (contains_any(league, size, k_adult_words)) return TeamCategory::adult;
     return TeamCategory::other;
 }

@@ -175,9 +175,11 @@ LEAGUE_TEAM = re.compile(r"^(.*) / (.)\.$", re.S)
 # Classes of the club's first and second team per category, in the order the league
 # text is tested; a category's third and further teams have no class.
 CATEGORY_CLASSES = [
-    (("U19",), "Jugend_U19_"),
-    (("U15",), "Jugend_U15_"),
-    (("liga", "klasse"), "Erwachsene_"),
+    (("U19", "A-Jugend", "A-Junioren", "A-Juniorinnen", "männliche A", "weibliche A", "Jugend A", "Jungen 19",
+      "Mädchen 19"), "Jugend_U19_"),
+    (("U15", "C-Jugend", "C-Junioren", "C-Juniorinnen", "männliche C", "weibliche C", "Jugend C", "Jungen 15",
+      "Mädchen 15"), "Jugend_U15_"),
+    (("liga", "klasse", "Liga", "Klasse"), "Erwachsene_"),
 ]
 
 

@@ -59,7 +59,7 @@ TEST(RowStyles, TeamsOneToFourOfEachCategoryHaveAFillOfTheirOwn) {
 
     const std::vector<std::string> plain(4, "");
     EXPECT_EQ(plain, row_fills("", '\0'));  // a separator row
-    for (const char* league : {"U19 Bezirksliga", "U15 Kreisliga", "Kreisklasse", "Pokal", "Liga Nord"}) {
+    for (const char* league : {"U19 Bezirksliga", "U15 Kreisliga", "Kreisklasse", "Pokal", "Freundschaftsspiel"}) {
         for (char team : {'0', '5', '9', '\0'}) EXPECT_EQ(plain, row_fills(league, team)) << league << " / " << team;
     }
     EXPECT_EQ(plain, row_fills("Pokal", '1'));

@@ -1,6 +1,7 @@
-// The team category of a league text, decided once for both writers: a youth mark
+// The team category of a league text, decided once for both writers: a youth word
 // decides before a league word and U19 before U15, wherever each stands in the text;
-// letters count as written; the search stays inside the field.
+// the words of other sports' leagues count too; letters count as written; the search
+// stays inside the field.
 #include "output/team_category.h"
 
 #include <gtest/gtest.h>
@@ -17,8 +18,8 @@ TEST(TeamCategory, TheFirstMarkInPrecedenceDecidesWhereverItStands) {
         const char* mark;
         TeamCategory category;
     } marks[] = {  // in precedence
-        {"U19", TeamCategory::u19}, {"U15", TeamCategory::u15}, {"liga", TeamCategory::adult},
-        {"klasse", TeamCategory::adult},
+        {"U19", TeamCategory::u19}, {"A-Junioren", TeamCategory::u19}, {"U15", TeamCategory::u15},
+        {"C-Jugend", TeamCategory::u15}, {"liga", TeamCategory::adult}, {"Klasse", TeamCategory::adult},
     };
     for (size_t i = 0; i < std::size(marks); ++i) {
         EXPECT_EQ(marks[i].category, category_of(std::string("Bezirks") + marks[i].mark + " Nord"));
@@ -29,10 +30,16 @@ TEST(TeamCategory, TheFirstMarkInPrecedenceDecidesWhereverItStands) {
             EXPECT_EQ(marks[i].category, category_of(second + " " + first)) << second << " " << first;
         }
     }
-    for (const char* other : {"", "Pokal", "Liga Nord", "KLASSE", "u19", "Freundschaftsspiel"}) {
+    for (const char* other : {"", "Pokal", "KLASSE", "LIGA", "u19", "a-jugend", "Freundschaftsspiel"}) {
         EXPECT_EQ(TeamCategory::other, category_of(other)) << other;
     }
     EXPECT_EQ(TeamCategory::adult, category_of("u19 liga"));
+    // Leagues as handball, football and table-tennis sites name them.
+    EXPECT_EQ(TeamCategory::adult, category_of("3. Liga Frauen"));
+    EXPECT_EQ(TeamCategory::u15, category_of("Regionsoberliga m\xC3\xA4nnliche C"));
+    EXPECT_EQ(TeamCategory::u19, category_of("Oberliga m\xC3\xA4nnliche Jugend A"));
+    EXPECT_EQ(TeamCategory::u19, category_of("Bezirksliga M\xC3\xA4" "dchen 19"));
+    EXPECT_EQ(TeamCategory::u15, category_of("Kreisklasse C-Juniorinnen"));
 }
 
 TEST(TeamCategory, SearchStaysWithinTheField) {
