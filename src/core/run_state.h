@@ -15,10 +15,10 @@ constexpr int k_display_name_size = 150;   // base name of an input file, at mos
 constexpr int k_season_size = 12;          // season text: at most nine bytes plus NUL
 constexpr int k_season_length = 9;         // bytes of the file name taken as season text
 constexpr int k_file_buffer_size = 20000;  // one calendar file's text and its NUL
-constexpr int k_team_name_size = 30;       // team names: at most 29 bytes plus NUL
+constexpr int k_team_name_size = 30;       // the club's own team name: at most 29 bytes plus NUL
 constexpr int k_venue_size = 50;           // shortened venue: at most 49 bytes plus NUL
 constexpr int k_league_size = 50;          // league text: at most 49 bytes plus NUL
-constexpr int k_opponent_size = 52;        // opponent: at most 51 bytes plus NUL
+constexpr int k_opponent_size = 52;        // opponent, and any team name read: at most 51 bytes plus NUL
 constexpr int k_temp_suffix_size = 16;     // room for ".<10 random hex digits>.tmp" behind an output path
 
 // One row of the match table. day[0] tells the row kind: a digit for a match, a blank
@@ -50,8 +50,8 @@ struct RunState {
     char season[k_season_size];                                   // season text from the first file name
     char output_path[k_path_size];                                // working buffer for paths
     char file_buffer[k_file_buffer_size];                         // text of the calendar file being read
-    char candidate_home[k_team_name_size];                        // home team of a file's first summary
-    char candidate_away[k_team_name_size];                        // away team of a file's first summary
+    char candidate_home[k_opponent_size];                         // home team of a file's first summary
+    char candidate_away[k_opponent_size];                         // away team of a file's first summary
     char own_team[k_team_name_size];                              // the club's team of the current file
     int32_t home_candidate_count;                                 // occurrences of candidate_home in the file
     int32_t away_candidate_count;                                 // occurrences of candidate_away in the file

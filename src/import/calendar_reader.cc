@@ -9,6 +9,7 @@
 
 #include "core/bounded_text.h"
 #include "import/calendar_text.h"
+#include "import/event_by_name.h"
 #include "import/event_parser.h"
 #include "import/text_search.h"
 
@@ -16,8 +17,10 @@ namespace {
 
 constexpr char k_first_summary_marker[] = "\nSUMMARY:";
 constexpr char k_file_line[] = "%s (%s): %i Spiele\n";
+constexpr char k_file_line_cancelled[] = "%s (%s): %i Spiele, %i abgesagt\n";
 // The line that begins each event; compared without regard to case, as iCalendar names are.
 constexpr char k_event_begin[] = "BEGIN:VEVENT";
+constexpr char k_event_end[] = "END:VEVENT";
 
 constexpr char k_too_large_text[] = "Datei zu gross (max. %i Zeichen)";
 constexpr char k_no_match_text[] = "keine Spielpaarung gefunden";
@@ -29,33 +32,53 @@ constexpr char k_incomplete_text[] = "Datei ist unvollstaendig (Kalenderende feh
 constexpr char k_not_calendar_text[] = "Datei ist keine Kalenderdatei (.ics)";
 constexpr char k_read_error_text[] = "Datei konnte nicht gelesen werden";
 
+// True when the line at line is the marker (any case) with nothing but blanks behind it.
+bool is_marker_line(TextSpan text, int line, const char* marker) {
+    if (!marker_at(text, line, marker)) return false;
+    const int end = line_end(text, line);
+    const int stop = end < 0 ? text.length : end;
+    int rest = line + static_cast<int>(std::strlen(marker));
+    while (rest < stop && is_blank(text.bytes[rest])) ++rest;
+    return rest == stop;
+}
+
+// Start of the line behind the one at line, or -1.
+int next_line(TextSpan text, int line) {
+    const int end = line_end(text, line);
+    return end < 0 ? -1 : end + 1;
+}
+
 // Start of the first "BEGIN:VEVENT" line at or behind the line start from, or -1.
 int next_event_begin(TextSpan text, int from) {
-    for (int line = from; line >= 0 && line < text.length;) {
-        const int end = line_end(text, line);
-        const int stop = end < 0 ? text.length : end;
-        if (marker_at(text, line, k_event_begin)) {
-            int rest = line + static_cast<int>(sizeof k_event_begin - 1);
-            while (rest < stop && is_blank(text.bytes[rest])) ++rest;
-            if (rest == stop) return line;
-        }
-        line = end < 0 ? -1 : end + 1;
+    for (int line = from; line >= 0 && line < text.length; line = next_line(text, line)) {
+        if (is_marker_line(text, line, k_event_begin)) return line;
     }
     return -1;
+}
+
+// Where the lines of the event that begins at begin end: its "END:VEVENT" line, else the
+// next "BEGIN:VEVENT" line, else the text's end.
+int event_end(TextSpan text, int begin) {
+    for (int line = next_line(text, begin); line >= 0 && line < text.length; line = next_line(text, line)) {
+        if (is_marker_line(text, line, k_event_end) || is_marker_line(text, line, k_event_begin)) return line;
+    }
+    return text.length;
 }
 
 // The "BEGIN:VEVENT" lines met so far while the events are read front to back.
 struct EventBegins {
     int next;    // start of the next line not yet counted, or -1
     int before;  // lines counted: all that start before the position last asked for
+    int last;    // start of the last line counted, or -1
 };
 
 // Counts the "BEGIN:VEVENT" lines that start before pos.
 void count_begins_before(TextSpan text, EventBegins& begins, int pos) {
     while (begins.next >= 0 && begins.next < pos) {
         ++begins.before;
-        const int end = line_end(text, begins.next);
-        begins.next = end < 0 ? -1 : next_event_begin(text, end + 1);
+        begins.last = begins.next;
+        const int after = next_line(text, begins.next);
+        begins.next = after < 0 ? -1 : next_event_begin(text, after);
     }
 }
 
@@ -70,9 +93,36 @@ int count_occurrences(TextSpan text, const char* name) {
     }
 }
 
-// First pass: the two team names of the file's first summary line.
+// True when the event whose "UID:" stands at uid is read by position: it fits the league
+// site's own layout, and its lines 2, 4 and 6 are the start, the summary and the location.
+bool reads_by_position(TextSpan text, int uid, const char* own_team, MatchRecord& row) {
+    return parse_event(text, uid, own_team, row) >= 0 && named_as_layout(text, uid);
+}
+
+// Reads one event into row, by position where it fits the layout, else by property
+// name; returns where the next event is searched, or -1 when neither reading takes it.
+int read_event(TextSpan text, int uid, int begin, int end, const char* own_team, MatchRecord& row) {
+    const int next = parse_event(text, uid, own_team, row);
+    if (next >= 0 && named_as_layout(text, uid)) return next;
+    std::memset(&row, 0, sizeof row);
+    return parse_event_by_name(text, begin, end, own_team, row) ? end : -1;
+}
+
+// First pass: the two team names of the file's first summary line, or of its first
+// event where that is read by property name.
 ReadResult take_candidates(RunState& state) {
     const TextSpan text = loaded_text(state);
+    const int begin = next_event_begin(text, 0);
+    const int uid = begin < 0 ? -1 : find_text(text, begin, text.length, k_event_marker);
+    MatchRecord scratch{};
+    if (uid >= 0 && !reads_by_position(text, uid, "", scratch)) {
+        switch (event_teams(text, begin, event_end(text, begin), state.candidate_home, state.candidate_away)) {
+            case TeamsRead::done: return ReadResult::ok;
+            case TeamsRead::no_summary: return ReadResult::no_match_found;
+            case TeamsRead::bad_name: return ReadResult::team_name_invalid;
+        }
+    }
+
     const int marker = find_text(text, 0, text.length, k_first_summary_marker);
     if (marker < 0) return ReadResult::no_match_found;
     const int value = marker + static_cast<int>(sizeof k_first_summary_marker) - 1;
@@ -96,25 +146,32 @@ ReadResult take_candidates(RunState& state) {
     return ReadResult::ok;
 }
 
-// Last pass: every event, in file order, into the rows from current_row on. The read
-// position only advances: each event is searched from where the previous one ended.
-// Event k must be the first "UID:" behind the k-th "BEGIN:VEVENT" line, and every such
-// line must have one, so that no match is lost without a word (a file written with
-// "uid:", or one missing a line).
-ReadResult take_events(RunState& state, int& events) {
+// Last pass: every event, in file order, into the rows from current_row on; a called-off
+// match gives no row and is counted apart. The read position only advances: each event
+// is searched from where the previous one ended. Event k must be the first "UID:" behind
+// the k-th "BEGIN:VEVENT" line, and every such line must have one, so that no match is
+// lost without a word (a file written with "uid:", or one missing a line).
+ReadResult take_events(RunState& state, int& events, int& cancelled) {
     const TextSpan text = loaded_text(state);
-    EventBegins begins{next_event_begin(text, 0), 0};
+    EventBegins begins{next_event_begin(text, 0), 0, -1};
     for (int from = 0;;) {
         const int at = find_text(text, from, text.length, k_event_marker);
         if (at < 0) break;
-        if (state.current_row < 0 || state.current_row >= k_max_used_rows) return ReadResult::too_many_rows;
         state.failed_event = events + 1;
         count_begins_before(text, begins, at);
         if (begins.before != events + 1) return ReadResult::event_layout;
-        from = parse_event(text, at, state.own_team, state.match_table[state.current_row]);
+        const int end = event_end(text, begins.last);
+        MatchRecord row{};
+        from = read_event(text, at, begins.last, end, state.own_team, row);
         if (from < 0) return ReadResult::event_layout;
-        ++state.current_row;
         ++events;
+        if (is_cancelled(text, begins.last, end)) {
+            ++cancelled;
+            continue;
+        }
+        if (state.current_row < 0 || state.current_row >= k_max_used_rows) return ReadResult::too_many_rows;
+        state.match_table[state.current_row] = row;
+        ++state.current_row;
     }
     count_begins_before(text, begins, text.length);
     if (begins.before != events) {
@@ -138,14 +195,20 @@ ReadResult read_calendar_file(RunState& state, int file_index) {
     state.away_candidate_count = count_occurrences(loaded_text(state), state.candidate_away);
     const char* winner = state.home_candidate_count > state.away_candidate_count ? state.candidate_home
                                                                                  : state.candidate_away;
-    copy_text(state.own_team, sizeof state.own_team, winner);
+    // A candidate may be as long as any team name; the club's own must fit its field.
+    if (!copy_text(state.own_team, sizeof state.own_team, winner)) return ReadResult::team_name_invalid;
 
     int events = 0;
-    result = take_events(state, events);
+    int cancelled = 0;
+    result = take_events(state, events, cancelled);
     if (result != ReadResult::ok) return result;
 
     const char* league = state.current_row > 0 ? state.match_table[state.current_row - 1].league : "";
-    std::printf(k_file_line, state.own_team, league, events);
+    if (cancelled > 0) {
+        std::printf(k_file_line_cancelled, state.own_team, league, events - cancelled, cancelled);
+    } else {
+        std::printf(k_file_line, state.own_team, league, events);
+    }
     return ReadResult::ok;
 }
 

@@ -1,14 +1,18 @@
-// The event parser. Line 2 gives date and time behind its first colon, line 4 the two
-// teams behind its first colon, line 6 the venue behind its last comma, and the third
-// comma-separated field behind line 6 the league. Every reliance on that layout is
+// The event parser for the league site's own layout. Line 2 gives date and time behind
+// its first colon (turned into German time where it is UTC), line 4 the two teams behind
+// its first colon, line 6 the venue behind its last comma, and the third comma-separated
+// field behind line 6 the league. Every reliance on that layout is
 // checked against the end of the loaded text, so that no event, however malformed, makes
 // the parser read past the text or write past a field; such an event is refused.
 #include "import/event_parser.h"
 
 #include <cctype>
 #include <cstring>
+#include <iterator>
 
 #include "core/bounded_text.h"
+#include "import/german_time.h"
+#include "import/properties.h"
 #include "import/venue.h"
 #include "import/weekday.h"
 
@@ -24,6 +28,13 @@ constexpr int k_day_offset = 6;
 constexpr int k_lines_before_start = 2;  // the "UID:" line and the line behind it
 constexpr int k_league_commas_skipped = 2;  // the league is the third field behind the location line
 constexpr int k_separator_length = sizeof summary_separator - 1;
+// The lines the layout reads, by their number behind the "UID:" line, and their names.
+constexpr int k_start_line = 2;
+constexpr int k_summary_line = 4;
+constexpr int k_location_line = 6;
+
+// Team numbers written as Roman numerals ("TB WESTHEIM III"): II to IX give '2' to '9'.
+constexpr const char* k_roman_numbers[] = {"II", "III", "IV", "V", "VI", "VII", "VIII", "IX"};
 
 // Bytes of the UTF-8 character at pos, never reaching end: dropping "one character"
 // must not leave half a multi-byte sequence behind.
@@ -49,16 +60,6 @@ bool digits_at(TextSpan text, int pos, int count, int end) {
     return true;
 }
 
-// The last digit of the team name, its first character not counted; a name without
-// one is the club's first team.
-char team_digit_of(const char* own_team) {
-    const size_t length = strnlen(own_team, k_team_name_size);
-    for (size_t i = length; i > 1; --i) {
-        if (std::isdigit(static_cast<unsigned char>(own_team[i - 1]))) return own_team[i - 1];
-    }
-    return '1';
-}
-
 // Line 2: date and time behind the line's first colon. pos is the line's start; returns
 // the start of the next line, or -1.
 int take_start_line(TextSpan text, MatchRecord& row, int pos) {
@@ -79,6 +80,9 @@ int take_start_line(TextSpan text, MatchRecord& row, int pos) {
     compute_weekday(row);
     copy_bytes(row.hour, sizeof row.hour, text.bytes + time, k_pair_digits);
     copy_bytes(row.minute, sizeof row.minute, text.bytes + time + k_pair_digits, k_pair_digits);
+    ContentLine line{};
+    read_content_line(text, pos, line);
+    if (starts_in_utc(text, line)) utc_to_german_time(row);
     return end + 1;
 }
 
@@ -150,6 +154,34 @@ int skip_lines(TextSpan text, int pos, int count) {
 }
 
 }  // namespace
+
+char team_digit_of(const char* own_team) {
+    const size_t length = strnlen(own_team, k_team_name_size);
+    for (size_t i = length; i > 1; --i) {
+        if (std::isdigit(static_cast<unsigned char>(own_team[i - 1]))) return own_team[i - 1];
+    }
+    size_t word = length;
+    while (word > 0 && own_team[word - 1] != ' ') --word;
+    for (size_t n = 0; n < std::size(k_roman_numbers); ++n) {
+        if (word > 0 && std::strcmp(own_team + word, k_roman_numbers[n]) == 0) return static_cast<char>('2' + n);
+    }
+    return '1';
+}
+
+bool named_as_layout(TextSpan text, int from) {
+    const struct {
+        int line;
+        const char* name;
+    } expected[] = {{k_start_line, "DTSTART"}, {k_summary_line, "SUMMARY"}, {k_location_line, "LOCATION"}};
+    for (const auto& e : expected) {
+        const int start = skip_lines(text, from, e.line);
+        ContentLine line{};
+        if (start < 0) return false;
+        read_content_line(text, start, line);
+        if (!is_named(text, line, e.name)) return false;
+    }
+    return true;
+}
 
 void trim_name(char* name) {
     const size_t length = std::strlen(name);

@@ -1,6 +1,7 @@
-// Turning one event of the loaded calendar text into a match row. The event's lines are
-// walked by their position behind its "UID:" line, in one fixed layout; property names
-// are never looked at. The text comes in as a span and a position; the row comes out.
+// Turning one event in the league site's own layout into a match row: the event's lines
+// are walked by their position behind its "UID:" line. Also what both readings of an
+// event share: the summary's separator and the club's team number. The text comes in as
+// a span and a position; the row comes out.
 #pragma once
 
 #include <cstddef>
@@ -26,6 +27,14 @@ struct SplitResult {
     SummarySplit outcome;  // done, or why not
     int next;              // behind the separator when done, else the position given
 };
+
+// The number of the club's team: the last digit of its name, its first character not
+// counted; else a last word that is a Roman numeral from II to IX; else '1'.
+char team_digit_of(const char* own_team);
+
+// True when the lines 2, 4 and 6 behind the "UID:" line at from are named DTSTART,
+// SUMMARY and LOCATION, as the layout read by position has them.
+bool named_as_layout(TextSpan text, int from);
 
 // Removes exactly one trailing blank from a team name.
 void trim_name(char* name);

@@ -191,13 +191,13 @@ TEST_F(HostileInput, DirectoryOrDanglingLinkIsRefusedAtOpen) {
 // Of forty files only the twentieth is broken: the first nineteen are read, the message
 // names the twentieth, and nothing is written.
 TEST_F(HostileInput, TwentiethOfFortyFilesIsNamed) {
-    std::string without_league = k_cup_match;  // complete, but its match has no league
-    const size_t description = without_league.find("DESCRIPTION:");
-    without_league.erase(description, without_league.find('\n', description) + 1 - description);
+    std::string without_start = k_cup_match;  // complete, but its match has no start
+    const size_t start = without_start.find("DTSTART");
+    without_start.erase(start, without_start.find('\n', start) + 1 - start);
     std::vector<std::string> names;
     for (int i = 1; i <= k_max_input_files; ++i) {
         names.push_back("Spielplan_2025-2026_Team" + std::to_string(i) + ".ics");
-        write_file(names.back(), i == 20 ? without_league : k_cup_match);
+        write_file(names.back(), i == 20 ? without_start : k_cup_match);
     }
     write_file(k_xml, k_older_workbook);
     write_file(k_html, k_older_fragment);

@@ -1,0 +1,325 @@
+// The event read by property name. The first line of each name counts. The summary's
+// away text may carry a result ("(34:25)"), a league in parentheses ("(Bezirksliga)") or
+// a competition and league behind commas (", Meisterschaften, Kreisklasse 5"); those are
+// taken off the name, and the league kept. The league comes from the original site's
+// description (three commas or more), else from the summary, else from the first line of
+// a description of several lines. The venue is the location's first field (the hall),
+// or its last (the town) where the hall shortens to nothing; on the original site's
+// events, the last field, as there.
+#include "import/event_by_name.h"
+
+#include <cctype>
+#include <cstring>
+#include <initializer_list>
+
+#include "core/bounded_text.h"
+#include "import/event_parser.h"
+#include "import/german_time.h"
+#include "import/properties.h"
+#include "import/venue.h"
+#include "import/weekday.h"
+
+namespace {
+
+constexpr int k_value_size = 1024;            // an unescaped text value read whole; a longer one is cut
+constexpr int k_date_digits = 8;              // YYYYMMDD
+constexpr int k_time_digits = 4;              // HHMM; seconds may follow
+constexpr int k_original_description_commas = 3;  // "Spiel 4101, Staffel 4, <league>, Spieltag 1"
+constexpr int k_league_field = 2;             // the league is its third field, counted from 0
+constexpr char k_no_time[] = "--";            // hour and minute of a start without a time
+constexpr char k_cancelled[] = "CANCELLED";
+
+// The lines of an event this reading uses: the first line of each name.
+struct EventLines {
+    ContentLine start;
+    ContentLine summary;
+    ContentLine location;
+    ContentLine description;
+    bool has_start;
+    bool has_summary;
+    bool has_location;
+    bool has_description;
+};
+
+// A stretch of an unescaped value: its first byte and its length.
+struct Piece {
+    const char* bytes;
+    size_t length;
+};
+
+EventLines lines_of(TextSpan text, int begin, int end) {
+    EventLines found{};
+    const struct {
+        const char* name;
+        ContentLine* line;
+        bool* has;
+    } wanted[] = {
+        {"DTSTART", &found.start, &found.has_start},
+        {"SUMMARY", &found.summary, &found.has_summary},
+        {"LOCATION", &found.location, &found.has_location},
+        {"DESCRIPTION", &found.description, &found.has_description},
+    };
+    for (int from = begin; from >= 0 && from < end;) {
+        ContentLine line{};
+        const bool has_value = read_content_line(text, from, line);
+        for (const auto& w : wanted) {
+            if (has_value && !*w.has && is_named(text, line, w.name)) {
+                *w.line = line;
+                *w.has = true;
+            }
+        }
+        from = line.end < text.length ? line.end + 1 : -1;
+    }
+    return found;
+}
+
+bool is_space(char c) { return c == ' ' || c == '\t'; }
+
+Piece trimmed(Piece piece) {
+    while (piece.length > 0 && is_space(piece.bytes[0])) {
+        ++piece.bytes;
+        --piece.length;
+    }
+    while (piece.length > 0 && is_space(piece.bytes[piece.length - 1])) --piece.length;
+    return piece;
+}
+
+// Index of the first occurrence of word in the piece, or -1.
+long find_in(Piece piece, const char* word) {
+    const size_t length = std::strlen(word);
+    for (size_t i = 0; i + length <= piece.length; ++i) {
+        if (std::memcmp(piece.bytes + i, word, length) == 0) return static_cast<long>(i);
+    }
+    return -1;
+}
+
+// Index of the last occurrence of word in the piece, or -1.
+long find_last_in(Piece piece, const char* word) {
+    const size_t length = std::strlen(word);
+    for (size_t i = piece.length; i >= length; --i) {
+        if (std::memcmp(piece.bytes + i - length, word, length) == 0) return static_cast<long>(i - length);
+    }
+    return -1;
+}
+
+// The field number `index` of the piece split at each comma, trimmed; empty past the last.
+Piece comma_field(Piece piece, int index) {
+    size_t start = 0;
+    for (int i = 0; i < index; ++i) {
+        const void* comma = std::memchr(piece.bytes + start, ',', piece.length - start);
+        if (comma == nullptr) return {piece.bytes + piece.length, 0};
+        start = static_cast<size_t>(static_cast<const char*>(comma) - piece.bytes) + 1;
+    }
+    const void* comma = std::memchr(piece.bytes + start, ',', piece.length - start);
+    const size_t stop = comma == nullptr ? piece.length : static_cast<size_t>(static_cast<const char*>(comma) - piece.bytes);
+    return trimmed({piece.bytes + start, stop - start});
+}
+
+// The last comma-separated field, trimmed.
+Piece last_comma_field(Piece piece) {
+    size_t start = piece.length;
+    while (start > 0 && piece.bytes[start - 1] != ',') --start;
+    return trimmed({piece.bytes + start, piece.length - start});
+}
+
+size_t count_of(Piece piece, char c) {
+    size_t count = 0;
+    for (size_t i = 0; i < piece.length; ++i) count += piece.bytes[i] == c ? 1 : 0;
+    return count;
+}
+
+// Takes a trailing "(...)" off the piece; its inside goes to inside. False when the piece
+// does not end in one.
+bool take_parenthesised(Piece& piece, Piece& inside) {
+    piece = trimmed(piece);
+    if (piece.length == 0 || piece.bytes[piece.length - 1] != ')') return false;
+    const long open = find_last_in({piece.bytes, piece.length - 1}, "(");
+    if (open < 0) return false;
+    inside = {piece.bytes + open + 1, piece.length - 2 - static_cast<size_t>(open)};
+    piece = trimmed({piece.bytes, static_cast<size_t>(open)});
+    return true;
+}
+
+// True for the inside of a result: digits, blanks and colons, with a digit among them.
+bool is_result(Piece inside) {
+    bool digit = false;
+    for (size_t i = 0; i < inside.length; ++i) {
+        const char c = inside.bytes[i];
+        if (std::isdigit(static_cast<unsigned char>(c))) {
+            digit = true;
+        } else if (c != ' ' && c != ':') {
+            return false;
+        }
+    }
+    return digit;
+}
+
+// Copies a piece into a field, cut on a character boundary where it is too long.
+void copy_cut(char* field, size_t size, Piece piece) {
+    copy_bytes(field, size, piece.bytes, utf8_cut_length(piece.bytes, piece.length, size - 1));
+}
+
+// The summary's two names and its league; false when it has no " - " or a name is empty
+// or too long.
+struct Summary {
+    Piece home;
+    Piece away;
+    Piece league;
+};
+
+TeamsRead read_summary(TextSpan text, const EventLines& lines, char (&value)[k_value_size], Summary& summary) {
+    if (!lines.has_summary) return TeamsRead::no_summary;
+    bool cut = false;
+    const size_t length = unescape_text(text, lines.summary.value, lines.summary.end, value, sizeof value, cut);
+    const Piece whole{value, length};
+    const long separator = find_in(whole, summary_separator);
+    if (separator < 0) return TeamsRead::no_summary;
+    if (cut) return TeamsRead::bad_name;  // a summary longer than any two names and a league
+
+    const size_t away_start = static_cast<size_t>(separator) + std::strlen(summary_separator);
+    Piece away{value + away_start, length - away_start};
+    Piece inside{};
+    Piece league{value, 0};
+    Piece rest = away;
+    if (take_parenthesised(rest, inside) && is_result(inside)) away = rest;
+    rest = away;
+    bool league_found = take_parenthesised(rest, inside);
+    if (league_found) {
+        away = rest;
+        league = trimmed(inside);
+    }
+    const long comma = find_in(away, ", ");
+    if (comma >= 0) {
+        const Piece behind{away.bytes + comma + 2, away.length - static_cast<size_t>(comma) - 2};
+        away.length = static_cast<size_t>(comma);
+        if (!league_found) league = last_comma_field(behind);
+    }
+    summary.home = trimmed({value, static_cast<size_t>(separator)});
+    summary.away = trimmed(away);
+    summary.league = league;
+    for (const Piece& name : {summary.home, summary.away}) {
+        if (name.length == 0 || name.length >= static_cast<size_t>(k_opponent_size)) return TeamsRead::bad_name;
+    }
+    return TeamsRead::done;
+}
+
+// Date and time of the start: 8 digits, optionally "T" and at least four digits, and "Z"
+// at most behind them. A start in UTC becomes German time; one without a time gets "--".
+bool read_start(TextSpan text, const ContentLine& line, MatchRecord& row) {
+    int end = line.end;
+    while (end > line.value && is_blank(text.bytes[end - 1])) --end;
+    int pos = line.value;
+    const auto digits = [&](int count) {
+        for (int i = 0; i < count; ++i) {
+            if (pos + i >= end || !std::isdigit(static_cast<unsigned char>(text.bytes[pos + i]))) return false;
+        }
+        return true;
+    };
+    if (!digits(k_date_digits)) return false;
+    const int date = pos;
+    pos += k_date_digits;
+    int time = -1;
+    if (pos < end && text.bytes[pos] == 'T') {
+        ++pos;
+        if (!digits(k_time_digits)) return false;
+        time = pos;
+        while (pos < end && std::isdigit(static_cast<unsigned char>(text.bytes[pos]))) ++pos;
+        if (pos < end && (text.bytes[pos] == 'Z' || text.bytes[pos] == 'z')) ++pos;
+    }
+    if (pos != end) return false;
+
+    copy_bytes(row.year, sizeof row.year, text.bytes + date, 4);
+    copy_bytes(row.month, sizeof row.month, text.bytes + date + 4, 2);
+    copy_bytes(row.day, sizeof row.day, text.bytes + date + 6, 2);
+    if (time < 0) {
+        copy_text(row.hour, sizeof row.hour, k_no_time);
+        copy_text(row.minute, sizeof row.minute, k_no_time);
+        compute_weekday(row);
+        return true;
+    }
+    copy_bytes(row.hour, sizeof row.hour, text.bytes + time, 2);
+    copy_bytes(row.minute, sizeof row.minute, text.bytes + time + 2, 2);
+    compute_weekday(row);
+    if (starts_in_utc(text, line)) utc_to_german_time(row);
+    return true;
+}
+
+// League and venue: from the original site's description and the location's last field,
+// else from the summary or the description's first line and the location's first field.
+void take_league_and_venue(TextSpan text, const EventLines& lines, Piece summary_league, MatchRecord& row) {
+    char description[k_value_size] = "";
+    char location[k_value_size] = "";
+    bool cut = false;
+    Piece described{description, 0};
+    Piece located{location, 0};
+    if (lines.has_description) {
+        described.length = unescape_text(text, lines.description.value, lines.description.end, description,
+                                         sizeof description, cut);
+    }
+    if (lines.has_location) {
+        located.length = unescape_text(text, lines.location.value, lines.location.end, location, sizeof location, cut);
+    }
+    // The venue text must not run into a line feed: shorten_venue stops there.
+    const auto shorten = [&](Piece venue) { shorten_venue(row.venue, venue.bytes, venue.length); };
+
+    if (count_of(described, ',') >= k_original_description_commas) {
+        copy_cut(row.league, sizeof row.league, comma_field(described, k_league_field));
+        shorten(last_comma_field(located));
+        return;
+    }
+    Piece league = summary_league;
+    if (league.length == 0) {
+        const void* feed = std::memchr(description, '\n', described.length);
+        if (feed != nullptr) league = trimmed({description, static_cast<size_t>(static_cast<const char*>(feed) - description)});
+    }
+    copy_cut(row.league, sizeof row.league, league);
+    shorten(comma_field(located, 0));
+    if (row.venue[0] == '\0') shorten(last_comma_field(located));
+}
+
+}  // namespace
+
+TeamsRead event_teams(TextSpan text, int begin, int end, char (&home)[k_opponent_size],
+                      char (&away)[k_opponent_size]) {
+    const EventLines lines = lines_of(text, begin, end);
+    char value[k_value_size];
+    Summary summary{};
+    const TeamsRead result = read_summary(text, lines, value, summary);
+    if (result != TeamsRead::done) return result;
+    copy_bytes(home, sizeof home, summary.home.bytes, summary.home.length);
+    copy_bytes(away, sizeof away, summary.away.bytes, summary.away.length);
+    return TeamsRead::done;
+}
+
+bool parse_event_by_name(TextSpan text, int begin, int end, const char* own_team, MatchRecord& row) {
+    const EventLines lines = lines_of(text, begin, end);
+    char value[k_value_size];
+    Summary summary{};
+    if (!lines.has_start || read_summary(text, lines, value, summary) != TeamsRead::done ||
+        !read_start(text, lines.start, row)) {
+        std::memset(&row, 0, sizeof row);
+        return false;
+    }
+    char home[k_opponent_size];
+    copy_bytes(home, sizeof home, summary.home.bytes, summary.home.length);
+    // The club plays at home when its name stands inside the home team's name.
+    row.is_home = std::strstr(home, own_team) != nullptr ? 1 : 0;
+    const Piece opponent = row.is_home != 0 ? summary.away : summary.home;
+    copy_bytes(row.opponent, sizeof row.opponent, opponent.bytes, opponent.length);
+    row.team_digit = team_digit_of(own_team);
+    take_league_and_venue(text, lines, summary.league, row);
+    return true;
+}
+
+bool is_cancelled(TextSpan text, int begin, int end) {
+    for (int from = begin; from >= 0 && from < end;) {
+        ContentLine line{};
+        if (read_content_line(text, from, line) && is_named(text, line, "STATUS")) {
+            int stop = line.end;
+            while (stop > line.value && is_blank(text.bytes[stop - 1])) --stop;
+            return stop - line.value == static_cast<int>(sizeof k_cancelled - 1) && marker_at(text, line.value, k_cancelled);
+        }
+        from = line.end < text.length ? line.end + 1 : -1;
+    }
+    return false;
+}

@@ -1,0 +1,99 @@
+// Content lines of a calendar event. Every position is clipped to the line, so that no
+// line, however odd, is read past its end.
+#include "import/properties.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr char k_tzid[] = "TZID=";
+// Zones that are UTC under another name.
+constexpr const char* k_utc_zones[] = {"UTC", "ETC/UTC", "GMT"};
+
+// True when text[from, end) is word (written in capitals), letters in any case.
+bool equals_ignoring_case(TextSpan text, int from, int end, const char* word) {
+    const int length = static_cast<int>(std::strlen(word));
+    return end - from == length && marker_at(text, from, word);
+}
+
+}  // namespace
+
+bool read_content_line(TextSpan text, int from, ContentLine& line) {
+    const int feed = line_end(text, from);
+    line.name = from;
+    line.end = feed < 0 ? text.length : feed;
+    line.name_end = line.end;
+    line.value = line.end;
+    for (int i = from; i < line.end; ++i) {
+        if (text.bytes[i] == ';' || text.bytes[i] == ':') {
+            line.name_end = i;
+            break;
+        }
+    }
+    bool quoted = false;
+    for (int i = line.name_end; i < line.end; ++i) {
+        if (text.bytes[i] == '"') quoted = !quoted;
+        if (text.bytes[i] == ':' && !quoted) {
+            line.value = i + 1;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool is_named(TextSpan text, const ContentLine& line, const char* name) {
+    return equals_ignoring_case(text, line.name, line.name_end, name);
+}
+
+bool starts_in_utc(TextSpan text, const ContentLine& line) {
+    int last = line.end;
+    while (last > line.value && is_blank(text.bytes[last - 1])) --last;
+    if (last > line.value && (text.bytes[last - 1] == 'Z' || text.bytes[last - 1] == 'z')) return true;
+    // The parameters stand between the name and the value's colon.
+    const int parameters_end = line.value > line.name_end ? line.value - 1 : line.name_end;
+    for (int i = line.name_end; i < parameters_end; ++i) {
+        if (text.bytes[i] != ';' || !marker_at(text, i + 1, k_tzid)) continue;
+        int zone = i + 1 + static_cast<int>(sizeof k_tzid - 1);
+        int zone_end = zone;
+        while (zone_end < parameters_end && text.bytes[zone_end] != ';') ++zone_end;
+        if (zone_end - zone >= 2 && text.bytes[zone] == '"' && text.bytes[zone_end - 1] == '"') {
+            ++zone;
+            --zone_end;
+        }
+        for (const char* utc : k_utc_zones) {
+            if (equals_ignoring_case(text, zone, zone_end, utc)) return true;
+        }
+    }
+    return false;
+}
+
+size_t unescape_text(TextSpan text, int from, int end, char* out, size_t size, bool& cut) {
+    cut = false;
+    if (size == 0) {
+        cut = from < end;
+        return 0;
+    }
+    if (from < 0) from = 0;
+    if (end > text.length) end = text.length;
+    size_t length = 0;
+    for (int i = from; i < end; ++i) {
+        char c = text.bytes[i];
+        if (c == '\\' && i + 1 < end) {
+            const char next = text.bytes[i + 1];
+            if (next == ',' || next == ';' || next == '\\') {
+                c = next;
+                ++i;
+            } else if (next == 'n' || next == 'N') {
+                c = '\n';
+                ++i;
+            }
+        }
+        if (length + 1 >= size) {
+            cut = true;
+            break;
+        }
+        out[length++] = c;
+    }
+    out[length] = '\0';
+    return length;
+}
