@@ -8,6 +8,9 @@ cd "$(dirname "$0")/.."
 
 crlf_data=(
   examples/Spielplan_2025-2026_Herren3.ics
+  examples/andere-seiten/Fussball_2025-2026_Herren1.ics
+  examples/andere-seiten/Handball_2026-2027_Frauen3.ics
+  examples/andere-seiten/Handball_2026-2027_mC1.ics
   fuzz/corpus/calendar_file/season_crlf.ics
   fuzz/corpus/calendar_file/size_19999_after_crlf.ics
 )

@@ -1,0 +1,153 @@
+// The team calendars of other league sites, made up in the style of each (examples/
+// andere-seiten): a table-tennis site in UTC, a handball site with results, a derby, a
+// start not yet fixed and Roman team numbers, a handball youth league, a football feed
+// with a called-off match. Imported together as one run, every row written out by hand.
+// And a file of the league site's own layout in which events moved their properties.
+#include "import/calendar_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "calendar_texts.h"
+#include "file_text.h"
+#include "match_rows.h"
+#include "temp_folder.h"
+
+namespace {
+
+const std::string k_folder = TERMARIUM_EXAMPLES_DIR "/andere-seiten/";
+
+class OtherSites : public ::testing::Test {
+protected:
+    void SetUp() override { reset_run_state(*state); }
+    void TearDown() override {
+        for (FILE*& stream : state->input_files) {
+            if (stream != nullptr) std::fclose(stream);
+            stream = nullptr;
+        }
+    }
+    // Imports the texts as one run; returns the result, the printed lines in `printed`.
+    ReadResult import(const std::vector<std::string>& texts) {
+        for (size_t k = 0; k < texts.size(); ++k) {
+            state->input_files[k] = scratch_stream();
+            std::fwrite(texts[k].data(), 1, texts[k].size(), state->input_files[k]);
+        }
+        std::fflush(stdout);
+        FILE* sink = scratch_stream();
+        const int saved = dup(STDOUT_FILENO);
+        dup2(fileno(sink), STDOUT_FILENO);
+        int failed_file = -1;
+        const ReadResult result = import_calendar_files(*state, static_cast<int>(texts.size()), failed_file);
+        std::fflush(stdout);
+        dup2(saved, STDOUT_FILENO);
+        close(saved);
+        printed = stream_text(sink);
+        std::fclose(sink);
+        return result;
+    }
+    // Compares the rows from first on with the expected ones, and the separator behind them.
+    void expect_rows(int first, const std::vector<RowSpec>& rows) {
+        for (size_t i = 0; i < rows.size(); ++i) {
+            EXPECT_TRUE(same_row(state->match_table[first + static_cast<int>(i)], rows[i])) << "row " << first + i;
+        }
+    }
+
+    std::unique_ptr<RunState> state = std::make_unique<RunState>();
+    std::string printed;
+};
+
+const std::string k_u = "\xC3\x9C";  // "Ü"
+const std::string k_ue = "\xC3\xBC";  // "ü"
+
+TEST_F(OtherSites, FourSitesInOneRun) {
+    ASSERT_EQ(ReadResult::ok, import({file_text(k_folder + "Tischtennis_2025-2026_Herren2.ics"),
+                                      file_text(k_folder + "Handball_2026-2027_Frauen3.ics"),
+                                      file_text(k_folder + "Handball_2026-2027_mC1.ics"),
+                                      file_text(k_folder + "Fussball_2025-2026_Herren1.ics")}));
+    EXPECT_EQ("TuS Lindenbr" + k_ue + "ck 2 (Bezirksliga Nord): 6 Spiele\n"
+              "TUS LINDENBR" + k_u + "CK III (Landesliga Frauen): 5 Spiele\n"
+              "TUS LINDENBR" + k_u + "CK (Regionsoberliga m" + "\xC3\xA4" + "nnliche C): 2 Spiele\n"
+              "TuS Lindenbr" + k_ue + "ck (Kreispokal): 4 Spiele, 1 abgesagt\n",
+              printed);
+    // Table tennis: UTC shown as German time either side of both clock changes and over
+    // the year's end; the league from the summary; the hall, or the town where the hall
+    // is just "Turnhalle".
+    const std::string tt = "Bezirksliga Nord";
+    const std::string town = "Lindenbr" + k_ue + "ck";
+    expect_rows(1, {
+        {"20250922", "Mo", "2000", "Stadthalle Rabenau", 0, '2', tt, "TTC Rabenau 3"},
+        {"20251025", "Sa", "1930", town, 1, '2', tt, "SV Hohenfels 1"},
+        {"20251026", "So", "1000", "GS Bergstadt", 0, '2', tt, "TSV Bergstadt 2"},
+        {"20260101", "Do", "0030", town, 1, '2', tt, "TV Eichenrode 1"},
+        {"20260328", "Sa", "1930", "Gymn. Talheim", 0, '2', tt, "TV Talheim 1"},
+        {"20260329", "So", "1100", town, 1, '2', tt, "SC Steinau 2"},
+    });
+    // Handball: an opponent of 32 bytes in the first match, results taken off, the third
+    // team by its Roman number, a derby against the club's fourth team without a
+    // location, a start not yet fixed.
+    const std::string hb = "Landesliga Frauen";
+    const std::string hall = "KREISSPORTHALLE LINDENBR" + k_u + "CK";
+    expect_rows(8, {
+        {"20260912", "Sa", "1930", "SPORTHALLE WALDFELD", 0, '3', hb, "HSG WALDFELD-OSTRACH-M" + k_u + "HLTAL II"},
+        {"20260920", "So", "1700", hall, 1, '3', hb, "TV EICHENRODE"},
+        {"20261003", "Sa", "1800", "", 0, '3', hb, "TUS LINDENBR" + k_u + "CK IV"},
+        {"20270123", "Sa", "----", hall, 1, '3', hb, "SG STEINAU/BRUNNENTAL"},
+        {"20270206", "Sa", "1900", "SPORTHALLE DER GRUNDSCHULE BERGSTADT", 0, '3', hb, "TSV BERGSTADT"},
+    });
+    const std::string youth = "Regionsoberliga m\xC3\xA4nnliche C";
+    expect_rows(14, {
+        {"20260919", "Sa", "1100", hall, 1, '1', youth, "JSG TALHEIM/EICHENRODE"},
+        {"20261024", "Sa", "1400", "STADTHALLE RABENAU", 0, '1', youth, "HSG RABENAU"},
+    });
+    // Football: UTC, competition and league behind commas, the called-off match left out.
+    const std::string park = "Sportpark Lindenbr" + k_ue + "ck";
+    expect_rows(17, {
+        {"20250817", "So", "1500", park, 1, '1', "Kreisklasse 5", "SV Hohenfels"},
+        {"20250824", "So", "1500", "Waldstadion", 0, '1', "Kreisklasse 5", "FC Rabenau"},
+        {"20251102", "So", "1400", park, 1, '1', "Kreisklasse 5", "TSV Bergstadt"},
+        {"20251119", "Mi", "1930", park, 1, '1', "Kreispokal", "TV Talheim"},
+    });
+    for (int separator : {0, 7, 13, 16}) EXPECT_EQ(' ', state->match_table[separator].day[0]) << separator;
+    EXPECT_EQ(21, state->current_row);
+    EXPECT_TRUE(is_zero_row(state->match_table[21]));
+}
+
+// A calendar of the league site's own layout whose events moved a property: a line
+// added before the start, the location ahead of the summary. Read by name, each gives
+// the row the layout would have given; the others are read by position as ever.
+TEST_F(OtherSites, EventsThatLeftTheLayoutAreReadByName) {
+    std::vector<EventSpec> events(3);
+    events[0].summary = "TSG Musterfeld 2 - SV Nord 1";
+    events[2].summary = "SG Ost 1 - TSG Musterfeld 2";
+    events[2].start = "20251011T170000";
+    std::string text = calendar_text(events);
+    ASSERT_EQ(ReadResult::ok, import({text}));
+    const std::string unmoved = printed;
+    MatchRecord rows[3];
+    for (int i = 0; i < 3; ++i) rows[i] = state->match_table[1 + i];
+
+    const size_t second = text.find("UID:", text.find("UID:") + 1);
+    text.insert(text.find('\n', second) + 1, "SEQUENCE:2\n");
+    const size_t third = text.find("UID:", second + 1);
+    const size_t summary = text.find("SUMMARY:", third);
+    const std::string summary_line = text.substr(summary, text.find('\n', summary) + 1 - summary);
+    text.erase(summary, summary_line.size());
+    const size_t location = text.find("LOCATION:", third);
+    text.insert(text.find('\n', location) + 1, summary_line);
+
+    TearDown();
+    reset_run_state(*state);
+    ASSERT_EQ(ReadResult::ok, import({text}));
+    EXPECT_EQ(unmoved, printed);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(0, std::memcmp(&rows[i], &state->match_table[1 + i], sizeof rows[i]))
+            << "row " << 1 + i << ":\n  " << describe_row(state->match_table[1 + i]) << "\n  " << describe_row(rows[i]);
+    }
+}
+
+}  // namespace
