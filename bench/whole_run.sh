@@ -2,17 +2,19 @@
 # Times the built program on the 40-file workload against merely reading the same files
 # (cat to /dev/null), alternating the two over many runs, and prints both medians and
 # their ratio; then the peak resident memory of that run and of the bare usage text.
-# Usage: bench/whole_run.sh [BUILD_DIR] [RUNS]   (BUILD_DIR configured with -DTERMARIUM_BENCHMARKS=ON)
+# Usage: bench/whole_run.sh [BUILD_DIR] [RUNS] [andere]   (BUILD_DIR configured with
+# -DTERMARIUM_BENCHMARKS=ON; "andere": the workload in another league site's style)
 set -euo pipefail
 build=${1:-build-bench}
 runs=${2:-200}
+style=${3:-}
 program=$build/src/termarium
 maker=$build/bench/termarium_make_workload
 [ -x "$program" ] && [ -x "$maker" ] || { echo "build $build first (termarium, termarium_make_workload)" >&2; exit 2; }
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-mapfile -t files < <("$maker" "$work")
+mapfile -t files < <("$maker" "$work" $style)
 
 now_ns() { date +%s%N; }
 program_times=()

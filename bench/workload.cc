@@ -1,5 +1,6 @@
 // Generates the benchmark workload: realistic calendars in the league site's layout,
-// every event with a venue that passes through the word table and a league with commas.
+// every event with a venue that passes through the word table and a league with commas;
+// or the same matches in a table-tennis site's calendars.
 #include "workload.h"
 
 #include <cstdio>
@@ -18,12 +19,44 @@ const char* const k_venues[] = {
     "Sport- und Kulturhalle Realschule Nord",
 };
 
+// A table-tennis site's calendar: the properties in its own order, times in UTC, the
+// league in the summary, the hall first in the location.
+std::string other_site_calendar(int index, int matches, const char* own) {
+    std::string text = "BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//Tischtennis-Ligaportal//Spielplan 2.1//DE\nMETHOD:PUBLISH\n";
+    for (int m = 0; m < matches; ++m) {
+        char opponent[40];
+        std::snprintf(opponent, sizeof opponent, "SG Gegnerstadt %d", m + 1);
+        const bool home = m % 2 == 0;
+        char summary[128];
+        std::snprintf(summary, sizeof summary, "%s - %s (%s)", home ? own : opponent, home ? opponent : own,
+                      k_leagues[index % 4]);
+        char event[1024];
+        std::snprintf(event, sizeof event,
+                      "BEGIN:VEVENT\n"
+                      "UID: tt-%d-%d@tt-ligaportal.example\n"
+                      "ORGANIZER;CN=\"Tischtennis-Bezirk Nord: Staffelleitung\":mailto:staffel@tt-bezirk.example\n"
+                      "SUMMARY:%s\n"
+                      "DESCRIPTION:%s\n"
+                      "LOCATION:%s, Am Sportpark %d, 35999, Lindenbrück\n"
+                      "CLASS:PUBLIC\n"
+                      "DTSTART:2025%02d%02dT%02d3000Z\n"
+                      "DTEND:2025%02d%02dT%02d3000Z\n"
+                      "DTSTAMP:20250801T080000Z\n"
+                      "END:VEVENT\n",
+                      index, m, summary, summary, k_venues[m % 5], m + 1, 9 + m / 4, 1 + (m % 4) * 7, 12 + m % 6,
+                      9 + m / 4, 1 + (m % 4) * 7, 15 + m % 6);
+        text += event;
+    }
+    return text + "END:VCALENDAR\n";
+}
+
 }  // namespace
 
-std::string workload_calendar(int index) {
+std::string workload_calendar(int index, WorkloadStyle style) {
     const int matches = index < k_long_seasons ? 12 : 11;
     char own[32];
     std::snprintf(own, sizeof own, "TuS Lindenbrück %d", index % 4 + 1);
+    if (style == WorkloadStyle::other_site) return other_site_calendar(index, matches, own);
     std::string text =
         "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Liga-Verwaltung//Spielplan-Export 3.2//DE\r\n"
         "CALSCALE:GREGORIAN\r\nMETHOD:PUBLISH\r\n";
@@ -52,13 +85,13 @@ std::string workload_calendar(int index) {
     return text;
 }
 
-std::vector<std::string> write_workload(const std::string& folder) {
+std::vector<std::string> write_workload(const std::string& folder, WorkloadStyle style) {
     std::vector<std::string> paths;
     for (int i = 0; i < k_files; ++i) {
         char name[64];
         std::snprintf(name, sizeof name, "/Spielplan_2025-2026_%02d.ics", i + 1);
         std::string path = folder + name;
-        std::string text = workload_calendar(i);
+        std::string text = workload_calendar(i, style);
         FILE* f = std::fopen(path.c_str(), "wb");
         if (f == nullptr) return {};
         std::fwrite(text.data(), 1, text.size(), f);

@@ -54,8 +54,10 @@ void check_match_row(const MatchRecord& row, long index) {
     check(all_digits(row.day, 2) && row.day[2] == '\0', "day", index);
     check(all_digits(row.month, 2) && row.month[2] == '\0', "month", index);
     check(all_digits(row.year, 4) && row.year[4] == '\0', "year", index);
-    check(all_digits(row.hour, 2) && row.hour[2] == '\0', "hour", index);
-    check(all_digits(row.minute, 2) && row.minute[2] == '\0', "minute", index);
+    // A start without a time shows "--:--".
+    const bool no_time = std::strcmp(row.hour, "--") == 0 && std::strcmp(row.minute, "--") == 0;
+    check(no_time || (all_digits(row.hour, 2) && row.hour[2] == '\0'), "hour", index);
+    check(no_time || (all_digits(row.minute, 2) && row.minute[2] == '\0'), "minute", index);
     bool known_weekday = false;
     for (const char* name : k_weekdays) known_weekday = known_weekday || std::strcmp(row.weekday, name) == 0;
     check(known_weekday, "weekday", index);

@@ -2,7 +2,8 @@
 # Writes the hand-made seed inputs of both fuzz targets next to this script: small
 # calendars in the league site's event layout with the variations the import handles
 # (CR LF, folded lines, a byte-order mark, escaped commas, markup characters, every team
-# category) and, for the many-files target, sets of files cut by "~~~~\n" that reach
+# category; the other league sites' calendars and an event that left the layout) and,
+# for the many-files target, sets of files cut by "~~~~\n" that reach
 # separator rows, three-digit row numbers and the 499-row limit. The sample calendars
 # under examples/ are seeds as they are. Run it again after changing it; the files are
 # kept in the repository so that no build needs Python.
@@ -89,6 +90,16 @@ def main():
         write(one, "size_%d.ics" % size, padded(plain, size))
     write(one, "size_19999_after_crlf.ics", padded(plain, 19999).replace("\n", "\r\n"))
     write(one, "truncated_last_event.ics", (HEAD + event("A 1 - B 2") + event("B 2 - A 1"))[:-120])
+    # The other league sites' calendars, read by property name, with LF line ends; and a
+    # file of the league site's layout whose second event gained a line before its start.
+    other = HERE.parent.parent / "examples" / "andere-seiten"
+    for source, name in (("Tischtennis_2025-2026_Herren2.ics", "table_tennis_utc.ics"),
+                         ("Handball_2026-2027_Frauen3.ics", "handball_folded_results.ics"),
+                         ("Fussball_2025-2026_Herren1.ics", "football_utc_cancelled.ics")):
+        write(one, name, (other / source).read_bytes().replace(b"\r\n", b"\n"))
+    original = (HERE.parent.parent / "examples" / "Spielplan_2025-2026_Herren1.ics").read_bytes().replace(b"\r\n", b"\n")
+    second = original.find(b"\n", original.find(b"UID:", original.find(b"UID:") + 1)) + 1
+    write(one, "mixed_readings.ics", original[:second] + b"SEQUENCE:3\n" + original[second:])
 
     many = "calendar_files"
     samples = sorted((HERE.parent.parent / "examples").glob("*.ics"))

@@ -34,6 +34,7 @@ constexpr char k_read_error_text[] = "Datei konnte nicht gelesen werden";
 
 // True when the line at line is the marker (any case) with nothing but blanks behind it.
 bool is_marker_line(TextSpan text, int line, const char* marker) {
+    if (line >= text.length || (text.bytes[line] != marker[0] && text.bytes[line] != marker[0] - 'A' + 'a')) return false;
     if (!marker_at(text, line, marker)) return false;
     const int end = line_end(text, line);
     const int stop = end < 0 ? text.length : end;

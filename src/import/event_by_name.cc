@@ -154,6 +154,13 @@ bool is_result(Piece inside) {
     return digit;
 }
 
+// The piece up to its first line feed, trimmed.
+Piece first_line(Piece piece) {
+    const void* feed = std::memchr(piece.bytes, '\n', piece.length);
+    if (feed != nullptr) piece.length = static_cast<size_t>(static_cast<const char*>(feed) - piece.bytes);
+    return trimmed(piece);
+}
+
 // Copies a piece into a field, cut on a character boundary where it is too long.
 void copy_cut(char* field, size_t size, Piece piece) {
     copy_bytes(field, size, piece.bytes, utf8_cut_length(piece.bytes, piece.length, size - 1));
@@ -196,9 +203,13 @@ TeamsRead read_summary(TextSpan text, const EventLines& lines, char (&value)[k_v
     }
     summary.home = trimmed({value, static_cast<size_t>(separator)});
     summary.away = trimmed(away);
-    summary.league = league;
+    summary.league = first_line(league);
+    // A name is one line of the table: an escaped line break ("\n") cannot stand in it.
     for (const Piece& name : {summary.home, summary.away}) {
-        if (name.length == 0 || name.length >= static_cast<size_t>(k_opponent_size)) return TeamsRead::bad_name;
+        if (name.length == 0 || name.length >= static_cast<size_t>(k_opponent_size) ||
+            std::memchr(name.bytes, '\n', name.length) != nullptr) {
+            return TeamsRead::bad_name;
+        }
     }
     return TeamsRead::done;
 }
@@ -263,14 +274,13 @@ void take_league_and_venue(TextSpan text, const EventLines& lines, Piece summary
     const auto shorten = [&](Piece venue) { shorten_venue(row.venue, venue.bytes, venue.length); };
 
     if (count_of(described, ',') >= k_original_description_commas) {
-        copy_cut(row.league, sizeof row.league, comma_field(described, k_league_field));
+        copy_cut(row.league, sizeof row.league, first_line(comma_field(described, k_league_field)));
         shorten(last_comma_field(located));
         return;
     }
     Piece league = summary_league;
-    if (league.length == 0) {
-        const void* feed = std::memchr(description, '\n', described.length);
-        if (feed != nullptr) league = trimmed({description, static_cast<size_t>(static_cast<const char*>(feed) - description)});
+    if (league.length == 0 && std::memchr(description, '\n', described.length) != nullptr) {
+        league = first_line(described);
     }
     copy_cut(row.league, sizeof row.league, league);
     shorten(comma_field(located, 0));
@@ -314,6 +324,13 @@ bool parse_event_by_name(TextSpan text, int begin, int end, const char* own_team
 bool is_cancelled(TextSpan text, int begin, int end) {
     for (int from = begin; from >= 0 && from < end;) {
         ContentLine line{};
+        // Only a line that begins with the name's first letter needs reading.
+        const bool may_be_status = text.bytes[from] == 'S' || text.bytes[from] == 's';
+        if (!may_be_status) {
+            const int feed = line_end(text, from);
+            from = feed < 0 ? -1 : feed + 1;
+            continue;
+        }
         if (read_content_line(text, from, line) && is_named(text, line, "STATUS")) {
             int stop = line.end;
             while (stop > line.value && is_blank(text.bytes[stop - 1])) --stop;

@@ -26,6 +26,10 @@ bool contains(const char* text, size_t size, const char* word) {
     const size_t length = strnlen(text, size);
     const size_t word_length = std::strlen(word);
     for (size_t i = 0; i + word_length <= length; ++i) {
+        // Only where the word's first byte stands can the word begin.
+        const void* first = std::memchr(text + i, word[0], length - word_length + 1 - i);
+        if (first == nullptr) return false;
+        i = static_cast<size_t>(static_cast<const char*>(first) - text);
         if (std::memcmp(text + i, word, word_length) == 0) return true;
     }
     return false;
