@@ -152,22 +152,28 @@ ReadResult take_candidates(RunState& state) {
 // is searched from where the previous one ended. Event k must be the first "UID:" behind
 // the k-th "BEGIN:VEVENT" line, and every such line must have one, so that no match is
 // lost without a word (a file written with "uid:", or one missing a line).
-ReadResult take_events(RunState& state, int& events, int& cancelled) {
+// What the last pass counted: every event read, and those called off among them.
+struct EventCount {
+    int events;
+    int cancelled;
+};
+
+ReadResult take_events(RunState& state, EventCount& count) {
     const TextSpan text = loaded_text(state);
     EventBegins begins{next_event_begin(text, 0), 0, -1};
     for (int from = 0;;) {
         const int at = find_text(text, from, text.length, k_event_marker);
         if (at < 0) break;
-        state.failed_event = events + 1;
+        state.failed_event = count.events + 1;
         count_begins_before(text, begins, at);
-        if (begins.before != events + 1) return ReadResult::event_layout;
+        if (begins.before != count.events + 1) return ReadResult::event_layout;
         const int end = event_end(text, begins.last);
         MatchRecord row{};
         from = read_event(text, at, begins.last, end, state.own_team, row);
         if (from < 0) return ReadResult::event_layout;
-        ++events;
+        ++count.events;
         if (is_cancelled(text, begins.last, end)) {
-            ++cancelled;
+            ++count.cancelled;
             continue;
         }
         if (state.current_row < 0 || state.current_row >= k_max_used_rows) return ReadResult::too_many_rows;
@@ -175,8 +181,8 @@ ReadResult take_events(RunState& state, int& events, int& cancelled) {
         ++state.current_row;
     }
     count_begins_before(text, begins, text.length);
-    if (begins.before != events) {
-        state.failed_event = events + 1;  // the first event without a "UID:" of its own
+    if (begins.before != count.events) {
+        state.failed_event = count.events + 1;  // the first event without a "UID:" of its own
         return ReadResult::event_layout;
     }
     return ReadResult::ok;
@@ -199,16 +205,15 @@ ReadResult read_calendar_file(RunState& state, int file_index) {
     // A candidate may be as long as any team name; the club's own must fit its field.
     if (!copy_text(state.own_team, sizeof state.own_team, winner)) return ReadResult::team_name_invalid;
 
-    int events = 0;
-    int cancelled = 0;
-    result = take_events(state, events, cancelled);
+    EventCount count{0, 0};
+    result = take_events(state, count);
     if (result != ReadResult::ok) return result;
 
     const char* league = state.current_row > 0 ? state.match_table[state.current_row - 1].league : "";
-    if (cancelled > 0) {
-        std::printf(k_file_line_cancelled, state.own_team, league, events - cancelled, cancelled);
+    if (count.cancelled > 0) {
+        std::printf(k_file_line_cancelled, state.own_team, league, count.events - count.cancelled, count.cancelled);
     } else {
-        std::printf(k_file_line, state.own_team, league, events);
+        std::printf(k_file_line, state.own_team, league, count.events);
     }
     return ReadResult::ok;
 }

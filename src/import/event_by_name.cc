@@ -61,9 +61,9 @@ EventLines lines_of(TextSpan text, int begin, int end) {
     };
     for (int from = begin; from >= 0 && from < end;) {
         ContentLine line{};
-        const bool has_value = read_content_line(text, from, line);
+        const bool is_property = read_content_line(text, from, line);
         for (const auto& w : wanted) {
-            if (has_value && !*w.has && is_named(text, line, w.name)) {
+            if (is_property && !*w.has && is_named(text, line, w.name)) {
                 *w.line = line;
                 *w.has = true;
             }
@@ -332,9 +332,7 @@ bool is_cancelled(TextSpan text, int begin, int end) {
             continue;
         }
         if (read_content_line(text, from, line) && is_named(text, line, "STATUS")) {
-            int stop = line.end;
-            while (stop > line.value && is_blank(text.bytes[stop - 1])) --stop;
-            return stop - line.value == static_cast<int>(sizeof k_cancelled - 1) && marker_at(text, line.value, k_cancelled);
+            return has_value(text, line, k_cancelled);
         }
         from = line.end < text.length ? line.end + 1 : -1;
     }

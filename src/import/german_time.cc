@@ -43,13 +43,23 @@ int day_of_week(int year, int month, int day) {
 // The day of the month's last Sunday, for a month of 31 days.
 int last_sunday(int year, int month) { return 31 - day_of_week(year, month, 31); }
 
-// True when the instant lies in summer time: from the last Sunday of March, 01:00 UTC,
-// up to (not including) the last Sunday of October, 01:00 UTC.
-bool in_summer_time(int year, int month, int day, int hour) {
-    const auto key = [](int m, int d, int h) { return (m * 32 + d) * 24 + h; };
-    const int now = key(month, day, hour);
-    return now >= key(k_march, last_sunday(year, k_march), k_switch_hour) &&
-           now < key(k_october, last_sunday(year, k_october), k_switch_hour);
+// A full hour of a year, as date and hour.
+struct Hour {
+    int year;
+    int month;
+    int day;
+    int hour;
+};
+
+// The hours of a year in their order.
+int order_of(const Hour& at) { return (at.month * 32 + at.day) * 24 + at.hour; }
+
+// True when the hour lies in summer time: from the last Sunday of March, 01:00 UTC, up
+// to (not including) the last Sunday of October, 01:00 UTC.
+bool in_summer_time(const Hour& at) {
+    const Hour begins{at.year, k_march, last_sunday(at.year, k_march), k_switch_hour};
+    const Hour ends{at.year, k_october, last_sunday(at.year, k_october), k_switch_hour};
+    return order_of(at) >= order_of(begins) && order_of(at) < order_of(ends);
 }
 
 }  // namespace
@@ -64,7 +74,7 @@ bool utc_to_german_time(MatchRecord& row) {
         hour > 23 || minute < 0 || minute > 59) {
         return false;
     }
-    hour += in_summer_time(year, month, day, hour) ? k_summer_offset : k_winter_offset;
+    hour += in_summer_time(Hour{year, month, day, hour}) ? k_summer_offset : k_winter_offset;
     if (hour >= 24) {
         hour -= 24;
         if (++day > days_in_month(year, month)) {

@@ -2,7 +2,9 @@
 // line, however odd, is read past its end.
 #include "import/properties.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -45,6 +47,12 @@ bool is_named(TextSpan text, const ContentLine& line, const char* name) {
     return equals_ignoring_case(text, line.name, line.name_end, name);
 }
 
+bool has_value(TextSpan text, const ContentLine& line, const char* word) {
+    int stop = line.end;
+    while (stop > line.value && is_blank(text.bytes[stop - 1])) --stop;
+    return equals_ignoring_case(text, line.value, stop, word);
+}
+
 bool starts_in_utc(TextSpan text, const ContentLine& line) {
     int last = line.end;
     while (last > line.value && is_blank(text.bytes[last - 1])) --last;
@@ -60,8 +68,9 @@ bool starts_in_utc(TextSpan text, const ContentLine& line) {
             ++zone;
             --zone_end;
         }
-        for (const char* utc : k_utc_zones) {
-            if (equals_ignoring_case(text, zone, zone_end, utc)) return true;
+        if (std::any_of(std::begin(k_utc_zones), std::end(k_utc_zones),
+                        [&](const char* utc) { return equals_ignoring_case(text, zone, zone_end, utc); })) {
+            return true;
         }
     }
     return false;

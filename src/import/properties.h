@@ -22,6 +22,10 @@ bool read_content_line(TextSpan text, int from, ContentLine& line);
 // True when the line's name is name (written in capitals), its letters in any case.
 bool is_named(TextSpan text, const ContentLine& line, const char* name);
 
+// True when the line's value, blanks behind it aside, is word (written in capitals), its
+// letters in any case.
+bool has_value(TextSpan text, const ContentLine& line, const char* word);
+
 // True when a start line gives its time in UTC: a value ending in "Z", or a TZID
 // parameter of UTC, Etc/UTC or GMT.
 bool starts_in_utc(TextSpan text, const ContentLine& line);

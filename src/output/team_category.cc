@@ -3,19 +3,22 @@
 // category is known by the words the league sites of several sports use for it.
 #include "output/team_category.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
-// The words of the A youth (U19), tested first.
+// The words of the A youth (U19), tested first. "\u00E4" is "ä", written in UTF-8 as the
+// calendars write it.
 constexpr const char* k_u19_words[] = {
-    "U19", "A-Jugend", "A-Junioren", "A-Juniorinnen", "m\xC3\xA4nnliche A", "weibliche A", "Jugend A",
-    "Jungen 19", "M\xC3\xA4" "dchen 19",
+    "U19", "A-Jugend", "A-Junioren", "A-Juniorinnen", "m\u00E4nnliche A", "weibliche A", "Jugend A",
+    "Jungen 19", "M\u00E4dchen 19",
 };
 // The words of the C youth (U15), tested next.
 constexpr const char* k_u15_words[] = {
-    "U15", "C-Jugend", "C-Junioren", "C-Juniorinnen", "m\xC3\xA4nnliche C", "weibliche C", "Jugend C",
-    "Jungen 15", "M\xC3\xA4" "dchen 15",
+    "U15", "C-Jugend", "C-Junioren", "C-Juniorinnen", "m\u00E4nnliche C", "weibliche C", "Jugend C",
+    "Jungen 15", "M\u00E4dchen 15",
 };
 // The words of an adult league, tested last.
 constexpr const char* k_adult_words[] = {"liga", "klasse", "Liga", "Klasse"};
@@ -37,10 +40,7 @@ bool contains(const char* text, size_t size, const char* word) {
 
 template <size_t count>
 bool contains_any(const char* text, size_t size, const char* const (&words)[count]) {
-    for (const char* word : words) {
-        if (contains(text, size, word)) return true;
-    }
-    return false;
+    return std::any_of(std::begin(words), std::end(words), [&](const char* word) { return contains(text, size, word); });
 }
 
 }  // namespace
