@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "calendar_texts.h"
+#include "import_run.h"
 #include "match_rows.h"
 
 namespace {
@@ -25,45 +26,8 @@ namespace {
 constexpr char k_own_team[] = "TSG Musterfeld 2";
 constexpr int k_text_limit = k_file_buffer_size - 1;  // longest text that fits with its NUL
 
-// Runs body with standard output going to a temporary file; returns what it printed.
-std::string capture_stdout(const std::function<void()>& body) {
-    std::fflush(stdout);
-    FILE* sink = scratch_stream();
-    const int saved = dup(STDOUT_FILENO);
-    dup2(fileno(sink), STDOUT_FILENO);
-    body();
-    std::fflush(stdout);
-    dup2(saved, STDOUT_FILENO);
-    close(saved);
-    std::string printed = stream_text(sink);
-    std::fclose(sink);
-    return printed;
-}
-
-FILE* stream_with(const std::string& bytes) {
-    FILE* stream = scratch_stream();
-    std::fwrite(bytes.data(), 1, bytes.size(), stream);
-    return stream;  // left at its end: the reader must rewind it
-}
-
-class CalendarReader : public ::testing::Test {
+class CalendarReader : public ImportRun {
 protected:
-    void SetUp() override { reset_run_state(*state); }
-    void TearDown() override {
-        for (FILE*& stream : state->input_files) {
-            if (stream != nullptr) std::fclose(stream);
-            stream = nullptr;
-        }
-    }
-    // Imports the files in order as a run does; returns the result, the printed lines in
-    // `printed` and the index of a failed file in `failed_file`.
-    ReadResult import(const std::vector<std::string>& files) {
-        TearDown();
-        for (size_t k = 0; k < files.size(); ++k) state->input_files[k] = stream_with(files[k]);
-        ReadResult result = ReadResult::ok;
-        printed = capture_stdout([&] { result = import_calendar_files(*state, static_cast<int>(files.size()), failed_file); });
-        return result;
-    }
     // Imports one file.
     ReadResult read(const std::string& bytes) { return import({bytes}); }
     std::string reason(ReadResult result) const {
@@ -71,9 +35,6 @@ protected:
         describe_read_failure(*state, result, text, sizeof text);
         return text;
     }
-    std::unique_ptr<RunState> state = std::make_unique<RunState>();
-    std::string printed;
-    int failed_file = 0;
 };
 
 // ---- Loading --------------------------------------------------------------------

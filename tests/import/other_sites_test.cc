@@ -7,14 +7,13 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <memory>
+#include <cstring>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "calendar_texts.h"
 #include "file_text.h"
+#include "import_run.h"
 #include "match_rows.h"
 #include "temp_folder.h"
 
@@ -22,43 +21,14 @@ namespace {
 
 const std::string k_folder = TERMARIUM_EXAMPLES_DIR "/andere-seiten/";
 
-class OtherSites : public ::testing::Test {
+class OtherSites : public ImportRun {
 protected:
-    void SetUp() override { reset_run_state(*state); }
-    void TearDown() override {
-        for (FILE*& stream : state->input_files) {
-            if (stream != nullptr) std::fclose(stream);
-            stream = nullptr;
-        }
-    }
-    // Imports the texts as one run; returns the result, the printed lines in `printed`.
-    ReadResult import(const std::vector<std::string>& texts) {
-        for (size_t k = 0; k < texts.size(); ++k) {
-            state->input_files[k] = scratch_stream();
-            std::fwrite(texts[k].data(), 1, texts[k].size(), state->input_files[k]);
-        }
-        std::fflush(stdout);
-        FILE* sink = scratch_stream();
-        const int saved = dup(STDOUT_FILENO);
-        dup2(fileno(sink), STDOUT_FILENO);
-        int failed_file = -1;
-        const ReadResult result = import_calendar_files(*state, static_cast<int>(texts.size()), failed_file);
-        std::fflush(stdout);
-        dup2(saved, STDOUT_FILENO);
-        close(saved);
-        printed = stream_text(sink);
-        std::fclose(sink);
-        return result;
-    }
     // Compares the rows from first on with the expected ones, and the separator behind them.
     void expect_rows(int first, const std::vector<RowSpec>& rows) {
         for (size_t i = 0; i < rows.size(); ++i) {
             EXPECT_TRUE(same_row(state->match_table[first + static_cast<int>(i)], rows[i])) << "row " << first + i;
         }
     }
-
-    std::unique_ptr<RunState> state = std::make_unique<RunState>();
-    std::string printed;
 };
 
 const std::string k_u = "\xC3\x9C";  // "Ü"
