@@ -285,4 +285,23 @@ TEST_F(SampleRun, ClosedStandardStreamsLeaveTheSchedulesWhole) {
     }
 }
 
+// The team calendars of four other league sites in one run, as a volunteer drops them:
+// read by property name, a called-off match counted apart, every file's line as expected.
+TEST_F(SampleRun, OtherLeagueSitesCalendars) {
+    const std::vector<std::string> names = {"Tischtennis_2025-2026_Herren2.ics", "Handball_2026-2027_Frauen3.ics",
+                                            "Handball_2026-2027_mC1.ics", "Fussball_2025-2026_Herren1.ics"};
+    for (const std::string& name : names) copy_example("andere-seiten/" + name, name);
+    ProgramRun result = run(names);
+    EXPECT_EQ(0, result.exit_status);
+    EXPECT_EQ(complete_run(names, "2025-2026",
+                           {"TuS Lindenbr\xC3\xBC" "ck 2 (Bezirksliga Nord): 6 Spiele\n",
+                            "TUS LINDENBR\xC3\x9C" "CK III (Landesliga Frauen): 5 Spiele\n",
+                            "TUS LINDENBR\xC3\x9C" "CK (Regionsoberliga m\xC3\xA4nnliche C): 2 Spiele\n",
+                            "TuS Lindenbr\xC3\xBC" "ck (Kreispokal): 4 Spiele, 1 abgesagt\n"}),
+              result.output);
+    const std::string fragment = read_output(k_html);
+    EXPECT_NE(std::string::npos, fragment.find("Do, 01.01.2026 00:30")) << "UTC over the year's end";
+    EXPECT_NE(std::string::npos, fragment.find("Sa, 23.01.2027 --:--")) << "a start without a time";
+}
+
 }  // namespace
