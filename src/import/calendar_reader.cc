@@ -34,7 +34,6 @@ constexpr char k_read_error_text[] = "Datei konnte nicht gelesen werden";
 
 // True when the line at line is the marker (any case) with nothing but blanks behind it.
 bool is_marker_line(TextSpan text, int line, const char* marker) {
-    if (line >= text.length || (text.bytes[line] != marker[0] && text.bytes[line] != marker[0] - 'A' + 'a')) return false;
     if (!marker_at(text, line, marker)) return false;
     const int end = line_end(text, line);
     const int stop = end < 0 ? text.length : end;
@@ -94,18 +93,21 @@ int count_occurrences(TextSpan text, const char* name) {
     }
 }
 
-// True when the event whose "UID:" stands at uid is read by position: it fits the league
-// site's own layout, and its lines 2, 4 and 6 are the start, the summary and the location.
-bool reads_by_position(TextSpan text, int uid, const char* own_team, MatchRecord& row) {
-    return parse_event(text, uid, own_team, row) >= 0 && named_as_layout(text, uid);
+// Reads the event whose "UID:" stands at uid by position, where it fits the league site's
+// own layout and its lines 2, 4 and 6 are the start, the summary and the location; returns
+// where the next event is searched, or -1 (row left zero) when it is not read so.
+int read_by_position(TextSpan text, int uid, const char* own_team, MatchRecord& row) {
+    const int next = parse_event(text, uid, own_team, row);
+    if (next >= 0 && named_as_layout(text, uid)) return next;
+    std::memset(&row, 0, sizeof row);
+    return -1;
 }
 
 // Reads one event into row, by position where it fits the layout, else by property
 // name; returns where the next event is searched, or -1 when neither reading takes it.
 int read_event(TextSpan text, int uid, int begin, int end, const char* own_team, MatchRecord& row) {
-    const int next = parse_event(text, uid, own_team, row);
-    if (next >= 0 && named_as_layout(text, uid)) return next;
-    std::memset(&row, 0, sizeof row);
+    const int next = read_by_position(text, uid, own_team, row);
+    if (next >= 0) return next;
     return parse_event_by_name(text, begin, end, own_team, row) ? end : -1;
 }
 
@@ -116,7 +118,7 @@ ReadResult take_candidates(RunState& state) {
     const int begin = next_event_begin(text, 0);
     const int uid = begin < 0 ? -1 : find_text(text, begin, text.length, k_event_marker);
     MatchRecord scratch{};
-    if (uid >= 0 && !reads_by_position(text, uid, "", scratch)) {
+    if (uid >= 0 && read_by_position(text, uid, "", scratch) < 0) {
         switch (event_teams(text, begin, event_end(text, begin), state.candidate_home, state.candidate_away)) {
             case TeamsRead::done: return ReadResult::ok;
             case TeamsRead::no_summary: return ReadResult::no_match_found;

@@ -27,6 +27,7 @@ constexpr int k_time_digits = 4;              // HHMM; seconds may follow
 constexpr int k_original_description_commas = 3;  // "Spiel 4101, Staffel 4, <league>, Spieltag 1"
 constexpr int k_league_field = 2;             // the league is its third field, counted from 0
 constexpr char k_no_time[] = "--";            // hour and minute of a start without a time
+constexpr char k_status[] = "STATUS";
 constexpr char k_cancelled[] = "CANCELLED";
 
 // The lines of an event this reading uses: the first line of each name.
@@ -39,12 +40,6 @@ struct EventLines {
     bool has_summary;
     bool has_location;
     bool has_description;
-};
-
-// A stretch of an unescaped value: its first byte and its length.
-struct Piece {
-    const char* bytes;
-    size_t length;
 };
 
 EventLines lines_of(TextSpan text, int begin, int end) {
@@ -75,7 +70,7 @@ EventLines lines_of(TextSpan text, int begin, int end) {
 
 bool is_space(char c) { return c == ' ' || c == '\t'; }
 
-Piece trimmed(Piece piece) {
+TextSpan trimmed(TextSpan piece) {
     while (piece.length > 0 && is_space(piece.bytes[0])) {
         ++piece.bytes;
         --piece.length;
@@ -84,66 +79,48 @@ Piece trimmed(Piece piece) {
     return piece;
 }
 
-// Index of the first occurrence of word in the piece, or -1.
-long find_in(Piece piece, const char* word) {
-    const size_t length = std::strlen(word);
-    for (size_t i = 0; i + length <= piece.length; ++i) {
-        if (std::memcmp(piece.bytes + i, word, length) == 0) return static_cast<long>(i);
-    }
-    return -1;
-}
-
-// Index of the last occurrence of word in the piece, or -1.
-long find_last_in(Piece piece, const char* word) {
-    const size_t length = std::strlen(word);
-    for (size_t i = piece.length; i >= length; --i) {
-        if (std::memcmp(piece.bytes + i - length, word, length) == 0) return static_cast<long>(i - length);
-    }
-    return -1;
-}
+// The part of the piece from from up to end.
+TextSpan part(TextSpan piece, int from, int end) { return {piece.bytes + from, end - from}; }
 
 // The field number `index` of the piece split at each comma, trimmed; empty past the last.
-Piece comma_field(Piece piece, int index) {
-    size_t start = 0;
+TextSpan comma_field(TextSpan piece, int index) {
+    int start = 0;
     for (int i = 0; i < index; ++i) {
-        const void* comma = std::memchr(piece.bytes + start, ',', piece.length - start);
-        if (comma == nullptr) return {piece.bytes + piece.length, 0};
-        start = static_cast<size_t>(static_cast<const char*>(comma) - piece.bytes) + 1;
+        const int comma = find_byte(piece, start, piece.length, ',');
+        if (comma < 0) return part(piece, piece.length, piece.length);
+        start = comma + 1;
     }
-    const void* comma = std::memchr(piece.bytes + start, ',', piece.length - start);
-    const size_t stop = comma == nullptr ? piece.length : static_cast<size_t>(static_cast<const char*>(comma) - piece.bytes);
-    return trimmed({piece.bytes + start, stop - start});
+    const int comma = find_byte(piece, start, piece.length, ',');
+    return trimmed(part(piece, start, comma < 0 ? piece.length : comma));
 }
 
 // The last comma-separated field, trimmed.
-Piece last_comma_field(Piece piece) {
-    size_t start = piece.length;
-    while (start > 0 && piece.bytes[start - 1] != ',') --start;
-    return trimmed({piece.bytes + start, piece.length - start});
+TextSpan last_comma_field(TextSpan piece) {
+    return trimmed(part(piece, find_last_byte(piece, 0, piece.length, ',') + 1, piece.length));
 }
 
-size_t count_of(Piece piece, char c) {
-    size_t count = 0;
-    for (size_t i = 0; i < piece.length; ++i) count += piece.bytes[i] == c ? 1 : 0;
+int count_of(TextSpan piece, char c) {
+    int count = 0;
+    for (int i = 0; i < piece.length; ++i) count += piece.bytes[i] == c ? 1 : 0;
     return count;
 }
 
 // Takes a trailing "(...)" off the piece; its inside goes to inside. False when the piece
 // does not end in one.
-bool take_parenthesised(Piece& piece, Piece& inside) {
+bool take_parenthesised(TextSpan& piece, TextSpan& inside) {
     piece = trimmed(piece);
     if (piece.length == 0 || piece.bytes[piece.length - 1] != ')') return false;
-    const long open = find_last_in({piece.bytes, piece.length - 1}, "(");
+    const int open = find_last_byte(piece, 0, piece.length - 1, '(');
     if (open < 0) return false;
-    inside = {piece.bytes + open + 1, piece.length - 2 - static_cast<size_t>(open)};
-    piece = trimmed({piece.bytes, static_cast<size_t>(open)});
+    inside = part(piece, open + 1, piece.length - 1);
+    piece = trimmed(part(piece, 0, open));
     return true;
 }
 
 // True for the inside of a result: digits, blanks and colons, with a digit among them.
-bool is_result(Piece inside) {
+bool is_result(TextSpan inside) {
     bool digit = false;
-    for (size_t i = 0; i < inside.length; ++i) {
+    for (int i = 0; i < inside.length; ++i) {
         const char c = inside.bytes[i];
         if (std::isdigit(static_cast<unsigned char>(c))) {
             digit = true;
@@ -155,39 +132,37 @@ bool is_result(Piece inside) {
 }
 
 // The piece up to its first line feed, trimmed.
-Piece first_line(Piece piece) {
-    const void* feed = std::memchr(piece.bytes, '\n', piece.length);
-    if (feed != nullptr) piece.length = static_cast<size_t>(static_cast<const char*>(feed) - piece.bytes);
-    return trimmed(piece);
+TextSpan first_line(TextSpan piece) {
+    const int feed = find_byte(piece, 0, piece.length, '\n');
+    return trimmed(feed < 0 ? piece : part(piece, 0, feed));
 }
 
 // Copies a piece into a field, cut on a character boundary where it is too long.
-void copy_cut(char* field, size_t size, Piece piece) {
-    copy_bytes(field, size, piece.bytes, utf8_cut_length(piece.bytes, piece.length, size - 1));
+void copy_cut(char* field, size_t size, TextSpan piece) {
+    copy_bytes(field, size, piece.bytes, utf8_cut_length(piece.bytes, static_cast<size_t>(piece.length), size - 1));
 }
 
 // The summary's two names and its league; false when it has no " - " or a name is empty
 // or too long.
 struct Summary {
-    Piece home;
-    Piece away;
-    Piece league;
+    TextSpan home;
+    TextSpan away;
+    TextSpan league;
 };
 
 TeamsRead read_summary(TextSpan text, const EventLines& lines, char (&value)[k_value_size], Summary& summary) {
     if (!lines.has_summary) return TeamsRead::no_summary;
     bool cut = false;
-    const size_t length = unescape_text(text, lines.summary.value, lines.summary.end, value, sizeof value, cut);
-    const Piece whole{value, length};
-    const long separator = find_in(whole, summary_separator);
+    const TextSpan whole{value, static_cast<int32_t>(
+                                       unescape_text(text, lines.summary.value, lines.summary.end, value, sizeof value, cut))};
+    const int separator = find_text(whole, 0, whole.length, summary_separator);
     if (separator < 0) return TeamsRead::no_summary;
     if (cut) return TeamsRead::bad_name;  // a summary longer than any two names and a league
 
-    const size_t away_start = static_cast<size_t>(separator) + std::strlen(summary_separator);
-    Piece away{value + away_start, length - away_start};
-    Piece inside{};
-    Piece league{value, 0};
-    Piece rest = away;
+    TextSpan away = part(whole, separator + static_cast<int>(std::strlen(summary_separator)), whole.length);
+    TextSpan inside{};
+    TextSpan league = part(whole, 0, 0);
+    TextSpan rest = away;
     if (take_parenthesised(rest, inside) && is_result(inside)) away = rest;
     rest = away;
     bool league_found = take_parenthesised(rest, inside);
@@ -195,19 +170,17 @@ TeamsRead read_summary(TextSpan text, const EventLines& lines, char (&value)[k_v
         away = rest;
         league = trimmed(inside);
     }
-    const long comma = find_in(away, ", ");
+    const int comma = find_text(away, 0, away.length, ", ");
     if (comma >= 0) {
-        const Piece behind{away.bytes + comma + 2, away.length - static_cast<size_t>(comma) - 2};
-        away.length = static_cast<size_t>(comma);
-        if (!league_found) league = last_comma_field(behind);
+        if (!league_found) league = last_comma_field(part(away, comma + 2, away.length));
+        away = part(away, 0, comma);
     }
-    summary.home = trimmed({value, static_cast<size_t>(separator)});
+    summary.home = trimmed(part(whole, 0, separator));
     summary.away = trimmed(away);
     summary.league = first_line(league);
     // A name is one line of the table: an escaped line break ("\n") cannot stand in it.
-    for (const Piece& name : {summary.home, summary.away}) {
-        if (name.length == 0 || name.length >= static_cast<size_t>(k_opponent_size) ||
-            std::memchr(name.bytes, '\n', name.length) != nullptr) {
+    for (const TextSpan& name : {summary.home, summary.away}) {
+        if (name.length == 0 || name.length >= k_opponent_size || find_byte(name, 0, name.length, '\n') >= 0) {
             return TeamsRead::bad_name;
         }
     }
@@ -257,29 +230,32 @@ bool read_start(TextSpan text, const ContentLine& line, MatchRecord& row) {
 
 // League and venue: from the original site's description and the location's last field,
 // else from the summary or the description's first line and the location's first field.
-void take_league_and_venue(TextSpan text, const EventLines& lines, Piece summary_league, MatchRecord& row) {
+void take_league_and_venue(TextSpan text, const EventLines& lines, TextSpan summary_league, MatchRecord& row) {
     char description[k_value_size] = "";
     char location[k_value_size] = "";
     bool cut = false;
-    Piece described{description, 0};
-    Piece located{location, 0};
+    TextSpan described{description, 0};
+    TextSpan located{location, 0};
     if (lines.has_description) {
-        described.length = unescape_text(text, lines.description.value, lines.description.end, description,
-                                         sizeof description, cut);
+        described.length = static_cast<int32_t>(
+            unescape_text(text, lines.description.value, lines.description.end, description, sizeof description, cut));
     }
     if (lines.has_location) {
-        located.length = unescape_text(text, lines.location.value, lines.location.end, location, sizeof location, cut);
+        located.length = static_cast<int32_t>(
+            unescape_text(text, lines.location.value, lines.location.end, location, sizeof location, cut));
     }
-    // The venue text must not run into a line feed: shorten_venue stops there.
-    const auto shorten = [&](Piece venue) { shorten_venue(row.venue, venue.bytes, venue.length); };
+    // shorten_venue stops at a line feed inside the text.
+    const auto shorten = [&](TextSpan venue) {
+        shorten_venue(row.venue, venue.bytes, static_cast<size_t>(venue.length));
+    };
 
     if (count_of(described, ',') >= k_original_description_commas) {
         copy_cut(row.league, sizeof row.league, first_line(comma_field(described, k_league_field)));
         shorten(last_comma_field(located));
         return;
     }
-    Piece league = summary_league;
-    if (league.length == 0 && std::memchr(description, '\n', described.length) != nullptr) {
+    TextSpan league = summary_league;
+    if (league.length == 0 && find_byte(described, 0, described.length, '\n') >= 0) {
         league = first_line(described);
     }
     copy_cut(row.league, sizeof row.league, league);
@@ -296,8 +272,8 @@ TeamsRead event_teams(TextSpan text, int begin, int end, char (&home)[k_opponent
     Summary summary{};
     const TeamsRead result = read_summary(text, lines, value, summary);
     if (result != TeamsRead::done) return result;
-    copy_bytes(home, sizeof home, summary.home.bytes, summary.home.length);
-    copy_bytes(away, sizeof away, summary.away.bytes, summary.away.length);
+    copy_bytes(home, sizeof home, summary.home.bytes, static_cast<size_t>(summary.home.length));
+    copy_bytes(away, sizeof away, summary.away.bytes, static_cast<size_t>(summary.away.length));
     return TeamsRead::done;
 }
 
@@ -311,11 +287,11 @@ bool parse_event_by_name(TextSpan text, int begin, int end, const char* own_team
         return false;
     }
     char home[k_opponent_size];
-    copy_bytes(home, sizeof home, summary.home.bytes, summary.home.length);
+    copy_bytes(home, sizeof home, summary.home.bytes, static_cast<size_t>(summary.home.length));
     // The club plays at home when its name stands inside the home team's name.
     row.is_home = std::strstr(home, own_team) != nullptr ? 1 : 0;
-    const Piece opponent = row.is_home != 0 ? summary.away : summary.home;
-    copy_bytes(row.opponent, sizeof row.opponent, opponent.bytes, opponent.length);
+    const TextSpan opponent = row.is_home != 0 ? summary.away : summary.home;
+    copy_bytes(row.opponent, sizeof row.opponent, opponent.bytes, static_cast<size_t>(opponent.length));
     row.team_digit = team_digit_of(own_team);
     take_league_and_venue(text, lines, summary.league, row);
     return true;
@@ -323,18 +299,13 @@ bool parse_event_by_name(TextSpan text, int begin, int end, const char* own_team
 
 bool is_cancelled(TextSpan text, int begin, int end) {
     for (int from = begin; from >= 0 && from < end;) {
+        // marker_at tells most lines by their first byte, before a line is read whole.
         ContentLine line{};
-        // Only a line that begins with the name's first letter needs reading.
-        const bool may_be_status = text.bytes[from] == 'S' || text.bytes[from] == 's';
-        if (!may_be_status) {
-            const int feed = line_end(text, from);
-            from = feed < 0 ? -1 : feed + 1;
-            continue;
-        }
-        if (read_content_line(text, from, line) && is_named(text, line, "STATUS")) {
+        if (marker_at(text, from, k_status) && read_content_line(text, from, line) && is_named(text, line, k_status)) {
             return has_value(text, line, k_cancelled);
         }
-        from = line.end < text.length ? line.end + 1 : -1;
+        const int feed = line_end(text, from);
+        from = feed < 0 ? -1 : feed + 1;
     }
     return false;
 }
