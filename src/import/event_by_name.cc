@@ -10,7 +10,6 @@
 
 #include <cctype>
 #include <cstring>
-#include <initializer_list>
 
 #include "core/bounded_text.h"
 #include "import/event_parser.h"
@@ -179,12 +178,10 @@ TeamsRead read_summary(TextSpan text, const EventLines& lines, char (&value)[k_v
     summary.away = trimmed(away);
     summary.league = first_line(league);
     // A name is one line of the table: an escaped line break ("\n") cannot stand in it.
-    for (const TextSpan& name : {summary.home, summary.away}) {
-        if (name.length == 0 || name.length >= k_opponent_size || find_byte(name, 0, name.length, '\n') >= 0) {
-            return TeamsRead::bad_name;
-        }
-    }
-    return TeamsRead::done;
+    const auto is_name = [](TextSpan name) {
+        return name.length > 0 && name.length < k_opponent_size && find_byte(name, 0, name.length, '\n') < 0;
+    };
+    return is_name(summary.home) && is_name(summary.away) ? TeamsRead::done : TeamsRead::bad_name;
 }
 
 // Date and time of the start: 8 digits, optionally "T" and at least four digits, and "Z"
