@@ -11,6 +11,7 @@ crlf_data=(
   examples/andere-seiten/Fussball_2025-2026_Herren1.ics
   examples/andere-seiten/Handball_2026-2027_Frauen3.ics
   examples/andere-seiten/Handball_2026-2027_mC1.ics
+  tests/e2e/golden/Termarium_2025-2026.ics
   fuzz/corpus/calendar_file/season_crlf.ics
   fuzz/corpus/calendar_file/size_19999_after_crlf.ics
 )

@@ -3,7 +3,8 @@
 // failed event leaves no half-filled row. The output checks are the ones a spreadsheet
 // program or a browser would trip over first: characters XML forbids, markup or a bare
 // '&' from a calendar text, row numbers out of sequence, a declared row count that does
-// not cover the rows, a document cut short.
+// not cover the rows, a document cut short; in the club calendar, what a calendar
+// program refuses: a bare line end, an over-long or badly folded line, a control character.
 #include "fuzz_support.h"
 
 #include <cctype>
@@ -13,6 +14,8 @@
 #include <string_view>
 
 #include "import/calendar_reader.h"
+#include "core/bounded_text.h"
+#include "output/club_calendar.h"
 #include "output/html_writer.h"
 #include "output/spreadsheet_writer.h"
 #include "platform/streams.h"
@@ -221,9 +224,41 @@ void check_fragment(std::string_view html, int end_row) {
     }
 }
 
+// The club calendar: CR LF after every line and nowhere else, no physical line over 75
+// octets, a folded line never begins inside a character, no control character or
+// noncharacter, every event closed, at most one event per match row.
+void check_calendar(std::string_view ics, int end_row) {
+    check(holds_at(ics, 0, "BEGIN:VCALENDAR\r\n"), "calendar head");
+    check(ics.size() >= 15 && holds_at(ics, ics.size() - 15, "END:VCALENDAR\r\n"), "calendar cut short");
+    size_t line_start = 0;
+    for (size_t i = 0; i < ics.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(ics[i]);
+        if (c == '\r') {
+            check(i + 1 < ics.size() && ics[i + 1] == '\n', "CR without LF in the calendar", static_cast<long>(i));
+            check(i - line_start <= 75, "calendar line over 75 octets", static_cast<long>(line_start));
+            if (i + 2 < ics.size() && ics[i + 2] == ' ') {
+                check(i + 3 < ics.size() && (static_cast<unsigned char>(ics[i + 3]) & 0xC0) != 0x80,
+                      "folded inside a character", static_cast<long>(i));
+            }
+            line_start = i + 2;
+            ++i;
+            continue;
+        }
+        check(c != '\n', "LF without CR in the calendar", static_cast<long>(i));
+        check(c >= 0x20 && c != 0x7F, "control character in the calendar", static_cast<long>(i));
+        check(!(c == 0xEF && holds_at(ics, i + 1, "\xBF") && i + 2 < ics.size() &&
+                (static_cast<unsigned char>(ics[i + 2]) == 0xBE || static_cast<unsigned char>(ics[i + 2]) == 0xBF)),
+              "noncharacter in the calendar", static_cast<long>(i));
+    }
+    const size_t events = count_of(ics, "\r\nBEGIN:VEVENT\r\n");
+    check(events == count_of(ics, "\r\nEND:VEVENT\r\n"), "calendar events closed");
+    check(static_cast<long>(events) <= end_row - 1, "calendar events", static_cast<long>(events));
+}
+
 void check_all_closed(const RunState& state) {
     for (FILE* stream : state.input_files) check(stream == nullptr, "input stream left open");
-    check(state.spreadsheet_file == nullptr && state.html_file == nullptr, "output stream left open");
+    check(state.spreadsheet_file == nullptr && state.html_file == nullptr && state.calendar_file == nullptr,
+          "output stream left open");
 }
 
 // A read result: a failure has a reason text, success leaves the row index in the table.
@@ -257,6 +292,8 @@ void check_table(const RunState& state) {
             check(is_zero(rest), "separator row holds data", i);
         } else {
             check_match_row(row, i);
+            check(terminated(state.match_own_teams[i], k_team_name_size), "own team terminated", i);
+            check(terminated(state.match_locations[i], k_location_size), "location terminated", i);
         }
     }
 }
@@ -286,6 +323,16 @@ void write_and_check_outputs(RunState& state) {
     check_all_closed(state);
     check_fragment(std::string_view(html, html_size), end_row);
     std::free(html);
+
+    char* ics = nullptr;
+    size_t ics_size = 0;
+    copy_text(state.run_stamp, sizeof state.run_stamp, "20260101T120000Z");
+    state.calendar_file = open_memstream(&ics, &ics_size);
+    check(state.calendar_file != nullptr, "open_memstream failed");
+    const bool calendar_written = write_club_calendar(state, state.calendar_file);
+    check(close_all_streams(state) && calendar_written, "calendar write reported a failure");
+    check_calendar(std::string_view(ics, ics_size), end_row);
+    std::free(ics);
 }
 
 }  // namespace

@@ -20,6 +20,8 @@ constexpr int k_venue_size = 50;           // shortened venue: at most 49 bytes 
 constexpr int k_league_size = 50;          // league text: at most 49 bytes plus NUL
 constexpr int k_opponent_size = 52;        // opponent, and any team name read: at most 51 bytes plus NUL
 constexpr int k_temp_suffix_size = 16;     // room for ".<10 random hex digits>.tmp" behind an output path
+constexpr int k_location_size = 150;       // a match's whole location text: at most 149 bytes plus NUL
+constexpr int k_stamp_size = 17;           // a UTC time stamp "YYYYMMDDTHHMMSSZ" plus NUL
 
 // One row of the match table. day[0] tells the row kind: a digit for a match, a blank
 // for the separator in front of each file's block, NUL for the end of the table.
@@ -63,6 +65,8 @@ struct RunState {
 
     // Driver: streams and paths beyond the shared table.
     FILE* html_file;                                              // the open HTML output, closed by the HTML writer
+    FILE* calendar_file;                                          // the open club calendar output
+    char run_stamp[k_stamp_size];                                 // the run's time in UTC, stamped into the club calendar
     char temp_path[k_path_size + k_temp_suffix_size];             // temporary file an output is written to before the rename
     bool temp_created;                                            // temp_path names a file this run created and still owns
     bool folder_locked;                                           // this run holds the lock on the output folder
@@ -71,6 +75,11 @@ struct RunState {
     // Import: where the loaded text ends, and which event broke the layout.
     int32_t file_length;                                          // bytes of text loaded into file_buffer, NUL excluded
     int32_t failed_event;                                         // 1-based number of the event that broke the layout
+
+    // Import, for the club calendar: beside each match row, the club's team of its file
+    // under its full name and the match's whole location text.
+    char match_own_teams[k_table_rows][k_team_name_size];
+    char match_locations[k_table_rows][k_location_size];
 };
 
 // Fills the whole state with zero bytes, as at program start.

@@ -1,6 +1,6 @@
 // The command-line driver. It checks the arguments, opens and lists the dropped files,
 // derives the season text, lets the import fill the match table file by file and has
-// both schedules written next to the first file. It is the only part that prints
+// both schedules and the club calendar written next to the first file. It is the only part that prints
 // usage, progress and error messages, waits for Enter and decides the exit status.
 #include "driver/driver.h"
 
@@ -10,6 +10,7 @@
 
 #include "core/bounded_text.h"
 #include "import/calendar_reader.h"
+#include "output/club_calendar.h"
 #include "output/html_writer.h"
 #include "output/spreadsheet_writer.h"
 #include "platform/streams.h"
@@ -44,12 +45,16 @@ constexpr char k_input_open_failed[] = "Fehler beim oeffnen einer Eingabe-Datei"
 constexpr char k_xml_open_failed[] = "Fehler beim oeffnen der Ausgabe-Datei";
 constexpr char k_html_open_failed[] = "Fehler beim oeffnen der HTML_Datei-Datei";
 constexpr char k_xml_written[] = "\nTermarium_%s.xml erstellt. \n";
-constexpr char k_html_written[] = "Termarium_%s.html erstellt. \nEnter druecken um Proramm zu schliessen\n";
+constexpr char k_html_written[] = "Termarium_%s.html erstellt. \n";
+constexpr char k_calendar_written[] = "Termarium_%s.ics erstellt. \n";
+constexpr char k_closing_prompt[] = "Enter druecken um Proramm zu schliessen\n";
 constexpr char k_path_too_long[] = "Dateipfad zu lang: ";
 constexpr char k_output_path_too_long[] = "Ausgabepfad zu lang";
 constexpr char k_read_failed[] = "Fehler beim Lesen der Datei %s: %s";
 constexpr char k_xml_write_failed[] = "Fehler beim Schreiben der Ausgabe-Datei";
 constexpr char k_html_write_failed[] = "Fehler beim Schreiben der HTML-Datei";
+constexpr char k_calendar_open_failed[] = "Fehler beim oeffnen der Kalender-Datei";
+constexpr char k_calendar_write_failed[] = "Fehler beim Schreiben der Kalender-Datei";
 constexpr char k_folder_busy[] =
     "Ein anderer Termarium-Lauf schreibt gerade in diesen Ordner. Bitte kurz warten und erneut versuchen.";
 constexpr char k_file_in_use[] =
@@ -61,6 +66,7 @@ constexpr int k_reason_size = 96;        // room for the longest read-failure re
 constexpr char k_output_prefix[] = "Termarium_";
 constexpr char k_xml_extension[] = ".xml";
 constexpr char k_html_extension[] = ".html";
+constexpr char k_calendar_extension[] = ".ics";
 
 // The usage text: where the calendars come from and how the program is started.
 void print_usage() {
@@ -146,13 +152,60 @@ bool import_files(RunState& state, int files) {
     return false;
 }
 
-// Says why a finished output could not take the place of the older one.
-void report_commit_failure(const RunState& state, ReplaceResult result, const char* write_failed) {
+// Moves the finished output over the older one; when it cannot, says why and returns false.
+bool commit_or_report(RunState& state, const char* write_failed) {
+    const ReplaceResult result = commit_output(state);
+    if (result == ReplaceResult::done) return true;
     if (result == ReplaceResult::in_use) {
         std::printf(k_file_in_use, state.output_path + folder_length(state.output_path));
     } else {
         std::fputs(write_failed, stdout);
     }
+    return false;
+}
+
+bool write_spreadsheet_to(RunState& state, FILE* /*stream*/) { return write_spreadsheet(state); }
+
+// The outputs in the order they are written, each through a temporary file of its own.
+struct Output {
+    const char* extension;
+    WriteMode mode;
+    FILE* RunState::*stream;
+    bool (*write)(RunState&, FILE*);
+    const char* open_failed;
+    const char* write_failed;
+    const char* written;
+};
+constexpr Output k_outputs[] = {
+    {k_xml_extension, WriteMode::text, &RunState::spreadsheet_file, write_spreadsheet_to, k_xml_open_failed,
+     k_xml_write_failed, k_xml_written},
+    {k_html_extension, WriteMode::text, &RunState::html_file, write_html_table, k_html_open_failed,
+     k_html_write_failed, k_html_written},
+    // Calendar programs read CR LF on every platform; the writer puts it there itself.
+    {k_calendar_extension, WriteMode::bytes, &RunState::calendar_file, write_club_calendar, k_calendar_open_failed,
+     k_calendar_write_failed, k_calendar_written},
+};
+
+// Writes one output next to the first file: a new temporary file, the writer, every
+// stream closed, the move over the older output; false, with its message printed, as
+// soon as a step fails.
+bool write_output(RunState& state, const char* first_path, const Output& output) {
+    build_output_path(state, first_path, output.extension);
+    FILE*& stream = state.*output.stream;
+    stream = open_output_temp(state, output.mode);
+    if (stream == nullptr) {
+        std::fputs(output.open_failed, stdout);
+        return false;
+    }
+    const bool written = output.write(state, stream);
+    const bool closed = close_all_streams(state);  // the HTML writer has closed them already
+    if (!written || !closed) {
+        std::fputs(output.write_failed, stdout);
+        return false;
+    }
+    if (!commit_or_report(state, output.write_failed)) return false;
+    std::printf(output.written, state.season);
+    return true;
 }
 
 }  // namespace
@@ -188,52 +241,23 @@ int run_schedule(RunState& state, int argc, char** argv) {
 
     if (!import_files(state, files)) return fail(state);
 
-    // The longer of the two output names must fit, so that no half set of outputs is left.
+    // The longest of the three output names must fit, so that no half set of outputs is left.
     if (!build_output_path(state, argv[1], k_html_extension) ||
         !build_output_path(state, argv[1], k_xml_extension)) {
         std::fputs(k_output_path_too_long, stdout);
         return fail(state);
     }
-    // From the first temporary file to the second rename no other run writes here.
+    // From the first temporary file to the last rename no other run writes here.
     if (!lock_output_folder(state)) {
         std::fputs(k_folder_busy, stdout);
         return fail(state);
     }
-    state.spreadsheet_file = open_output_temp(state);
-    if (state.spreadsheet_file == nullptr) {
-        std::fputs(k_xml_open_failed, stdout);
-        return fail(state);
-    }
-    const bool written = write_spreadsheet(state);
-    const bool closed = close_all_streams(state);
-    if (!written || !closed) {
-        std::fputs(k_xml_write_failed, stdout);
-        return fail(state);
-    }
-    ReplaceResult committed = commit_output(state);
-    if (committed != ReplaceResult::done) {
-        report_commit_failure(state, committed, k_xml_write_failed);
-        return fail(state);
-    }
-    std::printf(k_xml_written, state.season);
-
-    build_output_path(state, argv[1], k_html_extension);
-    state.html_file = open_output_temp(state);
-    if (state.html_file == nullptr) {
-        std::fputs(k_html_open_failed, stdout);
-        return fail(state);
-    }
-    if (!write_html_table(state, state.html_file)) {
-        std::fputs(k_html_write_failed, stdout);
-        return fail(state);
-    }
-    committed = commit_output(state);
-    if (committed != ReplaceResult::done) {
-        report_commit_failure(state, committed, k_html_write_failed);
-        return fail(state);
+    stamp_run_time(state);
+    for (const Output& output : k_outputs) {
+        if (!write_output(state, argv[1], output)) return fail(state);
     }
     unlock_output_folder(state);
-    std::printf(k_html_written, state.season);
+    std::fputs(k_closing_prompt, stdout);
     std::fputs(k_banner, stdout);
     wait_for_enter();
     return 0;

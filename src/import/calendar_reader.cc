@@ -180,6 +180,9 @@ ReadResult take_events(RunState& state, EventCount& count) {
         }
         if (state.current_row < 0 || state.current_row >= k_max_used_rows) return ReadResult::too_many_rows;
         state.match_table[state.current_row] = row;
+        // The club calendar names the club's team in full and the whole location.
+        copy_text(state.match_own_teams[state.current_row], k_team_name_size, state.own_team);
+        event_location(text, begins.last, end, state.match_locations[state.current_row], k_location_size);
         ++state.current_row;
     }
     count_begins_before(text, begins, text.length);

@@ -28,6 +28,7 @@ constexpr int k_league_field = 2;             // the league is its third field, 
 constexpr char k_no_time[] = "--";            // hour and minute of a start without a time
 constexpr char k_status[] = "STATUS";
 constexpr char k_cancelled[] = "CANCELLED";
+constexpr char k_location[] = "LOCATION";
 
 // The lines of an event this reading uses: the first line of each name.
 struct EventLines {
@@ -292,6 +293,23 @@ bool parse_event_by_name(TextSpan text, int begin, int end, const char* own_team
     row.team_digit = team_digit_of(own_team);
     take_league_and_venue(text, lines, summary.league, row);
     return true;
+}
+
+void event_location(TextSpan text, int begin, int end, char* out, size_t size) {
+    if (size == 0) return;
+    out[0] = '\0';
+    for (int from = begin; from >= 0 && from < end;) {
+        ContentLine line{};
+        if (marker_at(text, from, k_location) && read_content_line(text, from, line) && is_named(text, line, k_location)) {
+            char location[k_value_size];
+            bool cut = false;
+            const size_t length = unescape_text(text, line.value, line.end, location, sizeof location, cut);
+            copy_bytes(out, size, location, utf8_cut_length(location, length, size - 1));
+            return;
+        }
+        const int feed = line_end(text, from);
+        from = feed < 0 ? -1 : feed + 1;
+    }
 }
 
 bool is_cancelled(TextSpan text, int begin, int end) {

@@ -31,20 +31,19 @@ constexpr EscapeTable make_escape_table() {
 
 constexpr EscapeTable k_escapes = make_escape_table();
 
-// Bytes from text[i] on that are left out: the whole of U+FFFE or U+FFFF, else none.
-size_t noncharacter_at(const char* text, size_t i, size_t size) {
-    if (i + k_noncharacter_length > size) return 0;
-    const unsigned char second = static_cast<unsigned char>(text[i + 1]);
-    const unsigned char third = static_cast<unsigned char>(text[i + 2]);
-    return second == 0xBF && (third == 0xBE || third == 0xBF) ? k_noncharacter_length : 0;
-}
-
 // Writes the count bytes at text that need no escape.
 void put_run(FILE* stream, const char* text, size_t count) {
     if (count > 0) std::fprintf(stream, "%.*s", static_cast<int>(count), text);
 }
 
 }  // namespace
+
+size_t noncharacter_at(const char* text, size_t i, size_t size) {
+    if (i + k_noncharacter_length > size || static_cast<unsigned char>(text[i]) != k_noncharacter_lead) return 0;
+    const unsigned char second = static_cast<unsigned char>(text[i + 1]);
+    const unsigned char third = static_cast<unsigned char>(text[i + 2]);
+    return second == 0xBF && (third == 0xBE || third == 0xBF) ? k_noncharacter_length : 0;
+}
 
 void put_escaped(FILE* stream, const char* text, size_t size) {
     size_t run_start = 0;

@@ -33,8 +33,14 @@ void finish_console(unsigned previous);
 // for anything else: a folder, a pipe, a missing file.
 FILE* open_input_file(const char* path);
 
-// Creates a new file for writing text; nullptr when anything, a link included, is already there.
-FILE* create_new_file(const char* path);
+// How an output file takes its line ends.
+enum class WriteMode {
+    text,   // the platform's own: a line feed is written as CR LF on Windows
+    bytes,  // every byte as the writer puts it, on every platform
+};
+
+// Creates a new file for writing; nullptr when anything, a link included, is already there.
+FILE* create_new_file(const char* path, WriteMode mode = WriteMode::text);
 
 // Writes what the stream buffers and the system caches to the disk; true for a stream
 // with no file behind it (a memory stream) or a device that keeps no cache.

@@ -81,7 +81,8 @@ FILE* open_input_file(const char* path) {
     return stream;
 }
 
-FILE* create_new_file(const char* path) {
+FILE* create_new_file(const char* path, WriteMode /*mode*/) {
+    // POSIX streams write every byte as it stands; text and bytes are the same here.
     // O_EXCL refuses whatever stands at the name, a dangling link included; O_NOFOLLOW
     // says the same for a link once more.
     const int fd = open(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);

@@ -82,7 +82,7 @@ FILE* open_input_file(const char* path) {
     return stream;
 }
 
-FILE* create_new_file(const char* path) {
+FILE* create_new_file(const char* path, WriteMode mode) {
     wchar_t wide_path[k_wide_path_units];
     if (!utf8_to_utf16(path, wide_path, k_wide_path_units)) return nullptr;
     // CREATE_NEW fails when anything stands at the name; no other program may write to it
@@ -90,13 +90,14 @@ FILE* create_new_file(const char* path) {
     HANDLE file = CreateFileW(wide_path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return nullptr;
-    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(file), _O_WRONLY | _O_TEXT);
+    const int translation = mode == WriteMode::bytes ? _O_BINARY : _O_TEXT;
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(file), _O_WRONLY | translation);
     if (fd < 0) {
         CloseHandle(file);
         DeleteFileW(wide_path);
         return nullptr;
     }
-    FILE* stream = _fdopen(fd, "w");
+    FILE* stream = _fdopen(fd, mode == WriteMode::bytes ? "wb" : "w");
     if (stream == nullptr) {
         _close(fd);
         DeleteFileW(wide_path);

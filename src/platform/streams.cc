@@ -68,11 +68,11 @@ void unlock_output_folder(RunState& state) {
     state.folder_lock = 0;
 }
 
-FILE* open_output_temp(RunState& state) {
+FILE* open_output_temp(RunState& state, WriteMode mode) {
     state.temp_created = false;
     for (int attempt = 0; attempt < k_create_attempts; ++attempt) {
         if (!build_temp_path(state)) return nullptr;
-        FILE* stream = create_new_file(state.temp_path);
+        FILE* stream = create_new_file(state.temp_path, mode);
         if (stream != nullptr) {
             state.temp_created = true;
             return stream;
@@ -87,6 +87,7 @@ bool close_all_streams(RunState& state) {
     for (FILE*& stream : state.input_files) ok = close_one(stream) && ok;
     ok = close_output(state.spreadsheet_file) && ok;
     ok = close_output(state.html_file) && ok;
+    ok = close_output(state.calendar_file) && ok;
     return ok;
 }
 

@@ -16,10 +16,10 @@ bool lock_output_folder(RunState& state);
 void unlock_output_folder(RunState& state);
 
 // Creates a new temporary file beside state.output_path under a name of its own and
-// opens it for writing in text mode; nullptr when that is not possible.
-FILE* open_output_temp(RunState& state);
+// opens it for writing in the given mode; nullptr when that is not possible.
+FILE* open_output_temp(RunState& state, WriteMode mode = WriteMode::text);
 
-// Closes every stream in input_files, spreadsheet_file and html_file and clears them;
+// Closes every stream in input_files, spreadsheet_file, html_file and calendar_file and clears them;
 // outputs are flushed to the disk first. False when any flush or close failed.
 bool close_all_streams(RunState& state);
 

@@ -3,6 +3,7 @@
 // standard output, the exit status and the files left in the test folder.
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <ostream>
 #include <set>
 #include <string>
@@ -15,6 +16,14 @@
 #include "file_text.h"
 
 namespace {
+
+// The present time in UTC as the calendar stamps it, "YYYYMMDDTHHMMSSZ".
+std::string utc_stamp() {
+    const std::time_t now = std::time(nullptr);
+    char text[17];
+    std::strftime(text, sizeof text, "%Y%m%dT%H%M%SZ", std::gmtime(&now));
+    return text;
+}
 
 const std::string k_older_schedule = "<alte Tabelle/>\n";
 
@@ -123,7 +132,7 @@ TEST_F(DriverRun, SingleFileByAbsolutePathWritesNextToIt) {
     EXPECT_EQ(cup_run({"Spielplan_2025-2026_Herren1.ics"}, "2025-2026"), result.output);
     EXPECT_EQ((std::set<std::string>{"verein/", "verein/plaene/", "verein/plaene/Spielplan_2025-2026_Herren1.ics",
                                      "verein/plaene/Termarium_2025-2026.html",
-                                     "verein/plaene/Termarium_2025-2026.xml"}),
+                                     "verein/plaene/Termarium_2025-2026.xml", "verein/plaene/Termarium_2025-2026.ics"}),
               files());
 }
 
@@ -138,7 +147,7 @@ TEST_F(DriverRun, ThreeFoldersWriteIntoTheFirstOneWithItsSeason) {
                       "2025-2026"),
               result.output);
     EXPECT_EQ((std::set<std::string>{"erste/", "erste/Spielplan_2025-2026_U19-1.ics", "erste/Termarium_2025-2026.html",
-                                     "erste/Termarium_2025-2026.xml", "zweite/",
+                                     "erste/Termarium_2025-2026.xml", "erste/Termarium_2025-2026.ics", "zweite/",
                                      "zweite/Spielplan_2024-2025_Herren2.ics", "dritte/", "dritte/tief/",
                                      "dritte/tief/Plan_2019.ics"}),
               files());
@@ -146,7 +155,7 @@ TEST_F(DriverRun, ThreeFoldersWriteIntoTheFirstOneWithItsSeason) {
 
 TEST_F(DriverRun, FortyFilesAreAccepted) {
     std::vector<std::string> names;
-    std::set<std::string> expected_files = {"Termarium_2025-2026.html", "Termarium_2025-2026.xml"};
+    std::set<std::string> expected_files = {k_html, k_xml, k_ics};
     for (int i = 1; i <= k_max_input_files; ++i) {
         names.push_back("Spielplan_2025-2026_Team" + std::to_string(i) + ".ics");
         write_file(names.back(), k_cup_match);
@@ -175,7 +184,8 @@ TEST_P(DriverSeason, SeasonFromFirstDigitOfTheName) {
     ProgramRun result = run({c.file});
     EXPECT_EQ(0, result.exit_status);
     EXPECT_EQ(cup_run({c.file}, c.season), result.output);
-    EXPECT_EQ((std::set<std::string>{c.file, "Termarium_" + c.season + ".html", "Termarium_" + c.season + ".xml"}),
+    EXPECT_EQ((std::set<std::string>{c.file, "Termarium_" + c.season + ".html", "Termarium_" + c.season + ".xml",
+                                     "Termarium_" + c.season + ".ics"}),
               files());
 }
 
@@ -197,7 +207,7 @@ TEST_F(DriverRun, BackslashSeparatesTheFolderToo) {
     EXPECT_EQ(0, result.exit_status);
     EXPECT_EQ(cup_run({name}, "2025-2026"), result.output);
     std::set<std::string> expected = {on_disk + name, on_disk + "Termarium_2025-2026.html",
-                                      on_disk + "Termarium_2025-2026.xml"};
+                                      on_disk + "Termarium_2025-2026.xml", on_disk + "Termarium_2025-2026.ics"};
     if (windows_paths()) expected.insert("sub/");
     EXPECT_EQ(expected, files());
 }
@@ -217,8 +227,8 @@ TEST_F(DriverRun, LongestArgumentAndNameAreAccepted) {
     EXPECT_EQ(cup_run({long_name}, "2025-2026"), in_cwd.output);
 
     EXPECT_EQ((std::set<std::string>{folder_part, folder_part + name_in_folder,
-                                     folder_part + "Termarium_2025-2026.html", folder_part + "Termarium_2025-2026.xml",
-                                     long_name, "Termarium_2025-2026.html", "Termarium_2025-2026.xml"}),
+                                     folder_part + k_html, folder_part + k_xml, folder_part + k_ics, long_name, k_html,
+                                     k_xml, k_ics}),
               files());
 }
 
@@ -241,7 +251,8 @@ TEST_F(DriverRun, OutputPathMustFitItsField) {
               refused.output);
 
     EXPECT_EQ((std::set<std::string>{fits, fits + name, fits + "Termarium_2025-2026.html",
-                                     fits + "Termarium_2025-2026.xml", too_long, too_long + name}),
+                                     fits + "Termarium_2025-2026.xml", fits + "Termarium_2025-2026.ics", too_long,
+                                     too_long + name}),
               files());
 }
 
@@ -250,19 +261,33 @@ TEST_F(DriverRun, OutputPathMustFitItsField) {
 TEST_F(SampleRun, AllSixExamples) {
     const std::vector<std::string> samples = copy_samples();
     std::vector<std::string> lines;
-    std::set<std::string> expected_files = {k_html, k_xml};
+    std::set<std::string> expected_files = {k_html, k_xml, k_ics};
     for (const SampleCalendar& sample : k_sample_calendars) {
         lines.push_back(sample.line);
         expected_files.insert(sample.file);
     }
+    const std::string started = utc_stamp();
     ProgramRun result = run(samples);
+    const std::string ended = utc_stamp();
     EXPECT_EQ(0, result.exit_status);
     EXPECT_EQ(complete_run(samples, k_season, lines), result.output);
     EXPECT_EQ(expected_files, files());
     // Both schedules byte for byte as pinned (the platform's line ends aside), so that a
-    // change of content shows even where every copy of the program agrees.
+    // change of content shows even where every copy of the program agrees; the calendar
+    // byte for byte with its CR LF on every platform, its time stamps aside.
     EXPECT_EQ(file_text(TERMARIUM_TEST_DATA_DIR "/golden/" + k_xml), read_output(k_xml));
     EXPECT_EQ(file_text(TERMARIUM_TEST_DATA_DIR "/golden/" + k_html), read_output(k_html));
+    const std::string calendar = read_file(k_ics);
+    EXPECT_EQ(file_text(TERMARIUM_TEST_DATA_DIR "/golden/" + k_ics), masked_stamps(calendar));
+    // Every event is stamped with the run's time in UTC.
+    const std::string stamp_line = "\r\nDTSTAMP:";
+    const size_t stamp = calendar.find(stamp_line);
+    ASSERT_NE(std::string::npos, stamp);
+    const std::string stamped = calendar.substr(stamp + stamp_line.size(), started.size());
+    EXPECT_TRUE(started <= stamped && stamped <= ended) << started << " " << stamped << " " << ended;
+    for (size_t at = stamp; at != std::string::npos; at = calendar.find(stamp_line, at + 1)) {
+        EXPECT_EQ(stamped, calendar.substr(at + stamp_line.size(), started.size()));
+    }
 }
 
 // Started with standard input, output or error closed, the program must not take those
@@ -279,6 +304,8 @@ TEST_F(SampleRun, ClosedStandardStreamsLeaveTheSchedulesWhole) {
         EXPECT_EQ(descriptor == 1 ? "" : complete_run(samples, k_season, lines), result.output);
         EXPECT_EQ(file_text(TERMARIUM_TEST_DATA_DIR "/golden/" + k_xml), read_output(k_xml));
         EXPECT_EQ(file_text(TERMARIUM_TEST_DATA_DIR "/golden/" + k_html), read_output(k_html));
+        // The same match keeps its UID on every run.
+        EXPECT_EQ(file_text(TERMARIUM_TEST_DATA_DIR "/golden/" + k_ics), masked_stamps(read_file(k_ics)));
         for (const std::string& sample : samples) {
             EXPECT_EQ(file_text(TERMARIUM_EXAMPLES_DIR "/" + sample), read_file(sample));
         }
@@ -302,6 +329,16 @@ TEST_F(SampleRun, OtherLeagueSitesCalendars) {
     const std::string fragment = read_output(k_html);
     EXPECT_NE(std::string::npos, fragment.find("Do, 01.01.2026 00:30")) << "UTC over the year's end";
     EXPECT_NE(std::string::npos, fragment.find("Sa, 23.01.2027 --:--")) << "a start without a time";
+    // In the club calendar, German time after the year's end, an all-day event, and no
+    // event for the called-off match.
+    const std::string calendar = read_file(k_ics);
+    EXPECT_NE(std::string::npos, calendar.find("\r\nDTSTART;TZID=Europe/Berlin:20260101T003000\r\n"));
+    EXPECT_NE(std::string::npos, calendar.find("\r\nDTSTART;VALUE=DATE:20270123\r\nDURATION:P1D\r\n"));
+    size_t events = 0;
+    for (size_t at = calendar.find("BEGIN:VEVENT"); at != std::string::npos; at = calendar.find("BEGIN:VEVENT", at + 1)) {
+        ++events;
+    }
+    EXPECT_EQ(6u + 5u + 2u + 4u, events);
 }
 
 }  // namespace

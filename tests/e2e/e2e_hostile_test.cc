@@ -33,6 +33,7 @@ namespace {
 
 const std::string k_older_workbook = "<alte Tabelle/>\n";
 const std::string k_older_fragment = "<table><tr><td>alt</td></tr></table>\n";
+const std::string k_older_calendar = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nEND:VCALENDAR\r\n";
 
 // A sample season and the line the import prints for it.
 const std::string k_sample = k_sample_calendars[0].file;
@@ -357,14 +358,16 @@ TEST_F(MachineFault, FolderAtTheWorkbooksNameIsNotReplaced) {
     EXPECT_EQ(k_older_fragment, read_file(k_html));
 }
 
-// A full disk while the workbook is written, and while the fragment is written after the
-// workbook fitted. The sizes of both schedules come from a run in an ordinary folder.
+// A full disk while the workbook is written, while the fragment is written after the
+// workbook fitted, and while the club calendar is written after both. The sizes of the
+// outputs come from a run in an ordinary folder.
 TEST_F(MachineFault, FullDiskLosesNoSchedule) {
     if (!mount_tmpfs("voll", k_small_disk)) GTEST_SKIP() << k_no_mount;
     copy_example(k_sample, "frei/" + k_sample);
     ASSERT_EQ(0, run({"frei/" + k_sample}).exit_status);
     const size_t workbook_size = read_file("frei/" + k_xml).size();
     const size_t fragment_size = read_file("frei/" + k_html).size();
+    const size_t calendar_size = read_file("frei/" + k_ics).size();
     const size_t block = blocks_for("voll", 1);
     // The fragment must need more than the block the older workbook frees when it is replaced.
     ASSERT_GT(blocks_for("voll", fragment_size), block);
@@ -372,6 +375,7 @@ TEST_F(MachineFault, FullDiskLosesNoSchedule) {
     copy_example(k_sample, "voll/" + k_sample);
     write_file("voll/" + k_xml, k_older_workbook);
     write_file("voll/" + k_html, k_older_fragment);
+    write_file("voll/" + k_ics, k_older_calendar);
     const std::string before_run = reading(1) + listed({k_sample}) + season_line(k_season) + k_sample_line;
 
     // Room for less than the workbook.
@@ -395,6 +399,22 @@ TEST_F(MachineFault, FullDiskLosesNoSchedule) {
     EXPECT_EQ(before, files());
     EXPECT_TRUE(read_file("frei/" + k_xml) == read_file("voll/" + k_xml)) << "the new workbook is not complete";
     EXPECT_EQ(k_older_fragment, read_file("voll/" + k_html));
+    EXPECT_EQ(k_older_calendar, read_file("voll/" + k_ics));
+
+    // Room for the workbook and the fragment over one-block older ones: each replacement
+    // frees one block, which leaves two, less than the calendar needs.
+    ASSERT_GT(blocks_for("voll", calendar_size), 2 * block);
+    write_file("voll/" + k_xml, k_older_workbook);
+    fs::remove(path("voll/fuellung"));
+    fill_up("voll", blocks_for("voll", workbook_size) + blocks_for("voll", fragment_size));
+    before = files();
+    ProgramRun no_calendar = run({"voll/" + k_sample});
+    EXPECT_EQ(1, no_calendar.exit_status);
+    EXPECT_EQ(before_run + xml_written(k_season) + html_written(k_season) + k_calendar_write_failed,
+              no_calendar.output);
+    EXPECT_EQ(before, files());
+    EXPECT_TRUE(read_file("frei/" + k_html) == read_file("voll/" + k_html)) << "the new fragment is not complete";
+    EXPECT_EQ(k_older_calendar, read_file("voll/" + k_ics));
 }
 
 // True once the process holds the file open (it shows among its descriptors).
@@ -447,10 +467,11 @@ TEST_F(MachineFault, InputsDeletedWhileOpenAreStillRead) {
     ASSERT_GT(deleted, 0u) << "the program never held its first input open";
     EXPECT_EQ(0, result.exit_status);
     EXPECT_EQ(complete_run(names, std::vector<std::string>(names.size(), k_cup_match_line)), result.output);
-    left.insert({"weg/" + k_html, "weg/" + k_xml, "kopie/" + k_html, "kopie/" + k_xml});
+    left.insert({"weg/" + k_html, "weg/" + k_xml, "weg/" + k_ics, "kopie/" + k_html, "kopie/" + k_xml, "kopie/" + k_ics});
     EXPECT_EQ(left, files());
     EXPECT_EQ(read_file("kopie/" + k_xml), read_file("weg/" + k_xml));
     EXPECT_EQ(read_file("kopie/" + k_html), read_file("weg/" + k_html));
+    EXPECT_EQ(masked_stamps(read_file("kopie/" + k_ics)), masked_stamps(read_file("weg/" + k_ics)));
 }
 
 TEST_F(HostileInput, NamedPipeIsRefusedWithoutWaiting) {
@@ -472,8 +493,8 @@ TEST_F(HostileInput, NamedPipeIsRefusedWithoutWaiting) {
 TEST_F(HostileInput, LinksAtTheOutputNamesAreNeverFollowed) {
     if (windows_paths()) GTEST_SKIP() << "links are a POSIX case here";
     copy_example(k_sample, k_sample);
-    const std::string names[] = {k_xml, k_html, k_xml + ".tmp", k_html + ".tmp"};
-    std::set<std::string> expected = {k_sample, k_xml, k_html};
+    const std::string names[] = {k_xml, k_html, k_ics, k_xml + ".tmp", k_html + ".tmp"};
+    std::set<std::string> expected = {k_sample, k_xml, k_html, k_ics};
     for (const std::string& name : names) {
         write_file("wichtig_" + name + ".txt", "Vereinskasse\n");
         make_symlink(name, "wichtig_" + name + ".txt");
@@ -489,6 +510,7 @@ TEST_F(HostileInput, LinksAtTheOutputNamesAreNeverFollowed) {
     for (const std::string& name : names) EXPECT_EQ("Vereinskasse\n", read_file("wichtig_" + name + ".txt")) << name;
     EXPECT_FALSE(fs::is_symlink(path(k_xml)));
     EXPECT_FALSE(fs::is_symlink(path(k_html)));
+    EXPECT_FALSE(fs::is_symlink(path(k_ics)));
     EXPECT_TRUE(fs::is_symlink(path(k_xml + ".tmp")));
     EXPECT_TRUE(fs::is_symlink(path(k_html + ".tmp")));
     EXPECT_EQ(k_cup_match, read_file(input_at_old_temp));

@@ -26,7 +26,13 @@ const std::string k_first_line = k_sample_calendars[0].line;
 const std::string k_second = k_sample_calendars[3].file;
 const std::string k_second_line = k_sample_calendars[3].line;
 
-using RunsTogether = E2eTest;
+class RunsTogether : public E2eTest {
+protected:
+    // The three outputs of the run in folder, its time stamps aside.
+    std::string outputs_of(const std::string& folder) const {
+        return read_file(folder + k_xml) + read_file(folder + k_html) + masked_stamps(read_file(folder + k_ics));
+    }
+};
 
 TEST_F(RunsTogether, EveryPairOfSchedulesIsWholeAndFromOneRun) {
     // Wine starts slowly and its server serialises much of the work: fewer pairs there.
@@ -35,8 +41,8 @@ TEST_F(RunsTogether, EveryPairOfSchedulesIsWholeAndFromOneRun) {
     copy_example(k_second, "allein_2/" + k_second);
     ASSERT_EQ(0, run({"allein_1/" + k_first}).exit_status);
     ASSERT_EQ(0, run({"allein_2/" + k_second}).exit_status);
-    const std::string first_pair = read_file("allein_1/" + k_xml) + read_file("allein_1/" + k_html);
-    const std::string second_pair = read_file("allein_2/" + k_xml) + read_file("allein_2/" + k_html);
+    const std::string first_pair = outputs_of("allein_1/");
+    const std::string second_pair = outputs_of("allein_2/");
     ASSERT_NE(first_pair, second_pair);
 
     std::vector<std::vector<std::string>> runs;
@@ -57,15 +63,16 @@ TEST_F(RunsTogether, EveryPairOfSchedulesIsWholeAndFromOneRun) {
         EXPECT_EQ(0, results[2 * p + 1].exit_status);
         EXPECT_EQ(complete_run({k_second}, k_season, {k_second_line}), results[2 * p + 1].output);
         const std::string shared = "geteilt_" + std::to_string(p) + "/";
-        const std::string left = read_file(shared + k_xml) + read_file(shared + k_html);
+        const std::string left = outputs_of(shared);
         EXPECT_TRUE(left == first_pair || left == second_pair) << "the schedules are mixed or broken";
         from_first += left == first_pair ? 1 : 0;
     }
     std::set<std::string> expected = {"allein_1/", "allein_1/" + k_first, "allein_1/" + k_xml, "allein_1/" + k_html,
-                                      "allein_2/", "allein_2/" + k_second, "allein_2/" + k_xml, "allein_2/" + k_html};
+                                      "allein_1/" + k_ics, "allein_2/", "allein_2/" + k_second, "allein_2/" + k_xml,
+                                      "allein_2/" + k_html, "allein_2/" + k_ics};
     for (int p = 0; p < pairs; ++p) {
         const std::string shared = "geteilt_" + std::to_string(p) + "/";
-        expected.insert({shared, shared + k_first, shared + k_second, shared + k_xml, shared + k_html});
+        expected.insert({shared, shared + k_first, shared + k_second, shared + k_xml, shared + k_html, shared + k_ics});
     }
     EXPECT_EQ(expected, files()) << "a temporary file was left behind";
     std::printf("pairs whose schedules came from the first run: %d of %d\n", from_first, pairs);

@@ -95,3 +95,15 @@ inline const std::vector<SampleCalendar> k_sample_calendars = {
 inline const std::string k_season = "2025-2026";
 inline const std::string k_xml = "Termarium_2025-2026.xml";
 inline const std::string k_html = "Termarium_2025-2026.html";
+inline const std::string k_ics = "Termarium_2025-2026.ics";
+
+// A club calendar with the run's time in every DTSTAMP line replaced by a fixed one, so
+// that calendars of different runs compare byte for byte.
+inline std::string masked_stamps(std::string text) {
+    const std::string stamp = "\nDTSTAMP:";
+    const std::string fixed = "20000101T000000Z";
+    for (size_t at = text.find(stamp); at != std::string::npos; at = text.find(stamp, at + 1)) {
+        text.replace(at + stamp.size(), fixed.size(), fixed);
+    }
+    return text;
+}

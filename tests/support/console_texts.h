@@ -27,6 +27,8 @@ inline const std::string k_xml_open_failed = "Fehler beim oeffnen der Ausgabe-Da
 inline const std::string k_html_open_failed = "Fehler beim oeffnen der HTML_Datei-Datei";
 inline const std::string k_xml_write_failed = "Fehler beim Schreiben der Ausgabe-Datei";
 inline const std::string k_html_write_failed = "Fehler beim Schreiben der HTML-Datei";
+inline const std::string k_calendar_open_failed = "Fehler beim oeffnen der Kalender-Datei";
+inline const std::string k_calendar_write_failed = "Fehler beim Schreiben der Kalender-Datei";
 inline const std::string k_path_too_long = "Dateipfad zu lang: ";
 inline const std::string k_output_path_too_long = "Ausgabepfad zu lang";
 inline const std::string k_folder_busy =
@@ -59,9 +61,11 @@ inline std::string season_line(const std::string& season) { return "\n\nSaison: 
 
 inline std::string xml_written(const std::string& season) { return "\nTermarium_" + season + ".xml erstellt. \n"; }
 
-inline std::string html_written(const std::string& season) {
-    return "Termarium_" + season + ".html erstellt. \nEnter druecken um Proramm zu schliessen\n";
-}
+inline std::string html_written(const std::string& season) { return "Termarium_" + season + ".html erstellt. \n"; }
+
+inline std::string calendar_written(const std::string& season) { return "Termarium_" + season + ".ics erstellt. \n"; }
+
+inline const std::string k_closing_prompt = "Enter druecken um Proramm zu schliessen\n";
 
 inline std::string read_failed(const std::string& name, const std::string& reason) {
     return "Fehler beim Lesen der Datei " + name + ": " + reason;
@@ -76,5 +80,6 @@ inline std::string complete_run(const std::vector<std::string>& names, const std
                                 const std::vector<std::string>& team_lines) {
     std::string text = reading(names.size()) + listed(names) + season_line(season);
     for (const std::string& line : team_lines) text += line;
-    return text + xml_written(season) + html_written(season) + k_banner;
+    return text + xml_written(season) + html_written(season) + calendar_written(season) + k_closing_prompt +
+           k_banner;
 }

@@ -1,0 +1,15 @@
+// The club calendar: every match of every team of the club as one iCalendar file that
+// members subscribe to on their phones or import.
+#pragma once
+
+#include <cstdio>
+
+#include "core/run_state.h"
+
+// Writes one event per match row (a match that stands in two files of the club once),
+// in table order, stamped with state.run_stamp; false when the stream refused a write.
+// The caller closes the stream.
+bool write_club_calendar(RunState& state, FILE* stream);
+
+// Puts the present time in UTC as "YYYYMMDDTHHMMSSZ" into state.run_stamp.
+void stamp_run_time(RunState& state);

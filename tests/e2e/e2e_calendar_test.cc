@@ -1,0 +1,116 @@
+// End-to-end runs for the club calendar: what a volunteer drops gives one calendar file
+// in which a derby of two of the club's teams stands once, names with the characters a
+// calendar escapes come out escaped, a match without a time is an all-day event, and a
+// long line is folded without cutting a character, with CR LF on every platform.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "calendar_texts.h"
+#include "console_texts.h"
+#include "e2e_harness.h"
+
+namespace {
+
+using ClubCalendar = E2eTest;
+
+// The UID lines of a calendar's events, in order.
+std::vector<std::string> uid_lines(const std::string& calendar) {
+    std::vector<std::string> lines;
+    for (size_t at = calendar.find("\r\nUID:"); at != std::string::npos; at = calendar.find("\r\nUID:", at + 1)) {
+        lines.push_back(calendar.substr(at + 2, calendar.find("\r\n", at + 2) - at - 2));
+    }
+    return lines;
+}
+
+// The calendar's events from the first BEGIN:VEVENT to the last END:VEVENT, UID and
+// DTSTAMP values replaced by fixed texts.
+std::string events_of(const std::string& calendar) {
+    std::string events = masked_stamps(calendar.substr(calendar.find("BEGIN:VEVENT")));
+    events = events.substr(0, events.rfind("END:VEVENT\r\n") + 12);
+    for (const std::string& uid : uid_lines(events)) events.replace(events.find(uid), uid.size(), "UID:<uid>");
+    return events;
+}
+
+// A team calendar of another site, read by property name, in CR LF with folded lines.
+std::string other_site_calendar(const std::vector<std::string>& events) {
+    std::string text = "BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//Verband//Spielplan//DE\n";
+    for (const std::string& event : events) text += "BEGIN:VEVENT\n" + event + "END:VEVENT\n";
+    return with_crlf(text + "END:VCALENDAR\n");
+}
+
+// The derby of the club's first and second team, as the site writes it in both files.
+const std::string k_derby =
+    "SUMMARY:TuS Lindenbr\xC3\xBC" "ck 1 - TuS Lindenbr\xC3\xBC" "ck 2\n"
+    "DTSTART;VALUE=DATE:20251004\n"
+    "UID:derby-1@verband.example\n"
+    "LOCATION:Dreifeldhalle der Gesamtschule\\, Am M\xC3\xBC" "hlbach 12\\, 35999 Lindenbr\xC3\xBC" "ck-S\xC3\xBC" "d\n"
+    "DESCRIPTION:Bezirksliga Nord\\nSpieltag 4\n";
+
+TEST_F(ClubCalendar, DerbyOnceEscapedNamesAndFoldedLines) {
+    write_file("Spielplan_2025-2026_Herren1.ics",
+               other_site_calendar({k_derby,
+                                    "SUMMARY:SV Komma\\, Semikolon\\; Back\\\\slash - TuS Lindenbr\xC3\xBC" "ck 1 "
+                                    "(Bezirksliga Nord)\n"
+                                    "DTSTART:20251011T140000Z\n"
+                                    "UID:spiel-2@verband.example\n"
+                                    "LOCATION:Halle\\; Nebeneingang\n"}));
+    write_file("Spielplan_2025-2026_Herren2.ics",
+               other_site_calendar({k_derby,
+                                    "SUMMARY:TuS Lindenbr\xC3\xBC" "ck 2 - FC S\xC3\xBC" "d 3 (Bezirksliga Nord)\n"
+                                    "DTSTART:20251101T150000Z\n"
+                                    "UID:spiel-3@verband.example\n"}));
+    const std::vector<std::string> names = {"Spielplan_2025-2026_Herren1.ics", "Spielplan_2025-2026_Herren2.ics"};
+    const ProgramRun result = run(names);
+    EXPECT_EQ(0, result.exit_status);
+    EXPECT_EQ(complete_run(names, k_season,
+                           {"TuS Lindenbr\xC3\xBC" "ck 1 (Bezirksliga Nord): 2 Spiele\n",
+                            "TuS Lindenbr\xC3\xBC" "ck 2 (Bezirksliga Nord): 2 Spiele\n"}),
+              result.output);
+
+    const std::string calendar = read_file(k_ics);
+    // The derby stands in both files and once here; the location line is folded in front
+    // of its "ü", which would not fit whole into the line's 75 octets.
+    EXPECT_EQ(
+        "BEGIN:VEVENT\r\n"
+        "UID:<uid>\r\n"
+        "DTSTAMP:20000101T000000Z\r\n"
+        "DTSTART;VALUE=DATE:20251004\r\n"
+        "DURATION:P1D\r\n"
+        "SUMMARY:TuS Lindenbr\xC3\xBC" "ck 1 - TuS Lindenbr\xC3\xBC" "ck 2\r\n"
+        "LOCATION:Dreifeldhalle der Gesamtschule\\, Am M\xC3\xBC" "hlbach 12\\, 35999 Lindenbr\r\n"
+        " \xC3\xBC" "ck-S\xC3\xBC" "d\r\n"
+        "CATEGORIES:Bezirksliga Nord\r\n"
+        "DESCRIPTION:TuS Lindenbr\xC3\xBC" "ck 1\\, Bezirksliga Nord\r\n"
+        "END:VEVENT\r\n"
+        "BEGIN:VEVENT\r\n"
+        "UID:<uid>\r\n"
+        "DTSTAMP:20000101T000000Z\r\n"
+        "DTSTART;TZID=Europe/Berlin:20251011T160000\r\n"
+        "DURATION:PT2H\r\n"
+        "SUMMARY:SV Komma\\, Semikolon\\; Back\\\\slash - TuS Lindenbr\xC3\xBC" "ck 1\r\n"
+        "LOCATION:Halle\\; Nebeneingang\r\n"
+        "CATEGORIES:Bezirksliga Nord\r\n"
+        "DESCRIPTION:TuS Lindenbr\xC3\xBC" "ck 1\\, Bezirksliga Nord\r\n"
+        "END:VEVENT\r\n"
+        "BEGIN:VEVENT\r\n"
+        "UID:<uid>\r\n"
+        "DTSTAMP:20000101T000000Z\r\n"
+        "DTSTART;TZID=Europe/Berlin:20251101T160000\r\n"
+        "DURATION:PT2H\r\n"
+        "SUMMARY:TuS Lindenbr\xC3\xBC" "ck 2 - FC S\xC3\xBC" "d 3\r\n"
+        "CATEGORIES:Bezirksliga Nord\r\n"
+        "DESCRIPTION:TuS Lindenbr\xC3\xBC" "ck 2\\, Bezirksliga Nord\r\n"
+        "END:VEVENT\r\n",
+        events_of(calendar));
+    const std::vector<std::string> uids = uid_lines(calendar);
+    ASSERT_EQ(3u, uids.size());
+    EXPECT_NE(uids[0], uids[1]);
+    EXPECT_NE(uids[1], uids[2]);
+    EXPECT_EQ(0u, calendar.rfind("BEGIN:VCALENDAR\r\n", 0));
+    EXPECT_EQ(calendar.size() - 15, calendar.find("END:VCALENDAR\r\n"));
+    EXPECT_NE(std::string::npos, calendar.find("\r\nX-WR-CALNAME:Spielplan 2025-2026\r\n"));
+}
+
+}  // namespace
