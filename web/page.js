@@ -1,6 +1,7 @@
 // The page around the program: it hands the chosen calendar files to a fresh instance of
 // the program (built to WebAssembly) for every run, exactly as a drop on the program's
-// icon would, and shows what the program printed and the two schedules it wrote.
+// icon would, and shows what the program printed and the two schedules and the club
+// calendar it wrote.
 // window.termarium.run(files) is the one way in, for the page's own button, for tests
 // and for clubs that embed the page.
 (function () {
@@ -9,7 +10,7 @@
   // Each file goes into a folder of its own, numbered in reading order, so that two
   // files of the same name both arrive; the schedules land in the first file's folder.
   const k_work_folder = '/Spielplaene';
-  const k_output_types = { '.xml': 'application/xml', '.html': 'text/html' };
+  const k_output_types = { '.xml': 'application/xml', '.html': 'text/html', '.ics': 'text/calendar' };
 
   // The bytes of a File, or of {name, bytes}; null when the browser cannot read them.
   async function read_bytes(file) {

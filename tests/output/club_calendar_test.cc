@@ -1,0 +1,91 @@
+// The club calendar writer on tables the import could leave: calendar texts with control
+// characters, noncharacters and line breaks, rows whose date or time is no real one, the
+// derby that two files hold, and a disk that refuses the writes.
+#include "output/club_calendar.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "core/bounded_text.h"
+#include "sample_tables.h"
+
+namespace {
+
+class ClubCalendarWriter : public ::testing::Test {
+protected:
+    void SetUp() override {
+        reset_run_state(state);
+        copy_text(state.season, sizeof state.season, "2025-2026");
+        copy_text(state.run_stamp, sizeof state.run_stamp, "20251201T101500Z");
+    }
+    // A match row of the club's team own_team with its whole location.
+    void put_row(int row, const Match& match, const char* own_team, const char* location) {
+        put_match(state, row, match);
+        copy_text(state.match_own_teams[row], k_team_name_size, own_team);
+        copy_text(state.match_locations[row], k_location_size, location);
+    }
+    // The calendar's events, from the first BEGIN:VEVENT on, without the calendar's end.
+    std::string events() {
+        std::FILE* stream = scratch_stream();
+        EXPECT_TRUE(write_club_calendar(state, stream));
+        const std::string text = stream_text(stream);
+        std::fclose(stream);
+        const size_t begin = text.find("BEGIN:VEVENT");
+        if (begin == std::string::npos) return "";
+        return text.substr(begin, text.size() - begin - std::string("END:VCALENDAR\r\n").size());
+    }
+    RunState state;
+};
+
+TEST_F(ClubCalendarWriter, TextsAreCleanedDatesCheckedAndTheDerbyWrittenOnce) {
+    put_separator(state, 0);
+    // A name with a control character and U+FFFF; a location of two lines.
+    put_row(1, {"2025-10-04", "Sa", "15:00", "", true, "Kreisliga", '1', "SV \x01Nord\xEF\xBF\xBF 2"},
+            "TuS Lindenbr\xC3\xBC" "ck 1", "Halle Nord\nEingang Ost\x7F");
+    // No real date (the 31st of February): left out; no real time: a whole day.
+    put_row(2, {"2025-02-31", "Mo", "15:00", "", true, "Kreisliga", '1', "SV Ost 1"}, "TuS Lindenbr\xC3\xBC" "ck 1",
+            "");
+    put_row(3, {"2025-11-08", "Sa", "25:00", "", false, "Kreisliga", '1', "SV West 1"},
+            "TuS Lindenbr\xC3\xBC" "ck 1", "");
+    // The derby in the first team's file and, away, in the second team's.
+    put_row(4, {"2025-11-15", "Sa", "18:00", "", true, "Kreisliga", '1', "TuS Lindenbr\xC3\xBC" "ck 2"},
+            "TuS Lindenbr\xC3\xBC" "ck 1", "Sporthalle");
+    put_separator(state, 5);
+    put_row(6, {"2025-11-15", "Sa", "18:00", "", false, "Kreisliga", '2', "TuS Lindenbr\xC3\xBC" "ck 1"},
+            "TuS Lindenbr\xC3\xBC" "ck 2", "Sporthalle");
+
+    const std::string written = events();
+    EXPECT_EQ(std::string::npos, written.find("SV Ost 1")) << "the row without a real date is left out";
+    EXPECT_NE(std::string::npos,
+              written.find("\r\nSUMMARY:TuS Lindenbr\xC3\xBC" "ck 1 - SV Nord 2\r\nLOCATION:Halle Nord\\nEingang Ost\r\n"))
+        << written;
+    EXPECT_NE(std::string::npos, written.find("\r\nDTSTART;VALUE=DATE:20251108\r\nDURATION:P1D\r\n"
+                                              "SUMMARY:SV West 1 - TuS Lindenbr\xC3\xBC" "ck 1\r\n"));
+    EXPECT_NE(std::string::npos, written.find("\r\nDTSTAMP:20251201T101500Z\r\n"));
+    size_t derbies = 0;
+    const std::string derby = "SUMMARY:TuS Lindenbr\xC3\xBC" "ck 1 - TuS Lindenbr\xC3\xBC" "ck 2\r\n";
+    for (size_t at = written.find(derby); at != std::string::npos; at = written.find(derby, at + 1)) ++derbies;
+    EXPECT_EQ(1u, derbies);
+    size_t events_written = 0;
+    for (size_t at = written.find("BEGIN:VEVENT"); at != std::string::npos; at = written.find("BEGIN:VEVENT", at + 1)) {
+        ++events_written;
+    }
+    EXPECT_EQ(3u, events_written);
+}
+
+TEST_F(ClubCalendarWriter, AFullDiskIsReported) {
+    // More than a stream buffer holds, so that the writes themselves fail.
+    put_separator(state, 0);
+    for (int row = 1; row <= 40; ++row) {
+        const std::string opponent = "SV Nord " + std::to_string(row);
+        put_row(row, {"2025-10-04", "Sa", "15:00", "", true, "Kreisliga", '1', opponent.c_str()}, "TuS 1", "Halle");
+    }
+    std::FILE* full = std::fopen("/dev/full", "wb");
+    if (full == nullptr) GTEST_SKIP() << "no /dev/full on this system";
+    EXPECT_FALSE(write_club_calendar(state, full));
+    std::fclose(full);
+}
+
+}  // namespace
