@@ -70,13 +70,21 @@ mkdir "$work/linux"
 cp "$work/first/examples/"*.ics "$work/linux/"
 (cd "$work/linux" && "$work/first/build-release/src/termarium" "${samples[@]}" </dev/null >/dev/null)
 
-same_schedules() {  # same_schedules FOLDER: its schedules, CR LF read as LF, are the Linux program's
+# same_schedules FOLDER: its schedules, CR LF read as LF, are the Linux program's, and so
+# is its club calendar byte for byte, CR LF and all, the time stamps of the runs aside.
+same_schedules() {
     local name
-    for name in Termarium_2025-2026.xml Termarium_2025-2026.html; do
+    for name in Termarium_2025-2026.xml Termarium_2025-2026.html Termarium_2025-2026.ics; do
         python3 - "$1/$name" "$work/linux/$name" <<'EOF' || return 1
+import re
 import sys
-produced = open(sys.argv[1], "rb").read().replace(b"\r\n", b"\n")
-sys.exit(0 if produced == open(sys.argv[2], "rb").read() else 1)
+produced, linux = (open(path, "rb").read() for path in sys.argv[1:3])
+if sys.argv[1].endswith(".ics"):
+    stamp = re.compile(rb"\r\nDTSTAMP:\d{8}T\d{6}Z\r\n")
+    produced, linux = (stamp.sub(b"\r\nDTSTAMP:\r\n", text) for text in (produced, linux))
+else:
+    produced = produced.replace(b"\r\n", b"\n")
+sys.exit(0 if produced == linux else 1)
 EOF
     done
 }
