@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "core/bounded_text.h"
 #include "driver/driver.h"
 #include "import/calendar_reader.h"
+#include "output/club_calendar.h"
 #include "output/html_writer.h"
 #include "output/spreadsheet_writer.h"
 #include "platform/streams.h"
@@ -124,6 +126,27 @@ void BM_WriteHtmlFullTable(benchmark::State& bench) {
     bench.SetBytesProcessed(bench.iterations() * size);
 }
 BENCHMARK(BM_WriteHtmlFullTable)->Unit(benchmark::kMicrosecond);
+
+// The club calendar of the full table: 459 matches, each escaped and folded.
+void BM_WriteClubCalendarFullTable(benchmark::State& bench) {
+    import_workload(g_state);
+    copy_text(g_state.run_stamp, sizeof g_state.run_stamp, "20251201T120000Z");
+    long long size = 0;
+    {
+        FILE* f = std::tmpfile();
+        if (f == nullptr) std::abort();
+        write_club_calendar(g_state, f);
+        size = std::ftell(f);
+        std::fclose(f);
+    }
+    for (auto _ : bench) {
+        FILE* f = std::fopen("/dev/null", "wb");
+        write_club_calendar(g_state, f);
+        std::fclose(f);
+    }
+    bench.SetBytesProcessed(bench.iterations() * size);
+}
+BENCHMARK(BM_WriteClubCalendarFullTable)->Unit(benchmark::kMicrosecond);
 
 void BM_WholeRun(benchmark::State& bench) {
     const Workload& w = workload();

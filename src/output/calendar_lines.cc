@@ -11,9 +11,28 @@ namespace {
 
 constexpr char k_line_end[] = "\r\n";
 constexpr char k_fold_lead = ' ';
+// Room for the longest line folded: every physical line but the first holds at least
+// 71 of its bytes (a character of four bytes may move to the next line), and each fold
+// adds three bytes.
+constexpr size_t k_folded_line_size = k_content_line_size + (k_content_line_size / 71 + 1) * 3 + 2;
 constexpr uint64_t k_hash_prime = 1099511628211ULL;
 
 bool is_continuation_byte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// Printable ASCII that a text value holds as it is: most of every name and location.
+struct PlainBytes {
+    bool plain[256];
+};
+
+constexpr PlainBytes make_plain_bytes() {
+    PlainBytes table{};
+    for (int c = 0x20; c < 0x7F; ++c) table.plain[c] = c != '\\' && c != ';' && c != ',';
+    return table;
+}
+
+constexpr PlainBytes k_plain = make_plain_bytes();
+
+bool is_plain(char c) { return k_plain.plain[static_cast<unsigned char>(c)]; }
 
 // Bytes of the UTF-8 character that starts with lead (1 for a stray byte).
 size_t character_length(unsigned char lead) {
@@ -49,6 +68,13 @@ void add_plain(CalendarLine& line, const char* text) { add_bytes(line, text, std
 
 void add_escaped(CalendarLine& line, const char* text, size_t size) {
     for (size_t i = 0; i < size && text[i] != '\0';) {
+        size_t run = i;
+        while (run < size && is_plain(text[run])) ++run;
+        if (run > i) {
+            if (!add_bytes(line, text + i, run - i)) return;
+            i = run;
+            continue;
+        }
         const unsigned char c = static_cast<unsigned char>(text[i]);
         if (c == '\\' || c == ';' || c == ',') {
             const char escaped[] = {'\\', static_cast<char>(c)};
@@ -74,18 +100,27 @@ void add_escaped(CalendarLine& line, const char* text, size_t size) {
 
 bool put_line(FILE* stream, const CalendarLine& line) {
     if (line.cut) return false;
+    // The folded line is put together first and written at once.
+    char folded[k_folded_line_size];
+    size_t length = 0;
     size_t from = 0;
     size_t room = k_fold_octets;
     while (line.length - from > room) {
         size_t cut = from + room;
         while (cut > from + 1 && is_continuation_byte(line.bytes[cut])) --cut;
-        if (std::fwrite(line.bytes + from, 1, cut - from, stream) != cut - from) return false;
-        if (std::fputs(k_line_end, stream) < 0 || std::fputc(k_fold_lead, stream) == EOF) return false;
+        std::memcpy(folded + length, line.bytes + from, cut - from);
+        length += cut - from;
+        std::memcpy(folded + length, k_line_end, 2);
+        folded[length + 2] = k_fold_lead;
+        length += 3;
         from = cut;
         room = k_fold_octets - 1;  // the blank that begins a folded line counts
     }
-    const size_t rest = line.length - from;
-    return std::fwrite(line.bytes + from, 1, rest, stream) == rest && std::fputs(k_line_end, stream) >= 0;
+    std::memcpy(folded + length, line.bytes + from, line.length - from);
+    length += line.length - from;
+    std::memcpy(folded + length, k_line_end, 2);
+    length += 2;
+    return std::fwrite(folded, 1, length, stream) == length;
 }
 
 uint64_t hash_text(uint64_t hash, const char* text) {
