@@ -4,9 +4,11 @@
 // usage, progress and error messages, waits for Enter and decides the exit status.
 #include "driver/driver.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 #include "core/bounded_text.h"
 #include "import/calendar_reader.h"
@@ -253,9 +255,10 @@ int run_schedule(RunState& state, int argc, char** argv) {
         return fail(state);
     }
     stamp_run_time(state);
-    for (const Output& output : k_outputs) {
-        if (!write_output(state, argv[1], output)) return fail(state);
-    }
+    // The outputs one after another; the first that fails ends the run.
+    const bool written = std::all_of(std::begin(k_outputs), std::end(k_outputs),
+                                     [&](const Output& output) { return write_output(state, argv[1], output); });
+    if (!written) return fail(state);
     unlock_output_folder(state);
     std::fputs(k_closing_prompt, stdout);
     std::fputs(k_banner, stdout);

@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr char k_line_end[] = "\r\n";
 constexpr char k_fold_lead = ' ';
 // Room for the longest line folded: every physical line but the first holds at least
 // 71 of its bytes (a character of four bytes may move to the next line), and each fold
@@ -110,16 +109,16 @@ bool put_line(FILE* stream, const CalendarLine& line) {
         while (cut > from + 1 && is_continuation_byte(line.bytes[cut])) --cut;
         std::memcpy(folded + length, line.bytes + from, cut - from);
         length += cut - from;
-        std::memcpy(folded + length, k_line_end, 2);
-        folded[length + 2] = k_fold_lead;
-        length += 3;
+        folded[length++] = '\r';
+        folded[length++] = '\n';
+        folded[length++] = k_fold_lead;
         from = cut;
         room = k_fold_octets - 1;  // the blank that begins a folded line counts
     }
     std::memcpy(folded + length, line.bytes + from, line.length - from);
     length += line.length - from;
-    std::memcpy(folded + length, k_line_end, 2);
-    length += 2;
+    folded[length++] = '\r';
+    folded[length++] = '\n';
     return std::fwrite(folded, 1, length, stream) == length;
 }
 

@@ -17,10 +17,11 @@
 
 namespace {
 
+constexpr char k_product[] = "PRODID:-//Termarium//Termarium " TERMARIUM_VERSION "//DE";
 constexpr const char* k_calendar_head[] = {
     "BEGIN:VCALENDAR",
     "VERSION:2.0",
-    "PRODID:-//Termarium//Termarium " TERMARIUM_VERSION "//DE",
+    k_product,
     "CALSCALE:GREGORIAN",
     "METHOD:PUBLISH",
 };
@@ -113,26 +114,29 @@ bool match_time(const MatchRecord& row, MatchTime& when) {
     return true;
 }
 
-// The home and the away team of a row: the club's team under its full name.
-void match_teams(const RunState& state, int row, const char*& home, const char*& away) {
+// The home and the away team of a match.
+struct Teams {
+    const char* home;
+    const char* away;
+};
+
+// The teams of a row, the club's team under its full name.
+Teams match_teams(const RunState& state, int row) {
     const MatchRecord& match = state.match_table[row];
     const char* own = state.match_own_teams[row];
-    home = match.is_home != 0 ? own : match.opponent;
-    away = match.is_home != 0 ? match.opponent : own;
+    return match.is_home != 0 ? Teams{own, match.opponent} : Teams{match.opponent, own};
 }
 
 // The match's identity: date, time, home and away team.
 void match_key(const RunState& state, int row, const MatchTime& when, char (&key)[k_key_size]) {
-    const char* home = nullptr;
-    const char* away = nullptr;
-    match_teams(state, row, home, away);
+    const Teams teams = match_teams(state, row);
     copy_text(key, sizeof key, when.date);
     append_text(key, sizeof key, k_key_separator);
     append_text(key, sizeof key, when.time);
     append_text(key, sizeof key, k_key_separator);
-    append_text(key, sizeof key, home);
+    append_text(key, sizeof key, teams.home);
     append_text(key, sizeof key, k_key_separator);
-    append_text(key, sizeof key, away);
+    append_text(key, sizeof key, teams.away);
 }
 
 // The matches already written: their rows and the hashes of their keys.
@@ -156,22 +160,20 @@ bool written_before(const RunState& state, const WrittenMatches& written, uint64
 }
 
 bool put_text(FILE* stream, const char* text) {
-    CalendarLine line;
+    CalendarLine line{};
     start_line(line, text);
     return put_line(stream, line);
 }
 
 bool put_event(FILE* stream, const RunState& state, int row, const MatchTime& when, uint64_t hash) {
     const MatchRecord& match = state.match_table[row];
-    const char* home = nullptr;
-    const char* away = nullptr;
-    match_teams(state, row, home, away);
+    const Teams teams = match_teams(state, row);
     constexpr char hex[] = "0123456789abcdef";
     char uid[k_hash_digits + 1];
     for (int i = 0; i < k_hash_digits; ++i) uid[i] = hex[(hash >> (60 - 4 * i)) & 0xF];
     uid[k_hash_digits] = '\0';
 
-    CalendarLine line;
+    CalendarLine line{};
     bool ok = put_text(stream, k_event_begin);
     start_line(line, k_uid);
     add_plain(line, uid);
@@ -190,9 +192,9 @@ bool put_event(FILE* stream, const RunState& state, int row, const MatchTime& wh
     ok = put_line(stream, line) && ok;
     ok = put_text(stream, when.time[0] != '\0' ? k_timed_duration : k_day_duration) && ok;
     start_line(line, k_summary);
-    add_escaped(line, home, k_opponent_size);
+    add_escaped(line, teams.home, k_opponent_size);
     add_plain(line, k_team_separator);
-    add_escaped(line, away, k_opponent_size);
+    add_escaped(line, teams.away, k_opponent_size);
     ok = put_line(stream, line) && ok;
     if (state.match_locations[row][0] != '\0') {
         start_line(line, k_location);
@@ -219,7 +221,7 @@ bool put_event(FILE* stream, const RunState& state, int row, const MatchTime& wh
 bool write_club_calendar(RunState& state, FILE* stream) {
     bool ok = true;
     for (const char* text : k_calendar_head) ok = put_text(stream, text) && ok;
-    CalendarLine line;
+    CalendarLine line{};
     start_line(line, k_calendar_name);
     add_escaped(line, state.season, sizeof state.season);
     ok = put_line(stream, line) && ok;
