@@ -292,6 +292,9 @@ void check_table(const RunState& state) {
             check(is_zero(rest), "separator row holds data", i);
         } else {
             check_match_row(row, i);
+            check(terminated(state.match_homes[i], k_opponent_size), "home team terminated", i);
+            check(terminated(state.match_aways[i], k_opponent_size), "away team terminated", i);
+            check(state.match_homes[i][0] != '\0' && state.match_aways[i][0] != '\0', "calendar team missing", i);
             check(terminated(state.match_own_teams[i], k_team_name_size), "own team terminated", i);
             check(terminated(state.match_locations[i], k_location_size), "location terminated", i);
         }

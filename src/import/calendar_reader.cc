@@ -160,6 +160,20 @@ struct EventCount {
     int cancelled;
 };
 
+// What the club calendar needs beyond the row at current_row: both teams as the summary
+// names them (where the summary gives no two names, the club's team and the opponent
+// from the row), the club's team and the whole location.
+void keep_for_calendar(RunState& state, TextSpan text, int begin, int end) {
+    const int at = state.current_row;
+    const MatchRecord& row = state.match_table[at];
+    if (event_teams(text, begin, end, state.match_homes[at], state.match_aways[at]) != TeamsRead::done) {
+        copy_text(state.match_homes[at], k_opponent_size, row.is_home != 0 ? state.own_team : row.opponent);
+        copy_text(state.match_aways[at], k_opponent_size, row.is_home != 0 ? row.opponent : state.own_team);
+    }
+    copy_text(state.match_own_teams[at], k_team_name_size, state.own_team);
+    event_location(text, begin, end, state.match_locations[at], k_location_size);
+}
+
 ReadResult take_events(RunState& state, EventCount& count) {
     const TextSpan text = loaded_text(state);
     EventBegins begins{next_event_begin(text, 0), 0, -1};
@@ -180,9 +194,7 @@ ReadResult take_events(RunState& state, EventCount& count) {
         }
         if (state.current_row < 0 || state.current_row >= k_max_used_rows) return ReadResult::too_many_rows;
         state.match_table[state.current_row] = row;
-        // The club calendar names the club's team in full and the whole location.
-        copy_text(state.match_own_teams[state.current_row], k_team_name_size, state.own_team);
-        event_location(text, begins.last, end, state.match_locations[state.current_row], k_location_size);
+        keep_for_calendar(state, text, begins.last, end);
         ++state.current_row;
     }
     count_begins_before(text, begins, text.length);

@@ -114,18 +114,13 @@ bool match_time(const MatchRecord& row, MatchTime& when) {
     return true;
 }
 
-// The home and the away team of a match.
+// The home and the away team of a match as its event's summary names them.
 struct Teams {
     const char* home;
     const char* away;
 };
 
-// The teams of a row, the club's team under its full name.
-Teams match_teams(const RunState& state, int row) {
-    const MatchRecord& match = state.match_table[row];
-    const char* own = state.match_own_teams[row];
-    return match.is_home != 0 ? Teams{own, match.opponent} : Teams{match.opponent, own};
-}
+Teams match_teams(const RunState& state, int row) { return {state.match_homes[row], state.match_aways[row]}; }
 
 // The match's identity: date, time, home and away team.
 void match_key(const RunState& state, int row, const MatchTime& when, char (&key)[k_key_size]) {

@@ -113,4 +113,31 @@ TEST_F(ClubCalendar, DerbyOnceEscapedNamesAndFoldedLines) {
     EXPECT_NE(std::string::npos, calendar.find("\r\nX-WR-CALNAME:Spielplan 2025-2026\r\n"));
 }
 
+// A first team without a number: its name stands inside the second team's, so that the
+// table counts the derby as a home match of the first team. The calendar takes both names
+// from the summary and still writes the derby once, as the league wrote it.
+TEST_F(ClubCalendar, DerbyOfAnUnnumberedFirstTeamStandsOnceAsWritten) {
+    const std::string derby = "SUMMARY:TuS Lindenbr\xC3\xBC" "ck II - TuS Lindenbr\xC3\xBC" "ck\n"
+                              "DTSTART:20251018T150000\n"
+                              "UID:derby-2@verband.example\n"
+                              "LOCATION:Sporthalle Lindenbr\xC3\xBC" "ck\n";
+    write_file("Spielplan_2025-2026_Herren.ics",
+               other_site_calendar({derby, "SUMMARY:TuS Lindenbr\xC3\xBC" "ck - SV Nord 1\n"
+                                           "DTSTART:20251025T150000\nUID:spiel-4@verband.example\n"}));
+    write_file("Spielplan_2025-2026_Herren2.ics",
+               other_site_calendar({"SUMMARY:TuS Lindenbr\xC3\xBC" "ck II - FC S\xC3\xBC" "d 3\n"
+                                    "DTSTART:20251011T150000\nUID:spiel-5@verband.example\n",
+                                    derby}));
+    ASSERT_EQ(0, run({"Spielplan_2025-2026_Herren.ics", "Spielplan_2025-2026_Herren2.ics"}).exit_status);
+    const std::string calendar = read_file(k_ics);
+    std::vector<std::string> summaries;
+    for (size_t at = calendar.find("\r\nSUMMARY:"); at != std::string::npos; at = calendar.find("\r\nSUMMARY:", at + 1)) {
+        summaries.push_back(calendar.substr(at + 2, calendar.find("\r\n", at + 2) - at - 2));
+    }
+    EXPECT_EQ((std::vector<std::string>{"SUMMARY:TuS Lindenbr\xC3\xBC" "ck II - TuS Lindenbr\xC3\xBC" "ck",
+                                        "SUMMARY:TuS Lindenbr\xC3\xBC" "ck - SV Nord 1",
+                                        "SUMMARY:TuS Lindenbr\xC3\xBC" "ck II - FC S\xC3\xBC" "d 3"}),
+              summaries);
+}
+
 }  // namespace

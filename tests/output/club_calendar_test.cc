@@ -20,9 +20,12 @@ protected:
         copy_text(state.season, sizeof state.season, "2025-2026");
         copy_text(state.run_stamp, sizeof state.run_stamp, "20251201T101500Z");
     }
-    // A match row of the club's team own_team with its whole location.
+    // A match row of the club's team own_team with its whole location, both teams named
+    // as in the row.
     void put_row(int row, const Match& match, const char* own_team, const char* location) {
         put_match(state, row, match);
+        copy_text(state.match_homes[row], k_opponent_size, match.home ? own_team : match.opponent);
+        copy_text(state.match_aways[row], k_opponent_size, match.home ? match.opponent : own_team);
         copy_text(state.match_own_teams[row], k_team_name_size, own_team);
         copy_text(state.match_locations[row], k_location_size, location);
     }
