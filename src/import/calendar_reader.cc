@@ -166,12 +166,12 @@ struct EventCount {
 void keep_for_calendar(RunState& state, TextSpan text, int begin, int end) {
     const int at = state.current_row;
     const MatchRecord& row = state.match_table[at];
-    if (event_teams(text, begin, end, state.match_homes[at], state.match_aways[at]) != TeamsRead::done) {
+    if (!event_calendar_text(text, begin, end, state.match_homes[at], state.match_aways[at],
+                             state.match_locations[at])) {
         copy_text(state.match_homes[at], k_opponent_size, row.is_home != 0 ? state.own_team : row.opponent);
         copy_text(state.match_aways[at], k_opponent_size, row.is_home != 0 ? row.opponent : state.own_team);
     }
     copy_text(state.match_own_teams[at], k_team_name_size, state.own_team);
-    event_location(text, begin, end, state.match_locations[at], k_location_size);
 }
 
 ReadResult take_events(RunState& state, EventCount& count) {

@@ -29,6 +29,7 @@ constexpr char k_no_time[] = "--";            // hour and minute of a start with
 constexpr char k_status[] = "STATUS";
 constexpr char k_cancelled[] = "CANCELLED";
 constexpr char k_location[] = "LOCATION";
+constexpr char k_summary[] = "SUMMARY";
 
 // The lines of an event this reading uses: the first line of each name.
 struct EventLines {
@@ -50,8 +51,8 @@ EventLines lines_of(TextSpan text, int begin, int end) {
         bool* has;
     } wanted[] = {
         {"DTSTART", &found.start, &found.has_start},
-        {"SUMMARY", &found.summary, &found.has_summary},
-        {"LOCATION", &found.location, &found.has_location},
+        {k_summary, &found.summary, &found.has_summary},
+        {k_location, &found.location, &found.has_location},
         {"DESCRIPTION", &found.description, &found.has_description},
     };
     for (int from = begin; from >= 0 && from < end;) {
@@ -295,21 +296,36 @@ bool parse_event_by_name(TextSpan text, int begin, int end, const char* own_team
     return true;
 }
 
-void event_location(TextSpan text, int begin, int end, char* out, size_t size) {
-    if (size == 0) return;
-    out[0] = '\0';
-    for (int from = begin; from >= 0 && from < end;) {
+bool event_calendar_text(TextSpan text, int begin, int end, char (&home)[k_opponent_size],
+                         char (&away)[k_opponent_size], char (&location)[k_location_size]) {
+    // The two lines wanted, found by their first bytes before a line is read whole.
+    EventLines lines{};
+    for (int from = begin; from >= 0 && from < end && !(lines.has_summary && lines.has_location);) {
         ContentLine line{};
-        if (marker_at(text, from, k_location) && read_content_line(text, from, line) && is_named(text, line, k_location)) {
-            char location[k_value_size];
-            bool cut = false;
-            const size_t length = unescape_text(text, line.value, line.end, location, sizeof location, cut);
-            copy_bytes(out, size, location, utf8_cut_length(location, length, size - 1));
-            return;
+        if (!lines.has_summary && marker_at(text, from, k_summary) && read_content_line(text, from, line) &&
+            is_named(text, line, k_summary)) {
+            lines.summary = line;
+            lines.has_summary = true;
+        } else if (!lines.has_location && marker_at(text, from, k_location) && read_content_line(text, from, line) &&
+                   is_named(text, line, k_location)) {
+            lines.location = line;
+            lines.has_location = true;
         }
         const int feed = line_end(text, from);
         from = feed < 0 ? -1 : feed + 1;
     }
+    char value[k_value_size];
+    location[0] = '\0';
+    if (lines.has_location) {
+        bool cut = false;
+        const size_t length = unescape_text(text, lines.location.value, lines.location.end, value, sizeof value, cut);
+        copy_bytes(location, sizeof location, value, utf8_cut_length(value, length, sizeof location - 1));
+    }
+    Summary summary{};
+    if (read_summary(text, lines, value, summary) != TeamsRead::done) return false;
+    copy_bytes(home, sizeof home, summary.home.bytes, static_cast<size_t>(summary.home.length));
+    copy_bytes(away, sizeof away, summary.away.bytes, static_cast<size_t>(summary.away.length));
+    return true;
 }
 
 bool is_cancelled(TextSpan text, int begin, int end) {

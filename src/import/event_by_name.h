@@ -22,9 +22,12 @@ TeamsRead event_teams(TextSpan text, int begin, int end, char (&home)[k_opponent
 // or its summary is missing or out of form.
 bool parse_event_by_name(TextSpan text, int begin, int end, const char* own_team, MatchRecord& row);
 
-// The event's whole location text, unescaped, into out (size bytes with its NUL), cut on a
-// character boundary where it is longer; empty when the event has none.
-void event_location(TextSpan text, int begin, int end, char* out, size_t size);
+// What the club calendar keeps of an event: its whole location text, unescaped and cut on
+// a character boundary where it is longer (empty when it has none), and the home and the
+// away team as its summary names them; false (the teams left as they were) when the
+// summary names no two teams that fit.
+bool event_calendar_text(TextSpan text, int begin, int end, char (&home)[k_opponent_size],
+                         char (&away)[k_opponent_size], char (&location)[k_location_size]);
 
 // True when the event is marked as called off (STATUS:CANCELLED).
 bool is_cancelled(TextSpan text, int begin, int end);
