@@ -277,6 +277,9 @@ void check_read_result(const RunState& state, ReadResult result) {
 // Every row of the table: separators, complete match rows, then only zero rows.
 void check_table(const RunState& state) {
     check(state.match_table[0].day[0] == ' ', "row 0 is the first separator");
+    for (int file = 0; file < k_max_input_files; ++file) {
+        check(terminated(state.file_own_teams[file], k_team_name_size), "own team terminated", file);
+    }
     bool ended = false;
     for (int i = 0; i < k_table_rows; ++i) {
         const MatchRecord& row = state.match_table[i];
@@ -295,7 +298,6 @@ void check_table(const RunState& state) {
             check(terminated(state.match_homes[i], k_opponent_size), "home team terminated", i);
             check(terminated(state.match_aways[i], k_opponent_size), "away team terminated", i);
             check(state.match_homes[i][0] != '\0' && state.match_aways[i][0] != '\0', "calendar team missing", i);
-            check(terminated(state.match_own_teams[i], k_team_name_size), "own team terminated", i);
             check(terminated(state.match_locations[i], k_location_size), "location terminated", i);
         }
     }

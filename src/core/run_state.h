@@ -76,12 +76,12 @@ struct RunState {
     int32_t file_length;                                          // bytes of text loaded into file_buffer, NUL excluded
     int32_t failed_event;                                         // 1-based number of the event that broke the layout
 
-    // Import, for the club calendar: beside each match row, the home and the away team as
-    // the event's summary names them, the club's team of its file and the match's whole
-    // location text.
+    // Import, for the club calendar: the club's team of each file, and beside each match
+    // row the home and the away team as the event's summary names them and the match's
+    // whole location text.
+    char file_own_teams[k_max_input_files][k_team_name_size];
     char match_homes[k_table_rows][k_opponent_size];
     char match_aways[k_table_rows][k_opponent_size];
-    char match_own_teams[k_table_rows][k_team_name_size];
     char match_locations[k_table_rows][k_location_size];
 };
 

@@ -162,7 +162,7 @@ struct EventCount {
 
 // What the club calendar needs beyond the row at current_row: both teams as the summary
 // names them (where the summary gives no two names, the club's team and the opponent
-// from the row), the club's team and the whole location.
+// from the row) and the whole location.
 void keep_for_calendar(RunState& state, TextSpan text, int begin, int end) {
     const int at = state.current_row;
     const MatchRecord& row = state.match_table[at];
@@ -171,7 +171,6 @@ void keep_for_calendar(RunState& state, TextSpan text, int begin, int end) {
         copy_text(state.match_homes[at], k_opponent_size, row.is_home != 0 ? state.own_team : row.opponent);
         copy_text(state.match_aways[at], k_opponent_size, row.is_home != 0 ? row.opponent : state.own_team);
     }
-    copy_text(state.match_own_teams[at], k_team_name_size, state.own_team);
 }
 
 ReadResult take_events(RunState& state, EventCount& count) {
@@ -221,6 +220,7 @@ ReadResult read_calendar_file(RunState& state, int file_index) {
                                                                                  : state.candidate_away;
     // A candidate may be as long as any team name; the club's own must fit its field.
     if (!copy_text(state.own_team, sizeof state.own_team, winner)) return ReadResult::team_name_invalid;
+    copy_text(state.file_own_teams[file_index], k_team_name_size, state.own_team);
 
     EventCount count{0, 0};
     result = take_events(state, count);

@@ -262,6 +262,12 @@ void take_league_and_venue(TextSpan text, const EventLines& lines, TextSpan summ
     if (row.venue[0] == '\0') shorten(last_comma_field(located));
 }
 
+// The summary's two names into home and away.
+void copy_teams(const Summary& summary, char (&home)[k_opponent_size], char (&away)[k_opponent_size]) {
+    copy_bytes(home, sizeof home, summary.home.bytes, static_cast<size_t>(summary.home.length));
+    copy_bytes(away, sizeof away, summary.away.bytes, static_cast<size_t>(summary.away.length));
+}
+
 }  // namespace
 
 TeamsRead event_teams(TextSpan text, int begin, int end, char (&home)[k_opponent_size],
@@ -271,8 +277,7 @@ TeamsRead event_teams(TextSpan text, int begin, int end, char (&home)[k_opponent
     Summary summary{};
     const TeamsRead result = read_summary(text, lines, value, summary);
     if (result != TeamsRead::done) return result;
-    copy_bytes(home, sizeof home, summary.home.bytes, static_cast<size_t>(summary.home.length));
-    copy_bytes(away, sizeof away, summary.away.bytes, static_cast<size_t>(summary.away.length));
+    copy_teams(summary, home, away);
     return TeamsRead::done;
 }
 
@@ -323,8 +328,7 @@ bool event_calendar_text(TextSpan text, int begin, int end, char (&home)[k_oppon
     }
     Summary summary{};
     if (read_summary(text, lines, value, summary) != TeamsRead::done) return false;
-    copy_bytes(home, sizeof home, summary.home.bytes, static_cast<size_t>(summary.home.length));
-    copy_bytes(away, sizeof away, summary.away.bytes, static_cast<size_t>(summary.away.length));
+    copy_teams(summary, home, away);
     return true;
 }
 

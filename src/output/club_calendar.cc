@@ -114,24 +114,15 @@ bool match_time(const MatchRecord& row, MatchTime& when) {
     return true;
 }
 
-// The home and the away team of a match as its event's summary names them.
-struct Teams {
-    const char* home;
-    const char* away;
-};
-
-Teams match_teams(const RunState& state, int row) { return {state.match_homes[row], state.match_aways[row]}; }
-
 // The match's identity: date, time, home and away team.
 void match_key(const RunState& state, int row, const MatchTime& when, char (&key)[k_key_size]) {
-    const Teams teams = match_teams(state, row);
     copy_text(key, sizeof key, when.date);
     append_text(key, sizeof key, k_key_separator);
     append_text(key, sizeof key, when.time);
     append_text(key, sizeof key, k_key_separator);
-    append_text(key, sizeof key, teams.home);
+    append_text(key, sizeof key, state.match_homes[row]);
     append_text(key, sizeof key, k_key_separator);
-    append_text(key, sizeof key, teams.away);
+    append_text(key, sizeof key, state.match_aways[row]);
 }
 
 // The matches already written: their rows and the hashes of their keys.
@@ -154,22 +145,22 @@ bool written_before(const RunState& state, const WrittenMatches& written, uint64
     return false;
 }
 
-bool put_text(FILE* stream, const char* text) {
-    CalendarLine line{};
+// Writes a fixed text as a line of its own, through line.
+bool put_text(FILE* stream, CalendarLine& line, const char* text) {
     start_line(line, text);
     return put_line(stream, line);
 }
 
-bool put_event(FILE* stream, const RunState& state, int row, const MatchTime& when, uint64_t hash) {
+// One event, through line; own_team is the club's team of the row's file.
+bool put_event(FILE* stream, CalendarLine& line, const RunState& state, int row, const MatchTime& when, uint64_t hash,
+               const char* own_team) {
     const MatchRecord& match = state.match_table[row];
-    const Teams teams = match_teams(state, row);
     constexpr char hex[] = "0123456789abcdef";
     char uid[k_hash_digits + 1];
     for (int i = 0; i < k_hash_digits; ++i) uid[i] = hex[(hash >> (60 - 4 * i)) & 0xF];
     uid[k_hash_digits] = '\0';
 
-    CalendarLine line{};
-    bool ok = put_text(stream, k_event_begin);
+    bool ok = put_text(stream, line, k_event_begin);
     start_line(line, k_uid);
     add_plain(line, uid);
     add_plain(line, k_uid_domain);
@@ -185,11 +176,11 @@ bool put_event(FILE* stream, const RunState& state, int row, const MatchTime& wh
         add_plain(line, "00");
     }
     ok = put_line(stream, line) && ok;
-    ok = put_text(stream, when.time[0] != '\0' ? k_timed_duration : k_day_duration) && ok;
+    ok = put_text(stream, line, when.time[0] != '\0' ? k_timed_duration : k_day_duration) && ok;
     start_line(line, k_summary);
-    add_escaped(line, teams.home, k_opponent_size);
+    add_escaped(line, state.match_homes[row], k_opponent_size);
     add_plain(line, k_team_separator);
-    add_escaped(line, teams.away, k_opponent_size);
+    add_escaped(line, state.match_aways[row], k_opponent_size);
     ok = put_line(stream, line) && ok;
     if (state.match_locations[row][0] != '\0') {
         start_line(line, k_location);
@@ -202,34 +193,34 @@ bool put_event(FILE* stream, const RunState& state, int row, const MatchTime& wh
         ok = put_line(stream, line) && ok;
     }
     start_line(line, k_description);
-    add_escaped(line, state.match_own_teams[row], k_team_name_size);
+    add_escaped(line, own_team, k_team_name_size);
     if (match.league[0] != '\0') {
         add_escaped(line, k_description_separator, sizeof k_description_separator);
         add_escaped(line, match.league, sizeof match.league);
     }
     ok = put_line(stream, line) && ok;
-    return put_text(stream, k_event_end) && ok;
+    return put_text(stream, line, k_event_end) && ok;
 }
 
 }  // namespace
 
 bool write_club_calendar(RunState& state, FILE* stream) {
     bool ok = true;
-    for (const char* text : k_calendar_head) ok = put_text(stream, text) && ok;
     CalendarLine line{};
+    for (const char* text : k_calendar_head) ok = put_text(stream, line, text) && ok;
     start_line(line, k_calendar_name);
     add_escaped(line, state.season, sizeof state.season);
     ok = put_line(stream, line) && ok;
-    for (const char* text : k_calendar_zone) ok = put_text(stream, text) && ok;
+    for (const char* text : k_calendar_zone) ok = put_text(stream, line, text) && ok;
 
     WrittenMatches written{};
     const int end = end_of_table_row(state);
+    int file = 0;  // row 0 is the first file's separator; each further one begins the next file
     for (int row = 1; row < end && ok; ++row) {
+        const char kind = state.match_table[row].day[0];
+        if (kind == ' ') ++file;
         MatchTime when{};
-        if (!std::isdigit(static_cast<unsigned char>(state.match_table[row].day[0])) ||
-            !match_time(state.match_table[row], when)) {
-            continue;
-        }
+        if (!std::isdigit(static_cast<unsigned char>(kind)) || !match_time(state.match_table[row], when)) continue;
         char key[k_key_size];
         match_key(state, row, when, key);
         const uint64_t hash = hash_text(k_hash_start, key);
@@ -237,9 +228,10 @@ bool write_club_calendar(RunState& state, FILE* stream) {
         written.rows[written.count] = row;
         written.hashes[written.count] = hash;
         ++written.count;
-        ok = put_event(stream, state, row, when, hash);
+        const char* own_team = file < k_max_input_files ? state.file_own_teams[file] : "";
+        ok = put_event(stream, line, state, row, when, hash, own_team);
     }
-    ok = put_text(stream, k_calendar_end) && ok;
+    ok = put_text(stream, line, k_calendar_end) && ok;
     return ok && std::ferror(stream) == 0;
 }
 
