@@ -15,21 +15,12 @@ namespace {
 
 using ClubCalendar = E2eTest;
 
-// The UID lines of a calendar's events, in order.
-std::vector<std::string> uid_lines(const std::string& calendar) {
-    std::vector<std::string> lines;
-    for (size_t at = calendar.find("\r\nUID:"); at != std::string::npos; at = calendar.find("\r\nUID:", at + 1)) {
-        lines.push_back(calendar.substr(at + 2, calendar.find("\r\n", at + 2) - at - 2));
-    }
-    return lines;
-}
-
 // The calendar's events from the first BEGIN:VEVENT to the last END:VEVENT, UID and
 // DTSTAMP values replaced by fixed texts.
 std::string events_of(const std::string& calendar) {
     std::string events = masked_stamps(calendar.substr(calendar.find("BEGIN:VEVENT")));
     events = events.substr(0, events.rfind("END:VEVENT\r\n") + 12);
-    for (const std::string& uid : uid_lines(events)) events.replace(events.find(uid), uid.size(), "UID:<uid>");
+    for (const std::string& uid : property_lines(events, "UID")) events.replace(events.find(uid), uid.size(), "UID:<uid>");
     return events;
 }
 
@@ -104,7 +95,7 @@ TEST_F(ClubCalendar, DerbyOnceEscapedNamesAndFoldedLines) {
         "DESCRIPTION:TuS Lindenbr\xC3\xBC" "ck 2\\, Bezirksliga Nord\r\n"
         "END:VEVENT\r\n",
         events_of(calendar));
-    const std::vector<std::string> uids = uid_lines(calendar);
+    const std::vector<std::string> uids = property_lines(calendar, "UID");
     ASSERT_EQ(3u, uids.size());
     EXPECT_NE(uids[0], uids[1]);
     EXPECT_NE(uids[1], uids[2]);
@@ -129,15 +120,10 @@ TEST_F(ClubCalendar, DerbyOfAnUnnumberedFirstTeamStandsOnceAsWritten) {
                                     "DTSTART:20251011T150000\nUID:spiel-5@verband.example\n",
                                     derby}));
     ASSERT_EQ(0, run({"Spielplan_2025-2026_Herren.ics", "Spielplan_2025-2026_Herren2.ics"}).exit_status);
-    const std::string calendar = read_file(k_ics);
-    std::vector<std::string> summaries;
-    for (size_t at = calendar.find("\r\nSUMMARY:"); at != std::string::npos; at = calendar.find("\r\nSUMMARY:", at + 1)) {
-        summaries.push_back(calendar.substr(at + 2, calendar.find("\r\n", at + 2) - at - 2));
-    }
     EXPECT_EQ((std::vector<std::string>{"SUMMARY:TuS Lindenbr\xC3\xBC" "ck II - TuS Lindenbr\xC3\xBC" "ck",
                                         "SUMMARY:TuS Lindenbr\xC3\xBC" "ck - SV Nord 1",
                                         "SUMMARY:TuS Lindenbr\xC3\xBC" "ck II - FC S\xC3\xBC" "d 3"}),
-              summaries);
+              property_lines(read_file(k_ics), "SUMMARY"));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 
+#include "calendar_texts.h"
 #include "core/bounded_text.h"
 #include "sample_tables.h"
 
@@ -20,13 +21,12 @@ protected:
         copy_text(state.season, sizeof state.season, "2025-2026");
         copy_text(state.run_stamp, sizeof state.run_stamp, "20251201T101500Z");
     }
-    // A match row of the club's team own_team with its whole location, both teams named
-    // as in the row.
+    // A match row of the club's team own_team, the team of the file whose block it is in,
+    // with its whole location, both teams named as in the row.
     void put_row(int row, const Match& match, const char* own_team, const char* location) {
         put_match(state, row, match);
         copy_text(state.match_homes[row], k_opponent_size, match.home ? own_team : match.opponent);
         copy_text(state.match_aways[row], k_opponent_size, match.home ? match.opponent : own_team);
-        copy_text(state.match_own_teams[row], k_team_name_size, own_team);
         copy_text(state.match_locations[row], k_location_size, location);
     }
     // The calendar's events, from the first BEGIN:VEVENT on, without the calendar's end.
@@ -43,6 +43,8 @@ protected:
 };
 
 TEST_F(ClubCalendarWriter, TextsAreCleanedDatesCheckedAndTheDerbyWrittenOnce) {
+    copy_text(state.file_own_teams[0], k_team_name_size, "TuS Lindenbr\xC3\xBC" "ck 1");
+    copy_text(state.file_own_teams[1], k_team_name_size, "TuS Lindenbr\xC3\xBC" "ck 2");
     put_separator(state, 0);
     // A name with a control character and U+FFFF; a location of two lines.
     put_row(1, {"2025-10-04", "Sa", "15:00", "", true, "Kreisliga", '1', "SV \x01Nord\xEF\xBF\xBF 2"},
@@ -67,15 +69,8 @@ TEST_F(ClubCalendarWriter, TextsAreCleanedDatesCheckedAndTheDerbyWrittenOnce) {
     EXPECT_NE(std::string::npos, written.find("\r\nDTSTART;VALUE=DATE:20251108\r\nDURATION:P1D\r\n"
                                               "SUMMARY:SV West 1 - TuS Lindenbr\xC3\xBC" "ck 1\r\n"));
     EXPECT_NE(std::string::npos, written.find("\r\nDTSTAMP:20251201T101500Z\r\n"));
-    size_t derbies = 0;
-    const std::string derby = "SUMMARY:TuS Lindenbr\xC3\xBC" "ck 1 - TuS Lindenbr\xC3\xBC" "ck 2\r\n";
-    for (size_t at = written.find(derby); at != std::string::npos; at = written.find(derby, at + 1)) ++derbies;
-    EXPECT_EQ(1u, derbies);
-    size_t events_written = 0;
-    for (size_t at = written.find("BEGIN:VEVENT"); at != std::string::npos; at = written.find("BEGIN:VEVENT", at + 1)) {
-        ++events_written;
-    }
-    EXPECT_EQ(3u, events_written);
+    EXPECT_EQ(1u, count_of(written, "SUMMARY:TuS Lindenbr\xC3\xBC" "ck 1 - TuS Lindenbr\xC3\xBC" "ck 2\r\n"));
+    EXPECT_EQ(3u, count_of(written, "BEGIN:VEVENT"));
 }
 
 TEST_F(ClubCalendarWriter, AFullDiskIsReported) {

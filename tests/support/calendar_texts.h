@@ -97,6 +97,24 @@ inline const std::string k_xml = "Termarium_2025-2026.xml";
 inline const std::string k_html = "Termarium_2025-2026.html";
 inline const std::string k_ics = "Termarium_2025-2026.ics";
 
+// How often needle stands in text.
+inline size_t count_of(const std::string& text, const std::string& needle) {
+    size_t count = 0;
+    for (size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1)) ++count;
+    return count;
+}
+
+// Every line of a calendar written with CR LF whose property is name ("UID", "SUMMARY"),
+// whole and in order, its line end left off.
+inline std::vector<std::string> property_lines(const std::string& calendar, const std::string& name) {
+    std::vector<std::string> lines;
+    const std::string start = "\r\n" + name + ":";
+    for (size_t at = calendar.find(start); at != std::string::npos; at = calendar.find(start, at + 1)) {
+        lines.push_back(calendar.substr(at + 2, calendar.find("\r\n", at + 2) - at - 2));
+    }
+    return lines;
+}
+
 // A club calendar with the run's time in every DTSTAMP line replaced by a fixed one, so
 // that calendars of different runs compare byte for byte.
 inline std::string masked_stamps(std::string text) {
