@@ -1,38 +1,58 @@
-// The floor under a whole run: what any program that reads the calendars and leaves the
-// same three outputs durably on the disk must do, without any of Termarium's work. It
-// reads every input whole, then writes each output's bytes (taken from a finished run)
-// into a new temporary file beside it, flushes it to the disk, renames it over the output
-// and flushes the folder. whole_run.sh times it alongside the program.
-// Usage: termarium_durable_floor OUTPUT... -- INPUT...
+// The floor under a whole run: the least that any program must do which reads the
+// calendars and leaves outputs of the same sizes durably on the disk, without any of
+// Termarium's work. Each input is read with read() into one buffer; the outputs' bytes
+// stand ready in memory, and each output is written with one write() into a new
+// temporary file beside it, flushed to the disk, renamed over the output, and its folder
+// flushed before the next. whole_run.sh times it alongside the program.
+// Usage: termarium_durable_floor OUTPUT=SIZE... -- INPUT...
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
-#include <string>
-#include <vector>
 
 namespace {
 
-bool read_whole(const char* path, std::string& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return static_cast<bool>(in) || in.eof();
+constexpr size_t k_largest_output = 4u << 20;  // far more than a run of 499 rows writes
+constexpr size_t k_input_buffer = 1u << 16;     // more than any calendar file the program takes
+constexpr size_t k_path_room = 4096;
+
+char g_output_bytes[k_largest_output];  // the outputs' bytes, ready before the first write
+char g_input_bytes[k_input_buffer];
+
+// Reads the whole file; the number of bytes, or -1.
+long read_input(const char* path) {
+    const int fd = open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return -1;
+    long total = 0;
+    for (;;) {
+        const ssize_t got = read(fd, g_input_bytes, sizeof g_input_bytes);
+        if (got <= 0) {
+            close(fd);
+            return got < 0 ? -1 : total;
+        }
+        total += got;
+    }
 }
 
-bool write_durably(const std::string& path, const std::string& bytes) {
-    const std::string temporary = path + ".floor.tmp";
-    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+bool write_durably(const char* path, size_t size) {
+    char temporary[k_path_room];
+    char folder[k_path_room];
+    if (std::snprintf(temporary, sizeof temporary, "%s.floor.tmp", path) >= static_cast<int>(sizeof temporary)) return false;
+    const char* slash = std::strrchr(path, '/');
+    const size_t folder_length = slash == nullptr ? 0 : static_cast<size_t>(slash - path) + 1;
+    if (folder_length >= sizeof folder) return false;
+    std::memcpy(folder, path, folder_length);
+    std::strcpy(folder + folder_length, folder_length == 0 ? "." : "");
+
+    const int fd = open(temporary, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) return false;
-    const bool written = write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+    const bool written = write(fd, g_output_bytes, size) == static_cast<ssize_t>(size);
     const bool synced = fsync(fd) == 0;
     const bool closed = close(fd) == 0;
-    if (!written || !synced || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) return false;
-    const size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    const int folder_fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (!written || !synced || !closed || std::rename(temporary, path) != 0) return false;
+    const int folder_fd = open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder_fd < 0) return false;
     fsync(folder_fd);
     return close(folder_fd) == 0;
@@ -41,21 +61,24 @@ bool write_durably(const std::string& path, const std::string& bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> outputs;
     int i = 1;
-    for (; i < argc && std::strcmp(argv[i], "--") != 0; ++i) outputs.emplace_back(argv[i]);
-    if (i == argc || outputs.empty()) {
-        std::fprintf(stderr, "usage: %s OUTPUT... -- INPUT...\n", argv[0]);
+    for (; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {}
+    if (i == argc || i == 1) {
+        std::fprintf(stderr, "usage: %s OUTPUT=SIZE... -- INPUT...\n", argv[0]);
         return 2;
     }
-    std::string bytes;
-    size_t read = 0;
-    for (++i; i < argc; ++i) {
-        if (!read_whole(argv[i], bytes)) return 1;
-        read += bytes.size();
+    long read_total = 0;
+    for (int k = i + 1; k < argc; ++k) {
+        const long got = read_input(argv[k]);
+        if (got < 0) return 1;
+        read_total += got;
     }
-    for (const std::string& output : outputs) {
-        if (!read_whole(output.c_str(), bytes) || !write_durably(output, bytes)) return 1;
+    for (int k = 1; k < i; ++k) {
+        char* equals = std::strrchr(argv[k], '=');
+        if (equals == nullptr) return 2;
+        *equals = '\0';
+        const unsigned long size = std::strtoul(equals + 1, nullptr, 10);
+        if (size > k_largest_output || !write_durably(argv[k], size)) return 1;
     }
-    return read > 0 ? 0 : 1;
+    return read_total > 0 ? 0 : 1;
 }

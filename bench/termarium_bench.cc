@@ -84,11 +84,10 @@ long long spreadsheet_size() {
     import_workload(g_state);
     FILE* f = std::tmpfile();
     if (f == nullptr) std::abort();
-    g_state.spreadsheet_file = f;
-    write_spreadsheet(g_state);
+    write_spreadsheet(g_state, f);
     std::fflush(f);
     long long size = std::ftell(f);
-    close_all_streams(g_state);
+    std::fclose(f);
     return size;
 }
 
@@ -96,9 +95,9 @@ void BM_WriteSpreadsheetFullTable(benchmark::State& bench) {
     long long size = spreadsheet_size();
     if (g_state.match_table[k_max_used_rows - 1].day[0] == '\0') bench.SkipWithError("table not full");
     for (auto _ : bench) {
-        g_state.spreadsheet_file = std::fopen("/dev/null", "w");
-        write_spreadsheet(g_state);
-        close_all_streams(g_state);
+        FILE* f = std::fopen("/dev/null", "w");
+        write_spreadsheet(g_state, f);
+        std::fclose(f);
     }
     bench.SetBytesProcessed(bench.iterations() * size);
 }
@@ -111,8 +110,9 @@ void BM_WriteHtmlFullTable(benchmark::State& bench) {
         char path[] = "/tmp/termarium-bench-html-XXXXXX";
         int fd = mkstemp(path);
         if (fd < 0) std::abort();
-        g_state.html_file = fdopen(fd, "w");
-        write_html_table(g_state, g_state.html_file);
+        FILE* written = fdopen(fd, "w");
+        write_html_table(g_state, written);
+        std::fclose(written);
         FILE* f = std::fopen(path, "r");
         std::fseek(f, 0, SEEK_END);
         size = std::ftell(f);
@@ -120,8 +120,9 @@ void BM_WriteHtmlFullTable(benchmark::State& bench) {
         std::remove(path);
     }
     for (auto _ : bench) {
-        g_state.html_file = std::fopen("/dev/null", "w");
-        write_html_table(g_state, g_state.html_file);
+        FILE* f = std::fopen("/dev/null", "w");
+        write_html_table(g_state, f);
+        std::fclose(f);
     }
     bench.SetBytesProcessed(bench.iterations() * size);
 }

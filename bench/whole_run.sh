@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Times the built program on the 40-file workload against merely reading the same files
-# (cat to /dev/null) and against the durable floor (reading them and writing the run's
-# three outputs through temporary files flushed to the disk, termarium_durable_floor),
+# (cat to /dev/null) and against the durable floor (reading them and writing outputs of
+# the run's sizes through temporary files flushed to the disk, termarium_durable_floor),
 # alternating the three over many runs, and prints the medians and ratios; then the peak
 # resident memory of that run and of the bare usage text.
 # Usage: bench/whole_run.sh [BUILD_DIR] [RUNS] [andere]   (BUILD_DIR configured with
@@ -19,10 +19,12 @@ floor=$build/bench/termarium_durable_floor
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mapfile -t files < <("$maker" "$work" $style)
-# One run first: its outputs are what the floor writes again.
+# One run first: the floor writes outputs of its sizes under the same names.
 "$program" "${files[@]}" </dev/null >/dev/null
 mapfile -t outputs < <(ls "$(dirname "${files[0]}")"/Termarium_*)
-[ "${#outputs[@]}" -eq 3 ] || { echo "expected three outputs, found: ${outputs[*]}" >&2; exit 1; }
+[ "${#outputs[@]}" -ge 3 ] || { echo "expected the run's outputs, found: ${outputs[*]}" >&2; exit 1; }
+sized=()
+for output in "${outputs[@]}"; do sized+=("$output=$(stat -c %s "$output")"); done
 
 now_ns() { date +%s%N; }
 program_times=()
@@ -31,7 +33,7 @@ floor_times=()
 for ((i = 0; i < runs; i++)); do
   t0=$(now_ns); "$program" "${files[@]}" </dev/null >/dev/null; t1=$(now_ns)
   cat "${files[@]}" >/dev/null; t2=$(now_ns)
-  "$floor" "${outputs[@]}" -- "${files[@]}"; t3=$(now_ns)
+  "$floor" "${sized[@]}" -- "${files[@]}"; t3=$(now_ns)
   program_times+=($((t1 - t0)))
   cat_times+=($((t2 - t1)))
   floor_times+=($((t3 - t2)))
@@ -47,7 +49,7 @@ awk -v p="$pm" -v c="$cm" -v f="$fm" -v n="$runs" 'BEGIN {
   printf "cat median:           %.3f ms\n", c / 1e6
   printf "durable floor median: %.3f ms\n", f / 1e6
   printf "ratio to cat:         %.2f (target at most 2)\n", p / c
-  printf "ratio to the floor:   %.2f (target at most 1.5)\n", p / f }'
+  printf "ratio to the floor:   %.2f (target at most 1.3)\n", p / f }'
 
 # The usage text ends with exit status 1, as it should; only the memory figure counts here.
 peak_run=$( { /usr/bin/time -f '%M' "$program" "${files[@]}" </dev/null >/dev/null || true; } 2>&1 | tail -n 1)

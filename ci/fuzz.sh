@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang (libFuzzer, AddressSanitizer, fatal
-# UndefinedBehaviorSanitizer) and runs both at once, each for a bounded time (60 s by
+# UndefinedBehaviorSanitizer) and runs both at once, each for a bounded time (300 s by
 # default, TERMARIUM_FUZZ_SECONDS to change it), starting from the seed corpus in the
 # repository. Fails on any finding: a crash, a sanitizer report, a failed output check,
 # a leak, a hang. The input of a finding is printed in base64, to become a regression test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds=${TERMARIUM_FUZZ_SECONDS:-60}
+seconds=${TERMARIUM_FUZZ_SECONDS:-300}
 build=${TERMARIUM_FUZZ_BUILD:-build-fuzz}
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -303,41 +303,33 @@ void check_table(const RunState& state) {
     }
 }
 
-// Writes the workbook and the HTML fragment into memory as the driver does, and checks both.
+// Runs one writer into memory as the driver does (the writer, then every stream closed),
+// checks that it reported success and left current_row at the table's end, and hands its
+// bytes to the check.
+void write_and_check(RunState& state, FILE* RunState::*stream, bool (*write)(RunState&, FILE*), int end_row,
+                     void (*check_output)(std::string_view, int), const char* what) {
+    char* bytes = nullptr;
+    size_t size = 0;
+    state.*stream = open_memstream(&bytes, &size);
+    check(state.*stream != nullptr, "open_memstream failed");
+    const bool written = write(state, state.*stream);
+    check(close_all_streams(state) && written, what);
+    check_all_closed(state);
+    check(state.current_row == end_row || stream == &RunState::calendar_file, "writer's last row", state.current_row);
+    check_output(std::string_view(bytes, size), end_row);
+    std::free(bytes);
+}
+
+// Writes the three outputs into memory as the driver does, and checks each.
 void write_and_check_outputs(RunState& state) {
     const int end_row = table_end(state);
-
-    char* xml = nullptr;
-    size_t xml_size = 0;
-    state.spreadsheet_file = open_memstream(&xml, &xml_size);
-    check(state.spreadsheet_file != nullptr, "open_memstream failed");
-    const bool workbook_written = write_spreadsheet(state);
-    const bool closed = close_all_streams(state);  // as the driver does before the fragment
-    check(workbook_written && closed, "workbook write reported a failure");
-    check(state.current_row == end_row, "workbook writer's last row", state.current_row);
-    check_workbook(std::string_view(xml, xml_size), end_row);
-    std::free(xml);
-
-    char* html = nullptr;
-    size_t html_size = 0;
-    state.html_file = open_memstream(&html, &html_size);
-    check(state.html_file != nullptr, "open_memstream failed");
-    const bool fragment_written = write_html_table(state, state.html_file);
-    check(fragment_written, "fragment write reported a failure");
-    check(state.current_row == end_row, "fragment writer's last row", state.current_row);
-    check_all_closed(state);
-    check_fragment(std::string_view(html, html_size), end_row);
-    std::free(html);
-
-    char* ics = nullptr;
-    size_t ics_size = 0;
+    write_and_check(state, &RunState::spreadsheet_file, write_spreadsheet, end_row, check_workbook,
+                    "workbook write reported a failure");
+    write_and_check(state, &RunState::html_file, write_html_table, end_row, check_fragment,
+                    "fragment write reported a failure");
     copy_text(state.run_stamp, sizeof state.run_stamp, "20260101T120000Z");
-    state.calendar_file = open_memstream(&ics, &ics_size);
-    check(state.calendar_file != nullptr, "open_memstream failed");
-    const bool calendar_written = write_club_calendar(state, state.calendar_file);
-    check(close_all_streams(state) && calendar_written, "calendar write reported a failure");
-    check_calendar(std::string_view(ics, ics_size), end_row);
-    std::free(ics);
+    write_and_check(state, &RunState::calendar_file, write_club_calendar, end_row, check_calendar,
+                    "calendar write reported a failure");
 }
 
 }  // namespace

@@ -80,9 +80,6 @@
 
   // --- The page's own controls ----------------------------------------------------
 
-  // The program's closing prompt is for its console window; a page has nothing to close.
-  const k_closing_prompt = 'Enter druecken um Proramm zu schliessen\n';
-
   const drop_zone = document.getElementById('ablage');
   const choose_button = document.getElementById('auswaehlen');
   const chooser = document.getElementById('dateiwahl');
@@ -204,7 +201,7 @@
     let succeeded = false;
     try {
       const outcome = await run(chosen);
-      console_view.textContent = outcome.console.replace(k_closing_prompt, '');
+      console_view.textContent = outcome.console;
       if (outcome.status === 0) {
         show_outputs(outcome.outputs);
         succeeded = true;

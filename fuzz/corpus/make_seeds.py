@@ -2,9 +2,10 @@
 # Writes the hand-made seed inputs of both fuzz targets next to this script: small
 # calendars in the league site's event layout with the variations the import handles
 # (CR LF, folded lines, a byte-order mark, escaped commas, markup characters, every team
-# category; the other league sites' calendars and an event that left the layout) and,
-# for the many-files target, sets of files cut by "~~~~\n" that reach
-# separator rows, three-digit row numbers and the 499-row limit. The sample calendars
+# category; the other league sites' calendars, events in another order, without UID
+# lines, with a parameter on the summary, and the empty name that must be refused) and,
+# for the many-files target, sets of files cut by "~~~~\n" that reach separator rows,
+# three-digit row numbers and the 499-row limit. The sample calendars
 # under examples/ are seeds as they are. Run it again after changing it; the files are
 # kept in the repository so that no build needs Python.
 import pathlib
@@ -42,12 +43,12 @@ def folded(text, width=20):
 
 
 def compact_file(own, count, first):
-    # The shortest events the layout allows, so that many rows fit into a small input.
+    # The shortest events that are read, so that many rows fit into a small input.
     lines = [HEAD]
     for i in range(count):
         summary = own + " - Gast %d" % (first + i) if i % 2 == 0 else "Gast %d - %s" % (first + i, own)
-        lines.append("UID:%d\nX\nS:202510%02dT1800\nX\nSUMMARY:%s\nX\nL:a, Halle Nord\nD:s, 1, Kreisliga, t\n" %
-                     (first + i, i % 28 + 1, summary))
+        lines.append("BEGIN:VEVENT\nDTSTART:202510%02dT1800\nSUMMARY:%s\nLOCATION:a, Halle Nord\n"
+                     "DESCRIPTION:s, 1, Kreisliga, t\nEND:VEVENT\n" % (i % 28 + 1, summary))
     return "".join(lines) + TAIL
 
 
@@ -99,7 +100,11 @@ def main():
         write(one, name, (other / source).read_bytes().replace(b"\r\n", b"\n"))
     original = (HERE.parent.parent / "examples" / "Spielplan_2025-2026_Herren1.ics").read_bytes().replace(b"\r\n", b"\n")
     second = original.find(b"\n", original.find(b"UID:", original.find(b"UID:") + 1)) + 1
-    write(one, "mixed_readings.ics", original[:second] + b"SEQUENCE:3\n" + original[second:])
+    write(one, "reordered_event.ics", original[:second] + b"SEQUENCE:3\n" + original[second:])
+    without_uid = b"".join(line + b"\n" for line in original.split(b"\n")[:-1] if not line.startswith(b"UID:"))
+    write(one, "no_uid_lines.ics", without_uid.replace(b"SUMMARY:", b"SUMMARY;LANGUAGE=de:"))
+    # A later event whose home name is empty: it must be refused, never shown as a match.
+    write(one, "empty_name.ics", HEAD + event("A 1 - B 2") + event(" - B 2", uid="m-2") + TAIL)
 
     many = "calendar_files"
     samples = sorted((HERE.parent.parent / "examples").glob("*.ics"))

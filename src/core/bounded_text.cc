@@ -20,11 +20,3 @@ bool append_text(char* dst, size_t size, const char* src) {
     if (used == size) return false;  // dst was not terminated inside its field
     return copy_text(dst + used, size - used, src);
 }
-
-size_t utf8_cut_length(const char* text, size_t length, size_t limit) {
-    if (length <= limit) return length;
-    size_t cut = limit;
-    // A continuation byte (10xxxxxx) at the cut belongs to a character that started earlier.
-    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
-    return cut;
-}

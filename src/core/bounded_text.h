@@ -13,7 +13,3 @@ bool copy_bytes(char* dst, size_t size, const char* src, size_t n);
 
 // Appends src behind the text in dst; false when the result did not fit.
 bool append_text(char* dst, size_t size, const char* src);
-
-// Length of the longest prefix of text, at most limit bytes, that ends on a UTF-8
-// character boundary (a cut there never leaves half a multi-byte sequence).
-size_t utf8_cut_length(const char* text, size_t length, size_t limit);

@@ -1,7 +1,8 @@
 // The command-line driver. It checks the arguments, opens and lists the dropped files,
 // derives the season text, lets the import fill the match table file by file and has
-// both schedules and the club calendar written next to the first file. It is the only part that prints
-// usage, progress and error messages, waits for Enter and decides the exit status.
+// both schedules and the club calendar written next to the first file. It prints usage,
+// progress and every error message (the import prints only its line per file), closes
+// every stream, waits for Enter and decides the exit status.
 #include "driver/driver.h"
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <iterator>
 
 #include "core/bounded_text.h"
+#include "core/utf8.h"
 #include "import/calendar_reader.h"
 #include "output/club_calendar.h"
 #include "output/html_writer.h"
@@ -46,10 +48,11 @@ constexpr char k_season_line[] = "\n\nSaison: %s\n\n";
 constexpr char k_input_open_failed[] = "Fehler beim oeffnen einer Eingabe-Datei";
 constexpr char k_xml_open_failed[] = "Fehler beim oeffnen der Ausgabe-Datei";
 constexpr char k_html_open_failed[] = "Fehler beim oeffnen der HTML_Datei-Datei";
-constexpr char k_xml_written[] = "\nTermarium_%s.xml erstellt. \n";
-constexpr char k_html_written[] = "Termarium_%s.html erstellt. \n";
-constexpr char k_calendar_written[] = "Termarium_%s.ics erstellt. \n";
+constexpr char k_output_written[] = "Termarium_%s%s erstellt. \n";  // season, extension
 constexpr char k_closing_prompt[] = "Enter druecken um Proramm zu schliessen\n";
+// The browser page shows the console in the page, which has no window to close: the
+// build for it (TERMARIUM_PAGE) leaves the closing prompt out.
+constexpr bool k_console_window = TERMARIUM_PAGE == 0;
 constexpr char k_path_too_long[] = "Dateipfad zu lang: ";
 constexpr char k_output_path_too_long[] = "Ausgabepfad zu lang";
 constexpr char k_read_failed[] = "Fehler beim Lesen der Datei %s: %s";
@@ -63,6 +66,7 @@ constexpr char k_file_in_use[] =
     "Die Datei %s ist noch in einem anderen Programm geoeffnet (z. B. Excel). "
     "Bitte dort schliessen und erneut versuchen.";
 
+constexpr int k_lock_wait_ms = 10000;   // another run's write phase takes milliseconds; this is ample
 constexpr int k_path_shown = 60;         // bytes of an over-long path shown in its message
 constexpr int k_reason_size = 96;        // room for the longest read-failure reason
 constexpr char k_output_prefix[] = "Termarium_";
@@ -166,8 +170,6 @@ bool commit_or_report(RunState& state, const char* write_failed) {
     return false;
 }
 
-bool write_spreadsheet_to(RunState& state, FILE* /*stream*/) { return write_spreadsheet(state); }
-
 // The outputs in the order they are written, each through a temporary file of its own.
 struct Output {
     const char* extension;
@@ -176,16 +178,16 @@ struct Output {
     bool (*write)(RunState&, FILE*);
     const char* open_failed;
     const char* write_failed;
-    const char* written;
+    const char* lead;  // printed before the output's line: the first one stands apart
 };
 constexpr Output k_outputs[] = {
-    {k_xml_extension, WriteMode::text, &RunState::spreadsheet_file, write_spreadsheet_to, k_xml_open_failed,
-     k_xml_write_failed, k_xml_written},
+    {k_xml_extension, WriteMode::text, &RunState::spreadsheet_file, write_spreadsheet, k_xml_open_failed,
+     k_xml_write_failed, "\n"},
     {k_html_extension, WriteMode::text, &RunState::html_file, write_html_table, k_html_open_failed,
-     k_html_write_failed, k_html_written},
+     k_html_write_failed, ""},
     // Calendar programs read CR LF on every platform; the writer puts it there itself.
     {k_calendar_extension, WriteMode::bytes, &RunState::calendar_file, write_club_calendar, k_calendar_open_failed,
-     k_calendar_write_failed, k_calendar_written},
+     k_calendar_write_failed, ""},
 };
 
 // Writes one output next to the first file: a new temporary file, the writer, every
@@ -200,13 +202,14 @@ bool write_output(RunState& state, const char* first_path, const Output& output)
         return false;
     }
     const bool written = output.write(state, stream);
-    const bool closed = close_all_streams(state);  // the HTML writer has closed them already
+    const bool closed = close_all_streams(state);
     if (!written || !closed) {
         std::fputs(output.write_failed, stdout);
         return false;
     }
     if (!commit_or_report(state, output.write_failed)) return false;
-    std::printf(output.written, state.season);
+    std::fputs(output.lead, stdout);
+    std::printf(k_output_written, state.season, output.extension);
     return true;
 }
 
@@ -250,7 +253,7 @@ int run_schedule(RunState& state, int argc, char** argv) {
         return fail(state);
     }
     // From the first temporary file to the last rename no other run writes here.
-    if (!lock_output_folder(state)) {
+    if (!lock_output_folder(state, k_lock_wait_ms)) {
         std::fputs(k_folder_busy, stdout);
         return fail(state);
     }
@@ -260,7 +263,7 @@ int run_schedule(RunState& state, int argc, char** argv) {
                                      [&](const Output& output) { return write_output(state, argv[1], output); });
     if (!written) return fail(state);
     unlock_output_folder(state);
-    std::fputs(k_closing_prompt, stdout);
+    if (k_console_window) std::fputs(k_closing_prompt, stdout);
     std::fputs(k_banner, stdout);
     wait_for_enter();
     return 0;

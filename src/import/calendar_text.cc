@@ -4,8 +4,9 @@
 // not be UTF-16, must begin and end as a calendar does, and must be strict UTF-8.
 #include "import/calendar_text.h"
 
-#include <cstdint>
 #include <cstring>
+
+#include "core/utf8.h"
 
 namespace {
 
@@ -81,58 +82,6 @@ void finish(TextConverter& converter) {
     }
 }
 
-bool is_continuation(unsigned char c) { return (c & 0xC0) == 0x80; }
-
-// Strict UTF-8: shortest forms only, no surrogates, nothing above U+10FFFF, and no NUL
-// (it would end the text early).
-bool is_valid_utf8(const char* text, int length) {
-    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text);
-    constexpr uint64_t k_high_bits = 0x8080808080808080ULL;
-    constexpr uint64_t k_low_bits = 0x0101010101010101ULL;
-    int i = 0;
-    while (i < length) {
-        // Eight ASCII bytes without a NUL at a time: the common case of a calendar text.
-        if (length - i >= 8) {
-            uint64_t word;
-            std::memcpy(&word, bytes + i, sizeof word);
-            const bool has_high = (word & k_high_bits) != 0;
-            const bool has_zero = ((word - k_low_bits) & ~word & k_high_bits) != 0;
-            if (!has_high && !has_zero) {
-                i += 8;
-                continue;
-            }
-        }
-        const unsigned char lead = bytes[i];
-        int tail = 0;
-        unsigned char low = 0x80;   // allowed range of the first continuation byte
-        unsigned char high = 0xBF;
-        if (lead < 0x80) {
-            if (lead == 0x00) return false;  // a NUL would end the text early
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            tail = 1;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            tail = 2;
-            if (lead == 0xE0) low = 0xA0;   // shorter forms are overlong
-            if (lead == 0xED) high = 0x9F;  // U+D800..U+DFFF are surrogates
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            tail = 3;
-            if (lead == 0xF0) low = 0x90;   // overlong
-            if (lead == 0xF4) high = 0x8F;  // above U+10FFFF
-        } else {
-            return false;  // a stray continuation byte, C0, C1 or F5..FF
-        }
-        if (tail > 0) {
-            if (length - i - 1 < tail) return false;
-            if (bytes[i + 1] < low || bytes[i + 1] > high) return false;
-            for (int k = 2; k <= tail; ++k) {
-                if (!is_continuation(bytes[i + k])) return false;
-            }
-        }
-        i += tail + 1;
-    }
-    return true;
-}
-
 // True when the text starts with a UTF-16 byte-order mark: a file saved as UTF-16,
 // which must be named as such even though its last line cannot be read either.
 bool starts_as_utf16(TextSpan text) {
@@ -164,6 +113,48 @@ bool ends_as_calendar(TextSpan text) {
     return marker_at(text, start, k_calendar_end);
 }
 
+// The end of the run of bytes from `from` that stand as they are: the first CR (at
+// next_cr), the first line feed that a blank or tab follows (a fold), or a line feed at
+// the block's end, whose next byte is not read yet.
+const char* run_end(const char* from, const char* end, const char* next_cr) {
+    const char* stop = next_cr != nullptr ? next_cr : end;
+    for (const char* at = from; at < stop;) {
+        const char* line_feed = static_cast<const char*>(std::memchr(at, '\n', static_cast<size_t>(stop - at)));
+        if (line_feed == nullptr) return stop;
+        if (line_feed + 1 == end || line_feed[1] == ' ' || line_feed[1] == '\t') return line_feed;
+        at = line_feed + 1;
+    }
+    return stop;
+}
+
+// Converts one block read at target. Most bytes, line feeds of unfolded lines included,
+// stand as they are: each run of them up to the next CR or fold is moved at once, and
+// only those line-end bytes go through the two stages one by one.
+void convert_block(TextConverter& converter, const char* target, size_t got) {
+    const char* const end = target + got;
+    const char* next_cr = static_cast<const char*>(std::memchr(target, '\r', got));
+    const char* at = target;
+    while (at < end && !converter.overflow) {
+        if (!converter.cr_held && !converter.lf_held) {
+            const size_t run = static_cast<size_t>(run_end(at, end, next_cr) - at);
+            if (run > 0) {
+                if (static_cast<size_t>(converter.written) + run > static_cast<size_t>(k_file_buffer_size - 1)) {
+                    converter.overflow = true;
+                    return;
+                }
+                // The run is written at or before where it was read: the regions may overlap.
+                std::memmove(converter.buffer + converter.written, at, run);
+                converter.written += static_cast<int>(run);
+                at += run;
+                continue;
+            }
+        }
+        convert(converter, *at);
+        if (at == next_cr) next_cr = static_cast<const char*>(std::memchr(at + 1, '\r', static_cast<size_t>(end - at - 1)));
+        ++at;
+    }
+}
+
 }  // namespace
 
 TextSpan loaded_text(const RunState& state) { return {state.file_buffer, state.file_length}; }
@@ -189,26 +180,7 @@ ReadResult load_calendar_text(RunState& state, FILE* stream) {
         }
         const size_t got = std::fread(target, 1, room, stream);
         if (got == 0) break;
-        size_t i = 0;
-        while (i < got && !converter.overflow) {
-            // Most bytes are neither part of a line end nor behind a held one: copy such a
-            // run directly, with the positions in locals (stores through char alias the state).
-            if (!converter.cr_held && !converter.lf_held) {
-                char* out = converter.buffer;
-                int written = converter.written;
-                size_t j = i;
-                while (j < got && target[j] != '\r' && target[j] != '\n' && written < k_file_buffer_size - 1) {
-                    out[written++] = target[j++];
-                }
-                converter.written = written;
-                if (j > i) {
-                    i = j;
-                    continue;
-                }
-            }
-            convert(converter, target[i]);
-            ++i;
-        }
+        convert_block(converter, target, got);
         if (converter.overflow) return ReadResult::file_too_large;
     }
     if (std::ferror(stream)) return ReadResult::read_error;
@@ -224,7 +196,7 @@ ReadResult check_calendar_text(TextSpan text) {
     if (starts_as_utf16(text)) return ReadResult::not_utf8;
     if (!begins_as_calendar(text)) return ReadResult::not_calendar;
     if (!ends_as_calendar(text)) return ReadResult::incomplete;
-    if (!is_valid_utf8(text.bytes, text.length)) return ReadResult::not_utf8;
+    if (!is_valid_utf8(text.bytes, static_cast<size_t>(text.length))) return ReadResult::not_utf8;
     return ReadResult::ok;
 }
 

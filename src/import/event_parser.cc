@@ -1,9 +1,13 @@
-// The event parser for the league site's own layout. Line 2 gives date and time behind
-// its first colon (turned into German time where it is UTC), line 4 the two teams behind
-// its first colon, line 6 the venue behind its last comma, and the third comma-separated
-// field behind line 6 the league. Every reliance on that layout is
-// checked against the end of the loaded text, so that no event, however malformed, makes
-// the parser read past the text or write past a field; such an event is refused.
+// The one reading of an event. One pass over the event's lines finds the properties it
+// uses, the first line of each name (lines of a component nested in the event, such as an
+// alarm, do not count), and where the event ends. The summary's away text may carry a
+// result ("(34:25)"), a league in parentheses ("(Bezirksliga)") or a competition and
+// league behind commas (", Meisterschaften, Kreisklasse 5"); those are taken off the name,
+// and the league kept. The league comes from a description of the league site's own form
+// (three commas or more: its third field), else from the summary, else from the first
+// line of a description of several lines. The venue is the location's last field on the
+// league site's own events, else the location's first field (the hall), or its last (the
+// town) where the hall shortens to nothing.
 #include "import/event_parser.h"
 
 #include <cctype>
@@ -11,6 +15,7 @@
 #include <iterator>
 
 #include "core/bounded_text.h"
+#include "core/utf8.h"
 #include "import/german_time.h"
 #include "import/properties.h"
 #include "import/venue.h"
@@ -18,142 +23,328 @@
 
 namespace {
 
-// The start value: YYYYMMDD, one separator character, HHMM; seconds and a UTC mark are ignored.
-constexpr int k_date_digits = 8;
-constexpr int k_time_digits = 4;
-constexpr int k_year_digits = 4;
-constexpr int k_pair_digits = 2;   // month, day, hour and minute
-constexpr int k_month_offset = 4;  // within the date
-constexpr int k_day_offset = 6;
-constexpr int k_lines_before_start = 2;  // the "UID:" line and the line behind it
-constexpr int k_league_commas_skipped = 2;  // the league is the third field behind the location line
-constexpr int k_separator_length = sizeof summary_separator - 1;
-// The lines the layout reads, by their number behind the "UID:" line, and their names.
-constexpr int k_start_line = 2;
-constexpr int k_summary_line = 4;
-constexpr int k_location_line = 6;
+constexpr int k_value_size = 1024;                 // an unescaped text value read whole; a longer one is cut
+constexpr int k_date_digits = 8;                   // YYYYMMDD
+constexpr int k_time_digits = 4;                   // HHMM; seconds may follow
+constexpr int k_original_description_commas = 3;  // "Spiel 4101, Staffel 4, <league>, Spieltag 1"
+constexpr int k_league_field = 2;                  // the league is its third field, counted from 0
+constexpr char k_no_time[] = "--";                 // hour and minute of a start without a time
+constexpr char k_event_begin[] = "BEGIN:VEVENT";
+constexpr char k_event_end[] = "END:VEVENT";
+constexpr char k_component_begin[] = "BEGIN:";
+constexpr char k_component_end[] = "END:";
+constexpr char k_cancelled[] = "CANCELLED";
 
 // Team numbers written as Roman numerals ("TB WESTHEIM III"): II to IX give '2' to '9'.
 constexpr const char* k_roman_numbers[] = {"II", "III", "IV", "V", "VI", "VII", "VIII", "IX"};
 
-// Bytes of the UTF-8 character at pos, never reaching end: dropping "one character"
-// must not leave half a multi-byte sequence behind.
-int character_length(TextSpan text, int pos, int end) {
-    const unsigned char lead = static_cast<unsigned char>(text.bytes[pos]);
-    int length = 1;
-    if (lead >= 0xF0) {
-        length = 4;
-    } else if (lead >= 0xE0) {
-        length = 3;
-    } else if (lead >= 0xC0) {
-        length = 2;
-    }
-    return pos + length <= end ? length : end - pos;
+// The properties an event is read by, and their names.
+enum Property { start, summary, location, description, status, property_count };
+constexpr const char* k_property_names[property_count] = {"DTSTART", "SUMMARY", "LOCATION", "DESCRIPTION", "STATUS"};
+
+// The lines of one event that the reading uses, and where the event ends.
+struct EventLines {
+    ContentLine line[property_count];
+    bool has[property_count];
+    int next;  // where the search for the next event goes on
+};
+
+// True when the line at line is the marker (any case) with nothing but blanks behind it.
+bool is_marker_line(TextSpan text, int line, int stop, const char* marker) {
+    if (!marker_at(text, line, marker)) return false;
+    int rest = line + static_cast<int>(std::strlen(marker));
+    while (rest < stop && is_blank(text.bytes[rest])) ++rest;
+    return rest == stop;
 }
 
-// True when text[pos, pos + count) lies before end and holds decimal digits only.
-bool digits_at(TextSpan text, int pos, int count, int end) {
-    if (pos + count > end) return false;
-    for (int i = pos; i < pos + count; ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(text.bytes[i]))) return false;
+// True when the line at line is the property name: the name, then ';' or ':'.
+bool names_property(TextSpan text, int line, int stop, const char* name) {
+    const int behind = line + static_cast<int>(std::strlen(name));
+    return behind < stop && (text.bytes[behind] == ':' || text.bytes[behind] == ';') && marker_at(text, line, name);
+}
+
+// One pass over the lines of the event whose BEGIN:VEVENT line starts at begin.
+EventLines scan_event(TextSpan text, int begin) {
+    EventLines found{};
+    found.next = text.length;
+    int depth = 0;  // components opened inside the event and not yet closed
+    int feed = line_end(text, begin);
+    while (feed >= 0 && feed + 1 < text.length) {
+        const int line = feed + 1;
+        feed = line_end(text, line);
+        const int stop = feed < 0 ? text.length : feed;
+        const char first = static_cast<char>(std::toupper(static_cast<unsigned char>(text.bytes[line])));
+        if (first == 'B' && marker_at(text, line, k_component_begin)) {
+            if (is_marker_line(text, line, stop, k_event_begin)) {
+                found.next = line;  // an event without its end: the next one begins here
+                return found;
+            }
+            ++depth;
+            continue;
+        }
+        if (first == 'E' && marker_at(text, line, k_component_end)) {
+            if (is_marker_line(text, line, stop, k_event_end)) {
+                found.next = feed < 0 ? text.length : feed + 1;
+                return found;
+            }
+            if (depth > 0) --depth;
+            continue;
+        }
+        if (depth > 0) continue;
+        for (int p = 0; p < property_count; ++p) {
+            if (!found.has[p] && first == k_property_names[p][0] && names_property(text, line, stop, k_property_names[p])) {
+                read_content_line(text, line, found.line[p]);
+                found.has[p] = true;
+                break;
+            }
+        }
     }
+    return found;
+}
+
+bool is_space(char c) { return c == ' ' || c == '\t'; }
+
+TextSpan trimmed(TextSpan piece) {
+    while (piece.length > 0 && is_space(piece.bytes[0])) {
+        ++piece.bytes;
+        --piece.length;
+    }
+    while (piece.length > 0 && is_space(piece.bytes[piece.length - 1])) --piece.length;
+    return piece;
+}
+
+// The part of the piece from from up to end.
+TextSpan part(TextSpan piece, int from, int end) { return {piece.bytes + from, end - from}; }
+
+// The field number `index` of the piece split at each comma, trimmed; empty past the last.
+TextSpan comma_field(TextSpan piece, int index) {
+    int start = 0;
+    for (int i = 0; i < index; ++i) {
+        const int comma = find_byte(piece, start, piece.length, ',');
+        if (comma < 0) return part(piece, piece.length, piece.length);
+        start = comma + 1;
+    }
+    const int comma = find_byte(piece, start, piece.length, ',');
+    return trimmed(part(piece, start, comma < 0 ? piece.length : comma));
+}
+
+// The last comma-separated field, trimmed.
+TextSpan last_comma_field(TextSpan piece) {
+    return trimmed(part(piece, find_last_byte(piece, 0, piece.length, ',') + 1, piece.length));
+}
+
+int count_of(TextSpan piece, char c) {
+    int count = 0;
+    for (int i = 0; i < piece.length; ++i) count += piece.bytes[i] == c ? 1 : 0;
+    return count;
+}
+
+// Takes a trailing "(...)" off the piece; its inside goes to inside. False when the piece
+// does not end in one.
+bool take_parenthesised(TextSpan& piece, TextSpan& inside) {
+    piece = trimmed(piece);
+    if (piece.length == 0 || piece.bytes[piece.length - 1] != ')') return false;
+    const int open = find_last_byte(piece, 0, piece.length - 1, '(');
+    if (open < 0) return false;
+    inside = part(piece, open + 1, piece.length - 1);
+    piece = trimmed(part(piece, 0, open));
     return true;
 }
 
-// Line 2: date and time behind the line's first colon. pos is the line's start; returns
-// the start of the next line, or -1.
-int take_start_line(TextSpan text, MatchRecord& row, int pos) {
-    const int end = line_end(text, pos);
-    if (end < 0) return -1;
-    const int colon = find_byte(text, pos, end, ':');
-    if (colon < 0) return -1;
-    const int date = colon + 1;
-    if (!digits_at(text, date, k_date_digits, end)) return -1;
-    const int separator = date + k_date_digits;
-    if (separator >= end) return -1;  // the separator must not be the line feed
-    const int time = separator + character_length(text, separator, end);
-    if (!digits_at(text, time, k_time_digits, end)) return -1;
-
-    copy_bytes(row.year, sizeof row.year, text.bytes + date, k_year_digits);
-    copy_bytes(row.month, sizeof row.month, text.bytes + date + k_month_offset, k_pair_digits);
-    copy_bytes(row.day, sizeof row.day, text.bytes + date + k_day_offset, k_pair_digits);
-    compute_weekday(row);
-    copy_bytes(row.hour, sizeof row.hour, text.bytes + time, k_pair_digits);
-    copy_bytes(row.minute, sizeof row.minute, text.bytes + time + k_pair_digits, k_pair_digits);
-    ContentLine line{};
-    read_content_line(text, pos, line);
-    if (starts_in_utc(text, line)) utc_to_german_time(row);
-    return end + 1;
+// True for the inside of a result: digits, blanks and colons, with a digit among them.
+bool is_result(TextSpan inside) {
+    bool digit = false;
+    for (int i = 0; i < inside.length; ++i) {
+        const char c = inside.bytes[i];
+        if (std::isdigit(static_cast<unsigned char>(c))) {
+            digit = true;
+        } else if (c != ' ' && c != ':') {
+            return false;
+        }
+    }
+    return digit;
 }
 
-// Line 4: the two teams behind the line's first colon, home or away and the opponent.
-int take_summary_line(TextSpan text, const char* own_team, MatchRecord& row, int pos) {
-    const int end = line_end(text, pos);
-    if (end < 0) return -1;
-    const int colon = find_byte(text, pos, end, ':');
-    if (colon < 0) return -1;
-    const SplitResult split = split_summary(text, colon + 1, row.opponent, sizeof row.opponent);
-    if (split.outcome != SummarySplit::done) return -1;
-    const int away_length = end - split.next;
-    if (away_length >= k_opponent_size) return -1;
+// The piece up to its first line feed, trimmed.
+TextSpan first_line(TextSpan piece) {
+    const int feed = find_byte(piece, 0, piece.length, '\n');
+    return trimmed(feed < 0 ? piece : part(piece, 0, feed));
+}
 
-    // The club plays at home when its name stands inside the home team's name.
-    if (std::strstr(row.opponent, own_team) != nullptr) {
-        std::memset(row.opponent, 0, sizeof row.opponent);  // no byte of the home name stays behind
-        copy_bytes(row.opponent, sizeof row.opponent, text.bytes + split.next, static_cast<size_t>(away_length));
-        row.is_home = 1;
+// Copies a piece into a field, cut on a character boundary where it is too long.
+void copy_cut(char* field, size_t size, TextSpan piece) {
+    copy_bytes(field, size, piece.bytes, utf8_cut_length(piece.bytes, static_cast<size_t>(piece.length), size - 1));
+}
+
+// A property's value, unescaped into value; empty when the event has no such line.
+TextSpan unescaped(TextSpan text, const EventLines& lines, Property p, char (&value)[k_value_size], bool& cut) {
+    cut = false;
+    value[0] = '\0';
+    if (!lines.has[p]) return {value, 0};
+    const ContentLine& line = lines.line[p];
+    return {value, static_cast<int32_t>(unescape_text(text, line.value, line.end, value, sizeof value, cut))};
+}
+
+// The summary's two names and its league.
+struct Summary {
+    TextSpan home;
+    TextSpan away;
+    TextSpan league;
+};
+
+// Cuts the summary at its first " - " into the two names, a result and a league taken off
+// the away side; bad_name when a name is empty, longer than 51 bytes or holds a line break.
+TeamsRead split_summary(TextSpan text, const EventLines& lines, char (&value)[k_value_size], Summary& summary) {
+    bool cut = false;
+    const TextSpan whole = unescaped(text, lines, Property::summary, value, cut);
+    const int separator = find_text(whole, 0, whole.length, summary_separator);
+    if (separator < 0) return TeamsRead::no_summary;
+    if (cut) return TeamsRead::bad_name;  // a summary longer than any two names and a league
+
+    TextSpan away = part(whole, separator + static_cast<int>(std::strlen(summary_separator)), whole.length);
+    TextSpan inside{};
+    TextSpan league = part(whole, 0, 0);
+    TextSpan rest = away;
+    if (take_parenthesised(rest, inside) && is_result(inside)) away = rest;
+    rest = away;
+    const bool league_found = take_parenthesised(rest, inside);
+    if (league_found) {
+        away = rest;
+        league = trimmed(inside);
+    }
+    const int comma = find_text(away, 0, away.length, ", ");
+    if (comma >= 0) {
+        if (!league_found) league = last_comma_field(part(away, comma + 2, away.length));
+        away = part(away, 0, comma);
+    }
+    summary.home = trimmed(part(whole, 0, separator));
+    summary.away = trimmed(away);
+    summary.league = first_line(league);
+    // A name is one line of the table: an escaped line break ("\n") cannot stand in it.
+    const auto is_name = [](TextSpan name) {
+        return name.length > 0 && name.length < k_opponent_size && find_byte(name, 0, name.length, '\n') < 0;
+    };
+    return is_name(summary.home) && is_name(summary.away) ? TeamsRead::done : TeamsRead::bad_name;
+}
+
+// Date and time of the start: 8 digits, optionally "T" and at least four digits, and "Z"
+// at most behind them. A start in UTC becomes German time; one without a time gets "--".
+bool read_start(TextSpan text, const ContentLine& line, MatchRecord& row) {
+    int end = line.end;
+    while (end > line.value && is_blank(text.bytes[end - 1])) --end;
+    int pos = line.value;
+    const auto digits = [&](int count) {
+        for (int i = 0; i < count; ++i) {
+            if (pos + i >= end || !std::isdigit(static_cast<unsigned char>(text.bytes[pos + i]))) return false;
+        }
+        return true;
+    };
+    if (!digits(k_date_digits)) return false;
+    const int date = pos;
+    pos += k_date_digits;
+    int time = -1;
+    if (pos < end && text.bytes[pos] == 'T') {
+        ++pos;
+        if (!digits(k_time_digits)) return false;
+        time = pos;
+        while (pos < end && std::isdigit(static_cast<unsigned char>(text.bytes[pos]))) ++pos;
+        if (pos < end && (text.bytes[pos] == 'Z' || text.bytes[pos] == 'z')) ++pos;
+    }
+    if (pos != end) return false;
+
+    copy_bytes(row.year, sizeof row.year, text.bytes + date, 4);
+    copy_bytes(row.month, sizeof row.month, text.bytes + date + 4, 2);
+    copy_bytes(row.day, sizeof row.day, text.bytes + date + 6, 2);
+    if (time < 0) {
+        copy_text(row.hour, sizeof row.hour, k_no_time);
+        copy_text(row.minute, sizeof row.minute, k_no_time);
     } else {
-        row.is_home = 0;
+        copy_bytes(row.hour, sizeof row.hour, text.bytes + time, 2);
+        copy_bytes(row.minute, sizeof row.minute, text.bytes + time + 2, 2);
     }
-    trim_name(row.opponent);
-    row.team_digit = team_digit_of(own_team);
-    return end + 1;
+    compute_weekday(row);
+    if (time >= 0 && starts_in_utc(text, line)) utc_to_german_time(row);
+    return true;
 }
 
-// Line 6: the venue behind the line's last comma. Returns the index of the line's line feed.
-int take_location_line(TextSpan text, MatchRecord& row, int pos) {
-    const int end = line_end(text, pos);
-    if (end < 0) return -1;
-    const int comma = find_last_byte(text, pos, end, ',');
-    if (comma < 0) return -1;
-    int venue = comma + 1;
-    // One character behind the comma (normally a blank) is dropped, but never the line feed.
-    if (venue < end) venue += character_length(text, venue, end);
-    shorten_venue(row.venue, text.bytes + venue, static_cast<size_t>(end - venue));
-    return end;
+// League, venue and the whole location: from the league site's own description and the
+// location's last field, else from the summary or the description's first line and the
+// location's first field.
+void take_league_and_venue(TextSpan text, const EventLines& lines, TextSpan summary_league, ParsedEvent& event) {
+    MatchRecord& row = event.row;
+    char description[k_value_size];
+    char location[k_value_size];
+    bool cut = false;
+    const TextSpan described = unescaped(text, lines, Property::description, description, cut);
+    const TextSpan located = unescaped(text, lines, Property::location, location, cut);
+    copy_cut(event.location, sizeof event.location, located);
+    // shorten_venue stops at a line feed inside the text.
+    const auto shorten = [&](TextSpan venue) {
+        shorten_venue(row.venue, venue.bytes, static_cast<size_t>(venue.length));
+    };
+
+    if (count_of(described, ',') >= k_original_description_commas) {
+        copy_cut(row.league, sizeof row.league, first_line(comma_field(described, k_league_field)));
+        shorten(last_comma_field(located));
+        return;
+    }
+    TextSpan league = summary_league;
+    if (league.length == 0 && find_byte(described, 0, described.length, '\n') >= 0) {
+        league = first_line(described);
+    }
+    copy_cut(row.league, sizeof row.league, league);
+    shorten(comma_field(located, 0));
+    if (row.venue[0] == '\0') shorten(last_comma_field(located));
 }
 
-// The league: the third comma-separated field behind the location line, which must lie
-// before the next event. Returns the index behind the comma that ends it.
-int take_league(TextSpan text, MatchRecord& row, int pos) {
-    int limit = find_text(text, pos, text.length, k_event_marker);
-    if (limit < 0) limit = text.length;
-    for (int i = 0; i < k_league_commas_skipped; ++i) {
-        const int comma = find_byte(text, pos, limit, ',');
-        if (comma < 0) return -1;
-        pos = comma + 1;
-    }
-    if (pos >= limit) return -1;
-    const int start = pos + character_length(text, pos, limit);
-    const int comma = find_byte(text, start, limit, ',');
-    if (comma < 0) return -1;
-    int end = comma;
-    if (end > start && text.bytes[end - 1] == '\\') --end;  // the escape of "\," is no part of the league
-    if (end - start >= k_league_size || find_byte(text, start, end, '\n') >= 0) return -1;
-    copy_bytes(row.league, sizeof row.league, text.bytes + start, static_cast<size_t>(end - start));
-    return comma + 1;
-}
-
-// Passes over count lines from pos; returns the start of the line behind them, or -1.
-int skip_lines(TextSpan text, int pos, int count) {
-    for (int i = 0; i < count && pos >= 0; ++i) {
-        const int end = line_end(text, pos);
-        pos = end < 0 ? -1 : end + 1;
-    }
-    return pos;
+void copy_name(char (&field)[k_opponent_size], TextSpan name) {
+    copy_bytes(field, sizeof field, name.bytes, static_cast<size_t>(name.length));
 }
 
 }  // namespace
+
+int next_event_begin(TextSpan text, int from) {
+    for (int line = from; line >= 0 && line < text.length;) {
+        const int feed = line_end(text, line);
+        if (is_marker_line(text, line, feed < 0 ? text.length : feed, k_event_begin)) return line;
+        line = feed < 0 ? -1 : feed + 1;
+    }
+    return -1;
+}
+
+TeamsRead event_teams(TextSpan text, int begin, char (&home)[k_opponent_size], char (&away)[k_opponent_size]) {
+    const EventLines lines = scan_event(text, begin);
+    if (!lines.has[Property::summary]) return TeamsRead::no_summary;
+    char value[k_value_size];
+    Summary summary{};
+    const TeamsRead result = split_summary(text, lines, value, summary);
+    if (result != TeamsRead::done) return result;
+    copy_name(home, summary.home);
+    copy_name(away, summary.away);
+    return TeamsRead::done;
+}
+
+bool parse_event(TextSpan text, int begin, const char* own_team, ParsedEvent& event) {
+    const EventLines lines = scan_event(text, begin);
+    event.next = lines.next;
+    char value[k_value_size];
+    Summary summary{};
+    MatchRecord& row = event.row;
+    if (!lines.has[Property::start] || !lines.has[Property::summary] ||
+        split_summary(text, lines, value, summary) != TeamsRead::done || !read_start(text, lines.line[Property::start], row)) {
+        std::memset(&row, 0, sizeof row);
+        return false;
+    }
+    copy_name(event.home, summary.home);
+    copy_name(event.away, summary.away);
+    // The club plays at home when its name stands inside the home team's name.
+    row.is_home = std::strstr(event.home, own_team) != nullptr ? 1 : 0;
+    copy_text(row.opponent, sizeof row.opponent, row.is_home != 0 ? event.away : event.home);
+    row.team_digit = team_digit_of(own_team);
+    take_league_and_venue(text, lines, summary.league, event);
+    event.cancelled = lines.has[Property::status] && has_value(text, lines.line[Property::status], k_cancelled);
+    return true;
+}
 
 char team_digit_of(const char* own_team) {
     const size_t length = strnlen(own_team, k_team_name_size);
@@ -166,49 +357,4 @@ char team_digit_of(const char* own_team) {
         if (word > 0 && std::strcmp(own_team + word, k_roman_numbers[n]) == 0) return static_cast<char>('2' + n);
     }
     return '1';
-}
-
-bool named_as_layout(TextSpan text, int from) {
-    const struct {
-        int line;
-        const char* name;
-    } expected[] = {{k_start_line, "DTSTART"}, {k_summary_line, "SUMMARY"}, {k_location_line, "LOCATION"}};
-    for (const auto& e : expected) {
-        const int start = skip_lines(text, from, e.line);
-        ContentLine line{};
-        if (start < 0) return false;
-        read_content_line(text, start, line);
-        if (!is_named(text, line, e.name)) return false;
-    }
-    return true;
-}
-
-void trim_name(char* name) {
-    const size_t length = std::strlen(name);
-    if (length > 0 && name[length - 1] == ' ') name[length - 1] = '\0';
-}
-
-SplitResult split_summary(TextSpan text, int from, char* target, size_t target_size) {
-    if (from < 0 || from > text.length) return {SummarySplit::no_separator, from};
-    const int end_of_line = line_end(text, from);
-    const int end = end_of_line < 0 ? text.length : end_of_line;
-    const int separator = find_text(text, from, end, summary_separator);
-    if (separator < 0) return {SummarySplit::no_separator, from};
-    const size_t length = static_cast<size_t>(separator - from);
-    if (length >= target_size) return {SummarySplit::too_long, from};
-    copy_bytes(target, target_size, text.bytes + from, length);
-    return {SummarySplit::done, separator + k_separator_length};
-}
-
-int parse_event(TextSpan text, int from, const char* own_team, MatchRecord& row) {
-    int pos = from >= 0 && from <= text.length && text.length >= 0 ? from : -1;
-    if (pos >= 0) pos = skip_lines(text, pos, k_lines_before_start);
-    if (pos >= 0) pos = take_start_line(text, row, pos);
-    if (pos >= 0) pos = skip_lines(text, pos, 1);
-    if (pos >= 0) pos = take_summary_line(text, own_team, row, pos);
-    if (pos >= 0) pos = skip_lines(text, pos, 1);
-    if (pos >= 0) pos = take_location_line(text, row, pos);
-    if (pos >= 0) pos = take_league(text, row, pos);
-    if (pos < 0) std::memset(&row, 0, sizeof row);  // no half-filled row stays behind
-    return pos;
 }

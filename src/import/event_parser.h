@@ -1,47 +1,44 @@
-// Turning one event in the league site's own layout into a match row: the event's lines
-// are walked by their position behind its "UID:" line. Also what both readings of an
-// event share: the summary's separator and the club's team number. The text comes in as
-// a span and a position; the row comes out.
+// Turning one event of a calendar file into a match row, by the names of its properties:
+// DTSTART and SUMMARY are required, LOCATION, DESCRIPTION and STATUS are used where they
+// are. An event is the block from its BEGIN:VEVENT line to its END:VEVENT line (or the
+// next BEGIN:VEVENT line, or the text's end); the text comes in as a span.
 #pragma once
-
-#include <cstddef>
 
 #include "core/run_state.h"
 #include "import/text_search.h"
 
-// The text that starts every event.
-inline constexpr char k_event_marker[] = "UID:";
-
 // The separator between the home and the away team in a summary.
 inline constexpr char summary_separator[] = " - ";
 
-// How cutting a summary at its separator went.
-enum class SummarySplit {
-    done,          // target holds the home team's name; next stands behind the separator
-    no_separator,  // the line holds no " - "
-    too_long,      // the name before the separator does not fit target
+// What one event gives: its match row and what the club calendar keeps beyond it.
+struct ParsedEvent {
+    MatchRecord row;                  // the match as the table shows it
+    char home[k_opponent_size];       // the home team as the summary names it
+    char away[k_opponent_size];       // the away team as the summary names it
+    char location[k_location_size];   // the whole location, unescaped, cut on a character boundary
+    bool cancelled;                   // STATUS:CANCELLED: the match is off
+    int next;                         // where the search for the next event goes on
 };
 
-// The outcome of split_summary and where reading goes on.
-struct SplitResult {
-    SummarySplit outcome;  // done, or why not
-    int next;              // behind the separator when done, else the position given
+// How reading an event's two team names went.
+enum class TeamsRead {
+    done,        // home and away hold the names
+    no_summary,  // the event has no SUMMARY with " - "
+    bad_name,    // a name is empty or longer than 51 bytes
 };
+
+// Start of the first BEGIN:VEVENT line at or behind the line that starts at from, or -1.
+int next_event_begin(TextSpan text, int from);
+
+// The home and the away team of the summary of the event that begins at begin: trimmed,
+// a result and a league taken off.
+TeamsRead event_teams(TextSpan text, int begin, char (&home)[k_opponent_size], char (&away)[k_opponent_size]);
+
+// Fills event from the event that begins at begin; false (row left zero) when its start or
+// its summary is missing or out of form. The club plays at home when own_team stands inside
+// the home team's name.
+bool parse_event(TextSpan text, int begin, const char* own_team, ParsedEvent& event);
 
 // The number of the club's team: the last digit of its name, its first character not
 // counted; else a last word that is a Roman numeral from II to IX; else '1'.
 char team_digit_of(const char* own_team);
-
-// True when the lines 2, 4 and 6 behind the "UID:" line at from are named DTSTART,
-// SUMMARY and LOCATION, as the layout read by position has them.
-bool named_as_layout(TextSpan text, int from);
-
-// Removes exactly one trailing blank from a team name.
-void trim_name(char* name);
-
-// Copies the text before the first " - " of the line at from into target.
-SplitResult split_summary(TextSpan text, int from, char* target, size_t target_size);
-
-// Fills row from the event whose "UID:" line starts at from; returns the position behind
-// the comma that ends its league, or -1 (row left zero) when the event breaks the layout.
-int parse_event(TextSpan text, int from, const char* own_team, MatchRecord& row);

@@ -85,9 +85,23 @@ size_t unescape_text(TextSpan text, int from, int end, char* out, size_t size, b
     if (from < 0) from = 0;
     if (end > text.length) end = text.length;
     size_t length = 0;
-    for (int i = from; i < end; ++i) {
-        char c = text.bytes[i];
-        if (c == '\\' && i + 1 < end) {
+    for (int i = from; i < end;) {
+        // The bytes up to the next backslash stand as they are: copied at once.
+        const int escape = find_byte(text, i, end, '\\');
+        const int run_end = escape < 0 ? end : escape;
+        const size_t run = static_cast<size_t>(run_end - i);
+        const size_t room = size - 1 - length;
+        std::memcpy(out + length, text.bytes + i, run < room ? run : room);
+        if (run > room) {
+            length += room;
+            cut = true;
+            break;
+        }
+        length += run;
+        i = run_end;
+        if (i >= end) break;
+        char c = '\\';
+        if (i + 1 < end) {
             const char next = text.bytes[i + 1];
             if (next == ',' || next == ';' || next == '\\') {
                 c = next;
@@ -102,6 +116,7 @@ size_t unescape_text(TextSpan text, int from, int end, char* out, size_t size, b
             break;
         }
         out[length++] = c;
+        ++i;
     }
     out[length] = '\0';
     return length;

@@ -1,6 +1,6 @@
 // The content lines of a calendar event, NAME[;parameters]:value: the name in any letter
 // case, the value behind the first colon outside double quotes, text values with their
-// escapes. Both readings of an event use these.
+// escapes.
 #pragma once
 
 #include <cstddef>

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "core/bounded_text.h"
+#include "core/utf8.h"
 
 namespace {
 

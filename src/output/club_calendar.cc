@@ -12,7 +12,10 @@
 #include <ctime>
 
 #include "core/bounded_text.h"
+#include "core/civil_date.h"
+#include "core/hash.h"
 #include "output/calendar_lines.h"
+#include "output/output_buffer.h"
 #include "output/table_rows.h"
 
 namespace {
@@ -76,37 +79,17 @@ struct MatchTime {
     char time[5];   // HHMM, empty for a match without a time
 };
 
-bool all_digits(const char* text, size_t count) {
-    for (size_t i = 0; i < count; ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
-    }
-    return true;
-}
-
-int two_digits(const char* text) { return (text[0] - '0') * 10 + (text[1] - '0'); }
-
-bool is_leap_year(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-int days_in_month(int month, int year) {
-    constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && is_leap_year(year) ? 29 : days[month - 1];
-}
-
-// The row's date and time; false when the date is no real date. A time that is not a
-// real one counts as none.
+// The row's date and time as the calendar writes them; false when the date is no real date.
+// A time that is not a real one counts as none.
 bool match_time(const MatchRecord& row, MatchTime& when) {
-    if (!all_digits(row.year, 4) || !all_digits(row.month, 2) || !all_digits(row.day, 2)) return false;
-    const int year = (row.year[0] - '0') * 1000 + (row.year[1] - '0') * 100 + two_digits(row.year + 2);
-    const int month = two_digits(row.month);
-    const int day = two_digits(row.day);
-    if (month < 1 || month > 12 || day < 1 || day > days_in_month(month, year)) return false;
+    CivilTime civil{};
+    if (!row_time(row, civil)) return false;
     std::memcpy(when.date, row.year, 4);
     std::memcpy(when.date + 4, row.month, 2);
     std::memcpy(when.date + 6, row.day, 2);
     when.date[8] = '\0';
     when.time[0] = '\0';
-    if (all_digits(row.hour, 2) && all_digits(row.minute, 2) && two_digits(row.hour) < 24 &&
-        two_digits(row.minute) < 60) {
+    if (civil.hour >= 0) {
         std::memcpy(when.time, row.hour, 2);
         std::memcpy(when.time + 2, row.minute, 2);
         when.time[4] = '\0';
@@ -145,78 +128,73 @@ bool written_before(const RunState& state, const WrittenMatches& written, uint64
     return false;
 }
 
-// Writes a fixed text as a line of its own, through line.
-bool put_text(FILE* stream, CalendarLine& line, const char* text) {
-    start_line(line, text);
-    return put_line(stream, line);
-}
-
-// One event, through line; own_team is the club's team of the row's file.
-bool put_event(FILE* stream, CalendarLine& line, const RunState& state, int row, const MatchTime& when, uint64_t hash,
+// One event; own_team is the club's team of the row's file.
+void put_event(OutputBuffer& out, const RunState& state, int row, const MatchTime& when, uint64_t hash,
                const char* own_team) {
     const MatchRecord& match = state.match_table[row];
-    constexpr char hex[] = "0123456789abcdef";
     char uid[k_hash_digits + 1];
-    for (int i = 0; i < k_hash_digits; ++i) uid[i] = hex[(hash >> (60 - 4 * i)) & 0xF];
-    uid[k_hash_digits] = '\0';
+    hex_digits(hash, k_hash_digits, uid);
+    CalendarLine line{};
 
-    bool ok = put_text(stream, line, k_event_begin);
-    start_line(line, k_uid);
+    put_fixed_line(out, k_event_begin);
+    start_line(line, out, k_uid);
     add_plain(line, uid);
     add_plain(line, k_uid_domain);
-    ok = put_line(stream, line) && ok;
-    start_line(line, k_stamp);
+    end_line(line);
+    start_line(line, out, k_stamp);
     add_plain(line, state.run_stamp);
-    ok = put_line(stream, line) && ok;
-    start_line(line, when.time[0] != '\0' ? k_start_timed : k_start_day);
+    end_line(line);
+    start_line(line, out, when.time[0] != '\0' ? k_start_timed : k_start_day);
     add_plain(line, when.date);
     if (when.time[0] != '\0') {
         add_plain(line, "T");
         add_plain(line, when.time);
         add_plain(line, "00");
     }
-    ok = put_line(stream, line) && ok;
-    ok = put_text(stream, line, when.time[0] != '\0' ? k_timed_duration : k_day_duration) && ok;
-    start_line(line, k_summary);
+    end_line(line);
+    put_fixed_line(out, when.time[0] != '\0' ? k_timed_duration : k_day_duration);
+    start_line(line, out, k_summary);
     add_escaped(line, state.match_homes[row], k_opponent_size);
     add_plain(line, k_team_separator);
     add_escaped(line, state.match_aways[row], k_opponent_size);
-    ok = put_line(stream, line) && ok;
+    end_line(line);
     if (state.match_locations[row][0] != '\0') {
-        start_line(line, k_location);
+        start_line(line, out, k_location);
         add_escaped(line, state.match_locations[row], k_location_size);
-        ok = put_line(stream, line) && ok;
+        end_line(line);
     }
     if (match.league[0] != '\0') {
-        start_line(line, k_categories);
+        start_line(line, out, k_categories);
         add_escaped(line, match.league, sizeof match.league);
-        ok = put_line(stream, line) && ok;
+        end_line(line);
     }
-    start_line(line, k_description);
+    start_line(line, out, k_description);
     add_escaped(line, own_team, k_team_name_size);
     if (match.league[0] != '\0') {
         add_escaped(line, k_description_separator, sizeof k_description_separator);
         add_escaped(line, match.league, sizeof match.league);
     }
-    ok = put_line(stream, line) && ok;
-    return put_text(stream, line, k_event_end) && ok;
+    end_line(line);
+    put_fixed_line(out, k_event_end);
 }
 
 }  // namespace
 
 bool write_club_calendar(RunState& state, FILE* stream) {
-    bool ok = true;
+    if (stream == nullptr) return false;
+    OutputBuffer out;
+    start_output(out, stream);
+    for (const char* text : k_calendar_head) put_fixed_line(out, text);
     CalendarLine line{};
-    for (const char* text : k_calendar_head) ok = put_text(stream, line, text) && ok;
-    start_line(line, k_calendar_name);
+    start_line(line, out, k_calendar_name);
     add_escaped(line, state.season, sizeof state.season);
-    ok = put_line(stream, line) && ok;
-    for (const char* text : k_calendar_zone) ok = put_text(stream, line, text) && ok;
+    end_line(line);
+    for (const char* text : k_calendar_zone) put_fixed_line(out, text);
 
     WrittenMatches written{};
     const int end = end_of_table_row(state);
     int file = 0;  // row 0 is the first file's separator; each further one begins the next file
-    for (int row = 1; row < end && ok; ++row) {
+    for (int row = 1; row < end; ++row) {
         const char kind = state.match_table[row].day[0];
         if (kind == ' ') ++file;
         MatchTime when{};
@@ -228,11 +206,10 @@ bool write_club_calendar(RunState& state, FILE* stream) {
         written.rows[written.count] = row;
         written.hashes[written.count] = hash;
         ++written.count;
-        const char* own_team = file < k_max_input_files ? state.file_own_teams[file] : "";
-        ok = put_event(stream, line, state, row, when, hash, own_team);
+        put_event(out, state, row, when, hash, file < k_max_input_files ? state.file_own_teams[file] : "");
     }
-    ok = put_text(stream, line, k_calendar_end) && ok;
-    return ok && std::ferror(stream) == 0;
+    put_fixed_line(out, k_calendar_end);
+    return finish_output(out);
 }
 
 void stamp_run_time(RunState& state) {

@@ -1,15 +1,13 @@
 // The HTML table fragment: a fixed head, one table row per table row from row 1 on (four
-// cells of a match, or one empty cell for a separator), the table end; then every stream
-// of the program is closed. Cells carry a class naming the first two teams of each
-// category. Calendar texts are escaped so that they cannot inject markup into the page.
+// cells of a match, or one empty cell for a separator), the table end. Cells carry a
+// class naming the first two teams of each category. Calendar texts are escaped so that
+// they cannot inject markup into the page.
 #include "output/html_writer.h"
 
-#include <cstdio>
-
 #include "output/markup_escape.h"
+#include "output/output_buffer.h"
 #include "output/table_rows.h"
 #include "output/team_category.h"
-#include "platform/streams.h"
 
 namespace {
 
@@ -57,22 +55,30 @@ const char* cell_opener(const RunState& state) {
 }
 
 // The four cells of a match row after the first opener, up to the last cell's text.
-void put_match_cells(FILE* stream, const MatchRecord& row, const char* opener) {
-    std::fprintf(stream, "%s, ", row.weekday);
-    std::fprintf(stream, "%s.%s.%s", row.day, row.month, row.year);
-    std::fprintf(stream, " %s:%s", row.hour, row.minute);
-    std::fputs(k_cell_closer, stream);
-    std::fputs(opener, stream);
-    put_escaped(stream, row.venue, sizeof row.venue);
-    std::fputs(k_cell_closer, stream);
-    std::fputs(opener, stream);
-    put_escaped(stream, row.league, sizeof row.league);
-    std::fputs(k_team_suffix_lead, stream);
-    put_escaped(stream, &row.team_digit, 1);
-    std::fputs(k_team_suffix_end, stream);
-    std::fputs(k_cell_closer, stream);
-    std::fputs(opener, stream);
-    put_escaped(stream, row.opponent, sizeof row.opponent);
+void put_match_cells(OutputBuffer& out, const MatchRecord& row, const char* opener) {
+    put_field(out, row.weekday, sizeof row.weekday);
+    put_bytes(out, ", ", 2);
+    put_field(out, row.day, sizeof row.day);
+    put_bytes(out, ".", 1);
+    put_field(out, row.month, sizeof row.month);
+    put_bytes(out, ".", 1);
+    put_field(out, row.year, sizeof row.year);
+    put_bytes(out, " ", 1);
+    put_field(out, row.hour, sizeof row.hour);
+    put_bytes(out, ":", 1);
+    put_field(out, row.minute, sizeof row.minute);
+    put_text(out, k_cell_closer);
+    put_text(out, opener);
+    put_escaped(out, row.venue, sizeof row.venue);
+    put_text(out, k_cell_closer);
+    put_text(out, opener);
+    put_escaped(out, row.league, sizeof row.league);
+    put_text(out, k_team_suffix_lead);
+    put_escaped(out, &row.team_digit, 1);
+    put_text(out, k_team_suffix_end);
+    put_text(out, k_cell_closer);
+    put_text(out, opener);
+    put_escaped(out, row.opponent, sizeof row.opponent);
 }
 
 // Sets html_class_index (0..6) from league and team_digit of match_table[current_row].
@@ -86,27 +92,21 @@ void select_html_class(RunState& state) {
 }  // namespace
 
 bool write_html_table(RunState& state, FILE* stream) {
-    if (stream == nullptr) {
-        close_all_streams(state);
-        return false;
-    }
-    std::fputs(html_table_head, stream);
+    if (stream == nullptr) return false;
+    OutputBuffer out;
+    start_output(out, stream);
+    put_text(out, html_table_head);
     const int end_row = end_of_table_row(state);
     for (state.current_row = 1; state.current_row < end_row; ++state.current_row) {
         const MatchRecord& row = state.match_table[state.current_row];
         select_html_class(state);
         const char* opener = cell_opener(state);
-        std::fputs(k_row_opener, stream);
-        std::fputs(opener, stream);
-        if (row.day[0] != ' ') put_match_cells(stream, row, opener);
-        std::fputs(k_cell_closer, stream);
-        std::fputs(k_row_closer, stream);
+        put_text(out, k_row_opener);
+        put_text(out, opener);
+        if (row.day[0] != ' ') put_match_cells(out, row, opener);
+        put_text(out, k_cell_closer);
+        put_text(out, k_row_closer);
     }
-    std::fputs(k_table_end, stream);
-
-    const bool written = std::ferror(stream) == 0;
-    // The close-all reaches the streams the state holds; a stream handed in otherwise is closed here.
-    bool closed = stream == state.html_file || std::fclose(stream) == 0;
-    closed = close_all_streams(state) && closed;
-    return written && closed;
+    put_text(out, k_table_end);
+    return finish_output(out);
 }

@@ -5,6 +5,5 @@
 
 #include "core/run_state.h"
 
-// Writes the fragment to stream (state.html_file), then closes every open stream;
-// false when a write or a close failed.
+// Writes the fragment to stream; false when a write failed. The caller closes the stream.
 bool write_html_table(RunState& state, FILE* stream);

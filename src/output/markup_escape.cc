@@ -1,22 +1,24 @@
 // Escaping by a 256-entry table: each byte maps to its replacement text or to nullptr
 // when it is written as it is. '&', '<' and '>' are replaced; the characters that XML
 // does not allow anywhere in a document (not even as references) are left out, so a
-// stray one in a calendar cannot make the workbook unreadable: the control characters
-// by the table, and U+FFFE and U+FFFF, three bytes each, by a check at their lead byte EF. Quotes need no escape
-// in element content, and every other byte, UTF-8 included, passes unchanged.
+// stray one in a calendar cannot make the workbook unreadable: the control characters by
+// the table, and U+FFFE and U+FFFF, three bytes each, by a check at their lead byte EF.
+// Quotes need no escape in element content, and every other byte, UTF-8 included, passes
+// unchanged, a run of them at once.
 #include "output/markup_escape.h"
+
+#include "core/utf8.h"
 
 namespace {
 
 constexpr int k_byte_values = 256;  // one table entry per possible byte
+constexpr unsigned char k_noncharacter_lead = 0xEF;  // U+FFFE is EF BF BE, U+FFFF is EF BF BF
 
 struct EscapeTable {
     const char* replacement[k_byte_values];  // nullptr: the byte stands for itself
 };
 
 constexpr char k_left_out[] = "";  // replacement of a byte that is not written at all
-constexpr unsigned char k_noncharacter_lead = 0xEF;  // U+FFFE is EF BF BE, U+FFFF is EF BF BF
-constexpr int k_noncharacter_length = 3;
 
 constexpr EscapeTable make_escape_table() {
     EscapeTable table{};
@@ -31,34 +33,22 @@ constexpr EscapeTable make_escape_table() {
 
 constexpr EscapeTable k_escapes = make_escape_table();
 
-// Writes the count bytes at text that need no escape.
-void put_run(FILE* stream, const char* text, size_t count) {
-    if (count > 0) std::fprintf(stream, "%.*s", static_cast<int>(count), text);
-}
-
 }  // namespace
 
-size_t noncharacter_at(const char* text, size_t i, size_t size) {
-    if (i + k_noncharacter_length > size || static_cast<unsigned char>(text[i]) != k_noncharacter_lead) return 0;
-    const unsigned char second = static_cast<unsigned char>(text[i + 1]);
-    const unsigned char third = static_cast<unsigned char>(text[i + 2]);
-    return second == 0xBF && (third == 0xBE || third == 0xBF) ? k_noncharacter_length : 0;
-}
-
-void put_escaped(FILE* stream, const char* text, size_t size) {
+void put_escaped(OutputBuffer& out, const char* text, size_t size) {
     size_t run_start = 0;
     size_t i = 0;
     for (; i < size && text[i] != '\0'; ++i) {
         // U+FFFE and U+FFFF are three bytes; every other replacement stands for one byte.
         const size_t left_out = static_cast<unsigned char>(text[i]) == k_noncharacter_lead
-                                    ? noncharacter_at(text, i, size) : 0;
+                                    ? utf8_noncharacter_at(text, i, size) : 0;
         const char* replacement =
             left_out > 0 ? k_left_out : k_escapes.replacement[static_cast<unsigned char>(text[i])];
         if (replacement == nullptr) continue;
-        put_run(stream, text + run_start, i - run_start);
-        std::fputs(replacement, stream);
+        put_bytes(out, text + run_start, i - run_start);
+        put_text(out, replacement);
         if (left_out > 0) i += left_out - 1;
         run_start = i + 1;
     }
-    put_run(stream, text + run_start, i - run_start);
+    put_bytes(out, text + run_start, i - run_start);
 }

@@ -5,9 +5,9 @@
 #include "output/spreadsheet_writer.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "output/markup_escape.h"
+#include "output/output_buffer.h"
 #include "output/row_styles.h"
 #include "output/table_rows.h"
 #include "output/workbook_template.h"
@@ -34,81 +34,88 @@ static_assert(k_table_rows <= 999 && sizeof(RunState::row_digits) >= 4, "row num
 static_assert(sizeof(RunState::style_digits) >= 3, "two style digits and a NUL");
 
 // Writes style number n (19..73) as two digits through style_digits.
-void put_style_digits(RunState& state, int32_t n) {
+void put_style_digits(RunState& state, OutputBuffer& out, int32_t n) {
     state.style_digits[0] = static_cast<char>('0' + n / 10);
     state.style_digits[1] = static_cast<char>('0' + n % 10);
     state.style_digits[2] = '\0';
-    std::fputs(state.style_digits, state.spreadsheet_file);
+    put_bytes(out, state.style_digits, 2);
 }
 
 // Writes current_row + 1 with at least two digits through row_digits: 02 .. 99, 100 .. 500.
-void put_row_number(RunState& state) {
+void put_row_number(RunState& state, OutputBuffer& out) {
     const int number = state.current_row + 1;
     int length = 0;
     if (number >= 100) state.row_digits[length++] = static_cast<char>('0' + number / 100);
     state.row_digits[length++] = static_cast<char>('0' + number / 10 % 10);
     state.row_digits[length++] = static_cast<char>('0' + number % 10);
     state.row_digits[length] = '\0';
-    std::fputs(state.row_digits, state.spreadsheet_file);
+    put_bytes(out, state.row_digits, static_cast<size_t>(length));
 }
 
 // Styles of the current row, then its number cell up to the end of the number.
-void put_number_cell(RunState& state) {
+void put_number_cell(RunState& state, OutputBuffer& out) {
     select_row_styles(state);
-    put_style_digits(state, state.row_styles[0]);
-    std::fputs(k_number_cell_opener, state.spreadsheet_file);
-    put_row_number(state);
+    put_style_digits(state, out, state.row_styles[0]);
+    put_text(out, k_number_cell_opener);
+    put_row_number(state, out);
 }
 
 // Closes the previous cell and opens a text cell in style n.
-void open_text_cell(RunState& state, int32_t n) {
-    std::fputs(k_cell_separator, state.spreadsheet_file);
-    put_style_digits(state, n);
-    std::fputs(k_text_cell_opener, state.spreadsheet_file);
+void open_text_cell(RunState& state, OutputBuffer& out, int32_t n) {
+    put_text(out, k_cell_separator);
+    put_style_digits(state, out, n);
+    put_text(out, k_text_cell_opener);
 }
 
 // Cells 2 to 8 of a match row and the opening of the next row.
-void put_match_cells(RunState& state, const MatchRecord& row) {
-    FILE* stream = state.spreadsheet_file;
-    open_text_cell(state, state.row_styles[1]);
-    std::fprintf(stream, "%s/%s/%s", row.year, row.month, row.day);
-    std::fprintf(stream, ", %s", row.weekday);
-    open_text_cell(state, state.row_styles[2]);
-    std::fprintf(stream, "%s:%s", row.hour, row.minute);
-    open_text_cell(state, state.row_styles[2]);
-    put_escaped(stream, row.venue, sizeof row.venue);
-    open_text_cell(state, state.row_styles[2]);
-    std::fputs(row.is_home != 0 ? k_home_text : k_away_text, stream);
-    open_text_cell(state, state.row_styles[2]);
-    put_escaped(stream, row.league, sizeof row.league);
-    std::fputs(k_team_suffix_lead, stream);
-    put_escaped(stream, &row.team_digit, 1);
-    std::fputs(k_team_suffix_end, stream);
-    open_text_cell(state, state.row_styles[3]);
-    put_escaped(stream, row.opponent, sizeof row.opponent);
-    std::fputs(k_match_row_end, stream);
+void put_match_cells(RunState& state, OutputBuffer& out, const MatchRecord& row) {
+    open_text_cell(state, out, state.row_styles[1]);
+    put_field(out, row.year, sizeof row.year);
+    put_bytes(out, "/", 1);
+    put_field(out, row.month, sizeof row.month);
+    put_bytes(out, "/", 1);
+    put_field(out, row.day, sizeof row.day);
+    put_bytes(out, ", ", 2);
+    put_field(out, row.weekday, sizeof row.weekday);
+    open_text_cell(state, out, state.row_styles[2]);
+    put_field(out, row.hour, sizeof row.hour);
+    put_bytes(out, ":", 1);
+    put_field(out, row.minute, sizeof row.minute);
+    open_text_cell(state, out, state.row_styles[2]);
+    put_escaped(out, row.venue, sizeof row.venue);
+    open_text_cell(state, out, state.row_styles[2]);
+    put_text(out, row.is_home != 0 ? k_home_text : k_away_text);
+    open_text_cell(state, out, state.row_styles[2]);
+    put_escaped(out, row.league, sizeof row.league);
+    put_text(out, k_team_suffix_lead);
+    put_escaped(out, &row.team_digit, 1);
+    put_text(out, k_team_suffix_end);
+    open_text_cell(state, out, state.row_styles[3]);
+    put_escaped(out, row.opponent, sizeof row.opponent);
+    put_text(out, k_match_row_end);
 }
 
 }  // namespace
 
-bool write_spreadsheet(RunState& state) {
-    FILE* stream = state.spreadsheet_file;
+bool write_spreadsheet(RunState& state, FILE* stream) {
     if (stream == nullptr) return false;
+    OutputBuffer out;
+    start_output(out, stream);
     // The table declares at least the template's rows, and more when more are written.
     const int end_row = end_of_table_row(state);
     const int row_count = std::max(k_template_row_count, end_row + k_rows_before_table);
 
-    write_workbook_head(stream, row_count);
+    write_workbook_head(out, row_count);
     for (state.current_row = 1; state.current_row < end_row; ++state.current_row) {
         const MatchRecord& row = state.match_table[state.current_row];
-        put_number_cell(state);
+        put_number_cell(state, out);
         if (row.day[0] == ' ') {
-            std::fputs(k_separator_row_end, stream);
+            put_text(out, k_separator_row_end);
         } else {
-            put_match_cells(state, row);
+            put_match_cells(state, out, row);
         }
     }
-    put_number_cell(state);  // the closing row, at the end-of-table row
-    write_workbook_tail(stream, row_count);
-    return std::ferror(stream) == 0;
+    put_number_cell(state, out);  // the closing row, at the end-of-table row
+    write_workbook_tail(out, row_count);
+    return finish_output(out);
 }

@@ -1,7 +1,9 @@
 // The season workbook: the match table as a SpreadsheetML 2003 document.
 #pragma once
 
+#include <cstdio>
+
 #include "core/run_state.h"
 
-// Writes the whole workbook to state.spreadsheet_file; false when a write failed.
-bool write_spreadsheet(RunState& state);
+// Writes the whole workbook to stream; false when a write failed. The caller closes the stream.
+bool write_spreadsheet(RunState& state, FILE* stream);

@@ -299,9 +299,10 @@ constexpr char k_tail_filter_rest[] =
     "C7\"/>"
     "</Worksheet>";
 
-// Sheet2 and Sheet3 alike, the name filled in through %s.
+// Sheet2 and Sheet3 alike, each behind its name.
+constexpr char k_empty_sheet_open[] = "<Worksheet ss:Name=\"";
 constexpr char k_empty_sheet[] =
-    "<Worksheet ss:Name=\"%s\">"
+    "\">"
     "<Table ss:ExpandedColumnCount=\"1\" ss:ExpandedRowCount=\"1\" x:FullColumns=\"1\" x:FullRows=\"1\""
     " ss:DefaultColumnWidth=\"54\" ss:DefaultRowHeight=\"15.75\"/>"
     "<WorksheetOptions xmlns=\"urn:schemas-microsoft-com:office:excel\">"
@@ -322,77 +323,95 @@ constexpr const char* k_empty_sheet_names[] = {"Sheet2", "Sheet3"};
 constexpr char k_workbook_end[] = "</Workbook>";
 
 // Borders as Bottom, Left, Right, each only where its weight is not 0.
-void write_borders(FILE* stream, const Edges& edges) {
+void write_borders(OutputBuffer& out, const Edges& edges) {
     if (edges.bottom == 0 && edges.left == 0 && edges.right == 0) {
-        std::fputs("<Borders/>", stream);
+        put_text(out, "<Borders/>");
         return;
     }
     const struct {
         const char* position;
         int weight;
     } borders[] = {{"Bottom", edges.bottom}, {"Left", edges.left}, {"Right", edges.right}};
-    std::fputs("<Borders>", stream);
+    put_text(out, "<Borders>");
     for (const auto& border : borders) {
         if (border.weight == 0) continue;
-        std::fprintf(stream, "<Border ss:Position=\"%s\" ss:LineStyle=\"Continuous\" ss:Weight=\"%d\"/>",
-                     border.position, border.weight);
+        put_text(out, "<Border ss:Position=\"");
+        put_text(out, border.position);
+        put_text(out, "\" ss:LineStyle=\"Continuous\" ss:Weight=\"");
+        put_number(out, border.weight);
+        put_text(out, "\"/>");
     }
-    std::fputs("</Borders>", stream);
+    put_text(out, "</Borders>");
 }
 
-void write_font(FILE* stream, const StyleEntry& style) {
+// Writes lead, the value and a closing quote: one attribute behind its name.
+void put_attribute(OutputBuffer& out, const char* lead, const char* value) {
+    put_text(out, lead);
+    put_text(out, value);
+    put_text(out, "\"");
+}
+
+void write_font(OutputBuffer& out, const StyleEntry& style) {
     const FontFace& face = k_faces[static_cast<int>(style.face)];
-    std::fprintf(stream, "<Font ss:FontName=\"%s\" x:CharSet=\"%s\" ss:Size=\"%s\"", face.name, face.charset,
-                 face.size);
-    if (style.font_color != nullptr) std::fprintf(stream, " ss:Color=\"%s\"", style.font_color);
-    if (style.bold) std::fputs(" ss:Bold=\"1\"", stream);
-    std::fputs("/>", stream);
+    put_attribute(out, "<Font ss:FontName=\"", face.name);
+    put_attribute(out, " x:CharSet=\"", face.charset);
+    put_attribute(out, " ss:Size=\"", face.size);
+    if (style.font_color != nullptr) put_attribute(out, " ss:Color=\"", style.font_color);
+    if (style.bold) put_text(out, " ss:Bold=\"1\"");
+    put_text(out, "/>");
 }
 
-void write_style(FILE* stream, const StyleEntry& style) {
-    std::fprintf(stream, "<Style ss:ID=\"%s\"", style.id);
-    if (style.name != nullptr) std::fprintf(stream, " ss:Name=\"%s\"", style.name);
-    std::fputs(">", stream);
-    if (style.children & k_alignment) std::fputs("<Alignment/>", stream);
-    if (style.children & k_borders) write_borders(stream, style.edges);
-    if (style.children & k_font) write_font(stream, style);
+void write_style(OutputBuffer& out, const StyleEntry& style) {
+    put_attribute(out, "<Style ss:ID=\"", style.id);
+    if (style.name != nullptr) put_attribute(out, " ss:Name=\"", style.name);
+    put_text(out, ">");
+    if (style.children & k_alignment) put_text(out, "<Alignment/>");
+    if (style.children & k_borders) write_borders(out, style.edges);
+    if (style.children & k_font) write_font(out, style);
     if (style.children & k_interior) {
         if (style.fill != nullptr) {
-            std::fprintf(stream, "<Interior ss:Color=\"%s\" ss:Pattern=\"Solid\"/>", style.fill);
+            put_attribute(out, "<Interior ss:Color=\"", style.fill);
+            put_text(out, " ss:Pattern=\"Solid\"/>");
         } else {
-            std::fputs("<Interior/>", stream);
+            put_text(out, "<Interior/>");
         }
     }
     if (style.children & k_number_format) {
         if (style.number_format != nullptr) {
-            std::fprintf(stream, "<NumberFormat ss:Format=\"%s\"/>", style.number_format);
+            put_attribute(out, "<NumberFormat ss:Format=\"", style.number_format);
+            put_text(out, "/>");
         } else {
-            std::fputs("<NumberFormat/>", stream);
+            put_text(out, "<NumberFormat/>");
         }
     }
-    if (style.children & k_protection) std::fputs("<Protection/>", stream);
-    std::fputs("</Style>", stream);
+    if (style.children & k_protection) put_text(out, "<Protection/>");
+    put_text(out, "</Style>");
 }
 
 }  // namespace
 
-void write_workbook_head(FILE* stream, int row_count) {
-    std::fputs(k_head_prolog, stream);
-    for (const StyleEntry& style : k_styles) write_style(stream, style);
-    std::fputs(k_head_sheet_open, stream);
-    std::fprintf(stream, "%d", row_count);
-    std::fputs(k_head_table_rest, stream);
+void write_workbook_head(OutputBuffer& out, int row_count) {
+    put_text(out, k_head_prolog);
+    for (const StyleEntry& style : k_styles) write_style(out, style);
+    put_text(out, k_head_sheet_open);
+    put_number(out, row_count);
+    put_text(out, k_head_table_rest);
     for (const Column& column : k_columns) {
-        std::fprintf(stream, "<Column ss:StyleID=\"%s\" ss:AutoFitWidth=\"0\" ss:Width=\"%s\"/>", column.style,
-                     column.width);
+        put_attribute(out, "<Column ss:StyleID=\"", column.style);
+        put_attribute(out, " ss:AutoFitWidth=\"0\" ss:Width=\"", column.width);
+        put_text(out, "/>");
     }
-    std::fputs(k_head_rows, stream);
+    put_text(out, k_head_rows);
 }
 
-void write_workbook_tail(FILE* stream, int row_count) {
-    std::fputs(k_tail_sheet_close, stream);
-    std::fprintf(stream, "%d", row_count);
-    std::fputs(k_tail_filter_rest, stream);
-    for (const char* name : k_empty_sheet_names) std::fprintf(stream, k_empty_sheet, name);
-    std::fputs(k_workbook_end, stream);
+void write_workbook_tail(OutputBuffer& out, int row_count) {
+    put_text(out, k_tail_sheet_close);
+    put_number(out, row_count);
+    put_text(out, k_tail_filter_rest);
+    for (const char* name : k_empty_sheet_names) {
+        put_text(out, k_empty_sheet_open);
+        put_text(out, name);
+        put_text(out, k_empty_sheet);
+    }
+    put_text(out, k_workbook_end);
 }

@@ -52,8 +52,8 @@ ReplaceResult replace_file(const char* from, const char* to);
 // Removes a file; a missing file is no failure.
 void remove_file(const char* path);
 
-// Fills out with size - 1 random lowercase hexadecimal digits and a NUL.
-void random_hex(char* out, size_t size);
+// 64 random bits from the system's random source (else from the process and the clock).
+uint64_t random_bits();
 
 // Takes the lock on the folder that holds the file at path, waiting at most wait_ms.
 LockResult lock_folder_of(const char* path, int wait_ms, intptr_t& handle);

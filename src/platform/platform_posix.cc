@@ -17,8 +17,6 @@
 namespace {
 
 constexpr int k_lock_poll_ms = 5;      // pause between two tries of a busy lock
-constexpr int k_random_bytes = 8;      // random bytes behind one hexadecimal name part
-constexpr char k_hex_digits[] = "0123456789abcdef";
 constexpr size_t k_folder_size = 4096;  // the folder part of any path the program writes
 
 // Milliseconds of a monotonic clock.
@@ -77,7 +75,12 @@ FILE* open_input_file(const char* path) {
         return nullptr;
     }
     FILE* stream = fdopen(fd, "rb");
-    if (stream == nullptr) close(fd);
+    if (stream == nullptr) {
+        close(fd);
+        return nullptr;
+    }
+    // The reader asks for whole blocks of its own; the stream's small buffer would only copy them.
+    std::setvbuf(stream, nullptr, _IONBF, 0);
     return stream;
 }
 
@@ -112,21 +115,13 @@ void remove_file(const char* path) {
     std::remove(path);
 }
 
-void random_hex(char* out, size_t size) {
-    if (size == 0) return;
-    unsigned char bytes[k_random_bytes] = {};
-    if (getentropy(bytes, sizeof bytes) != 0) {
+uint64_t random_bits() {
+    uint64_t bits = 0;
+    if (getentropy(&bits, sizeof bits) != 0) {
         // No entropy source: the process id and the clock still differ between two runs.
-        const unsigned long long mixed =
-            static_cast<unsigned long long>(getpid()) * 0x9E3779B97F4A7C15ULL ^ static_cast<unsigned long long>(now_ms());
-        std::memcpy(bytes, &mixed, sizeof bytes < sizeof mixed ? sizeof bytes : sizeof mixed);
+        bits = static_cast<uint64_t>(getpid()) * 0x9E3779B97F4A7C15ULL ^ static_cast<uint64_t>(now_ms());
     }
-    size_t i = 0;
-    for (; i + 1 < size && i < 2 * sizeof bytes; ++i) {
-        const unsigned char b = bytes[i / 2];
-        out[i] = k_hex_digits[i % 2 == 0 ? b >> 4 : b & 0x0F];
-    }
-    out[i] = '\0';
+    return bits;
 }
 
 LockResult lock_folder_of(const char* path, int wait_ms, intptr_t& handle) {

@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cwchar>
 
+#include "core/hash.h"
 #include "platform/utf16_conversion.h"
 
 namespace {
@@ -25,17 +26,6 @@ constexpr size_t k_console_buffer_size = 32768;  // more than one run ever print
 char g_console_buffer[k_console_buffer_size];
 constexpr DWORD k_full_path_units = 1024;  // an absolute form of any path the program writes
 constexpr int k_mutex_name_units = 64;     // "Global\\Termarium-" and 16 hexadecimal digits
-constexpr char k_hex_digits[] = "0123456789abcdef";
-
-// 64-bit FNV-1a over UTF-16 units: a short, fixed-size name for a folder of any length.
-unsigned long long folder_hash(const wchar_t* units, size_t count) {
-    unsigned long long hash = 0xCBF29CE484222325ULL;
-    for (size_t i = 0; i < count; ++i) {
-        hash ^= static_cast<unsigned short>(units[i]);
-        hash *= 0x100000001B3ULL;
-    }
-    return hash;
-}
 
 // Opens a file named by a UTF-8 path; nullptr when it cannot be opened.
 FILE* open_file(const char* path, const char* mode) {
@@ -143,19 +133,14 @@ void remove_file(const char* path) {
     if (utf8_to_utf16(path, wide_path, k_wide_path_units)) DeleteFileW(wide_path);
 }
 
-void random_hex(char* out, size_t size) {
-    if (size == 0) return;
-    size_t i = 0;
-    unsigned int value = 0;
-    for (; i + 1 < size; ++i) {
-        if (i % 8 == 0 && rand_s(&value) != 0) {
-            // No random source: the process id and the clock still differ between two runs.
-            value = GetCurrentProcessId() * 2654435761u ^ static_cast<unsigned int>(GetTickCount64());
-        }
-        out[i] = k_hex_digits[value & 0x0F];
-        value >>= 4;
+uint64_t random_bits() {
+    unsigned int high = 0;
+    unsigned int low = 0;
+    if (rand_s(&high) != 0 || rand_s(&low) != 0) {
+        // No random source: the process id and the clock still differ between two runs.
+        return GetCurrentProcessId() * 0x9E3779B97F4A7C15ULL ^ GetTickCount64();
     }
-    out[i] = '\0';
+    return static_cast<uint64_t>(high) << 32 | low;
 }
 
 LockResult lock_folder_of(const char* path, int wait_ms, intptr_t& handle) {
@@ -168,7 +153,8 @@ LockResult lock_folder_of(const char* path, int wait_ms, intptr_t& handle) {
     // The same folder under any spelling (relative, other case) gives the same name.
     const DWORD folder_length = static_cast<DWORD>(name_part - full);
     CharUpperBuffW(full, folder_length);
-    const unsigned long long hash = folder_hash(full, folder_length);
+    // A short, fixed-size name for a folder of any length.
+    const unsigned long long hash = hash_bytes(k_hash_start, full, folder_length * sizeof(wchar_t));
 
     // Global reaches every session on the machine; where it is refused, Local this one.
     constexpr const wchar_t* k_scopes[] = {L"Global", L"Local"};

@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "core/bounded_text.h"
+#include "core/hash.h"
 
 namespace {
 
@@ -17,7 +18,6 @@ constexpr char k_temp_lead[] = ".";
 constexpr char k_temp_tail[] = ".tmp";
 constexpr int k_random_digits = 10;  // hexadecimal digits of the random part: 2^40 names
 constexpr int k_create_attempts = 16;  // names tried before creating is given up
-constexpr int k_lock_wait_ms = 10000;  // a run's write phase takes milliseconds; this is ample
 static_assert(sizeof k_temp_lead - 1 + k_random_digits + sizeof k_temp_tail <= k_temp_suffix_size,
               "temporary suffix fits temp_path");
 
@@ -38,7 +38,7 @@ bool close_output(FILE*& stream) {
 // Builds temp_path: output_path, a dot, fresh random digits and ".tmp".
 bool build_temp_path(RunState& state) {
     char random[k_random_digits + 1];
-    random_hex(random, sizeof random);
+    hex_digits(random_bits(), k_random_digits, random);
     return copy_text(state.temp_path, sizeof state.temp_path, state.output_path) &&
            append_text(state.temp_path, sizeof state.temp_path, k_temp_lead) &&
            append_text(state.temp_path, sizeof state.temp_path, random) &&
@@ -47,10 +47,10 @@ bool build_temp_path(RunState& state) {
 
 }  // namespace
 
-bool lock_output_folder(RunState& state) {
+bool lock_output_folder(RunState& state, int wait_ms) {
     if (state.folder_locked) return true;
     intptr_t handle = 0;
-    switch (lock_folder_of(state.output_path, k_lock_wait_ms, handle)) {
+    switch (lock_folder_of(state.output_path, wait_ms, handle)) {
         case LockResult::locked:
             state.folder_lock = handle;
             state.folder_locked = true;
@@ -75,6 +75,9 @@ FILE* open_output_temp(RunState& state, WriteMode mode) {
         FILE* stream = create_new_file(state.temp_path, mode);
         if (stream != nullptr) {
             state.temp_created = true;
+            // The writers hand over their bytes in large pieces of their own: each goes
+            // to the file at once instead of through the stream's small buffer.
+            std::setvbuf(stream, nullptr, _IONBF, 0);
             return stream;
         }
         // Something stands at this name (or the folder refuses files): another name may do.

@@ -9,8 +9,8 @@
 #include "platform/platform.h"
 
 // Locks the folder of state.output_path for this run's writes; false when another run
-// kept it for the whole wait. A folder that offers no lock is written without one.
-bool lock_output_folder(RunState& state);
+// kept it for all of wait_ms. A folder that offers no lock is written without one.
+bool lock_output_folder(RunState& state, int wait_ms);
 
 // Releases the folder lock if this run holds it.
 void unlock_output_folder(RunState& state);

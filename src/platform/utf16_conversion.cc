@@ -6,10 +6,11 @@
 #include <cstdint>
 #include <cstring>
 
+#include "core/utf8.h"
+
 namespace {
 
 constexpr uint32_t k_replacement_character = 0xFFFD;  // stands in for a lone surrogate
-constexpr uint32_t k_largest_code_point = 0x10FFFF;
 
 bool is_high_surrogate(uint32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool is_low_surrogate(uint32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
@@ -36,36 +37,6 @@ size_t encode_utf8(uint32_t c, char* bytes) {
     bytes[2] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
     bytes[3] = static_cast<char>(0x80 | (c & 0x3F));
     return 4;
-}
-
-// Reads one UTF-8 character from text into c; returns its length, 0 when malformed.
-size_t decode_utf8(const unsigned char* text, uint32_t& c) {
-    size_t extra = 0;
-    uint32_t smallest = 0;
-    if (text[0] < 0x80) {
-        c = text[0];
-        return 1;
-    } else if ((text[0] & 0xE0) == 0xC0) {
-        c = text[0] & 0x1F;
-        extra = 1;
-        smallest = 0x80;
-    } else if ((text[0] & 0xF0) == 0xE0) {
-        c = text[0] & 0x0F;
-        extra = 2;
-        smallest = 0x800;
-    } else if ((text[0] & 0xF8) == 0xF0) {
-        c = text[0] & 0x07;
-        extra = 3;
-        smallest = 0x10000;
-    } else {
-        return 0;
-    }
-    for (size_t k = 1; k <= extra; ++k) {
-        if ((text[k] & 0xC0) != 0x80) return 0;  // also stops at the terminating NUL
-        c = (c << 6) | (text[k] & 0x3F);
-    }
-    if (c < smallest || c > k_largest_code_point || (c >= 0xD800 && c <= 0xDFFF)) return 0;
-    return extra + 1;
 }
 
 }  // namespace
@@ -100,11 +71,11 @@ bool utf16_to_utf8(const wchar_t* units, char* out, size_t size) {
 
 bool utf8_to_utf16(const char* text, wchar_t* out, size_t units) {
     if (units == 0) return false;
-    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text);
+    const size_t total = std::strlen(text);
     size_t used = 0;
-    while (*bytes != 0) {
+    for (size_t at = 0; at < total;) {
         uint32_t c = 0;
-        size_t length = decode_utf8(bytes, c);
+        const size_t length = utf8_decode(text + at, total - at, c);
         size_t needed = c >= 0x10000 ? 2 : 1;
         if (length == 0 || used + needed > units - 1) {
             out[0] = 0;
@@ -116,7 +87,7 @@ bool utf8_to_utf16(const char* text, wchar_t* out, size_t units) {
         } else {
             out[used++] = static_cast<wchar_t>(c);
         }
-        bytes += length;
+        at += length;
     }
     out[used] = 0;
     return true;

@@ -1,4 +1,4 @@
-// Bounded copies into fixed fields: exact fit, one byte over, and UTF-8 safe cuts.
+// Bounded copies into fixed fields: exact fit and one byte over.
 #include "core/bounded_text.h"
 
 #include <gtest/gtest.h>
@@ -31,16 +31,4 @@ TEST(BoundedText, AppendStopsAtTheFieldEnd) {
     char unterminated[3] = {'a', 'b', 'c'};
     EXPECT_FALSE(append_text(unterminated, sizeof unterminated, "d"));
     EXPECT_EQ('c', unterminated[2]);
-}
-
-TEST(BoundedText, Utf8CutNeverSplitsASequence) {
-    const char* text = "Ma\xC3\xA4nner";  // "Maänner": ä is two bytes at index 2 and 3
-    size_t length = std::strlen(text);
-    EXPECT_EQ(length, utf8_cut_length(text, length, 40));
-    EXPECT_EQ(2u, utf8_cut_length(text, length, 2));
-    EXPECT_EQ(2u, utf8_cut_length(text, length, 3));  // would end inside the ä
-    EXPECT_EQ(4u, utf8_cut_length(text, length, 4));
-    const char* euro = "\xE2\x82\xAC!";
-    EXPECT_EQ(0u, utf8_cut_length(euro, 4, 2));
-    EXPECT_EQ(3u, utf8_cut_length(euro, 4, 3));
 }

@@ -1,7 +1,8 @@
 // End-to-end runs for the club calendar: what a volunteer drops gives one calendar file
 // in which a derby of two of the club's teams stands once, names with the characters a
 // calendar escapes come out escaped, a match without a time is an all-day event, and a
-// long line is folded without cutting a character, with CR LF on every platform.
+// long line is folded without cutting a character, with CR LF on every platform. The
+// calendar and both schedules read every event the same way.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -124,6 +125,42 @@ TEST_F(ClubCalendar, DerbyOfAnUnnumberedFirstTeamStandsOnceAsWritten) {
                                         "SUMMARY:TuS Lindenbr\xC3\xBC" "ck - SV Nord 1",
                                         "SUMMARY:TuS Lindenbr\xC3\xBC" "ck II - FC S\xC3\xBC" "d 3"}),
               property_lines(read_file(k_ics), "SUMMARY"));
+}
+
+// The league site's own file as a calendar program exports it again: no UID lines, a
+// parameter on every summary, and an escaped ";" in a name. The rows are those of the
+// download, the name unescaped in both schedules and escaped again in the calendar.
+TEST_F(ClubCalendar, EveryOutputReadsTheEventsAlike) {
+    const std::string sample = k_sample_calendars[0].file;
+    copy_example(sample, "download/" + sample);
+    std::string exported;
+    const std::string original = read_file("download/" + sample);
+    for (size_t at = 0; at < original.size();) {
+        const size_t end = original.find('\n', at) + 1;
+        const std::string line = original.substr(at, end - at);
+        if (line.rfind("UID:", 0) != 0) exported += line;
+        at = end;
+    }
+    const auto replaced = [](std::string text, const std::string& from, const std::string& to) {
+        for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+            text.replace(at, from.size(), to);
+        }
+        return text;
+    };
+    exported = replaced(replaced(exported, "SUMMARY:", "SUMMARY;LANGUAGE=de:"), "SG Oberhain 1", "SG Ober\\;hain 1");
+    write_file("export/" + sample, exported);
+    ASSERT_EQ(0, run({"download/" + sample}).exit_status);
+    const ProgramRun result = run({"export/" + sample});
+    EXPECT_EQ(0, result.exit_status);
+    EXPECT_EQ(complete_run({sample}, k_season, {k_sample_calendars[0].line}), result.output);
+
+    for (const std::string& schedule : {k_xml, k_html}) {
+        EXPECT_EQ(replaced(read_file("download/" + schedule), "SG Oberhain 1", "SG Ober;hain 1"),
+                  read_file("export/" + schedule)) << schedule;
+    }
+    const std::string calendar = events_of(read_file("export/" + k_ics));
+    EXPECT_EQ(replaced(events_of(read_file("download/" + k_ics)), "SG Oberhain 1", "SG Ober\\;hain 1"), calendar);
+    EXPECT_EQ(2u, count_of(calendar, "SG Ober\\;hain 1"));
 }
 
 }  // namespace

@@ -1,206 +1,208 @@
-// Event parser: the worked event and its variants as whole rows, the layout checks that
-// refuse an event (with their boundaries), and no read past the end of the text given.
+// One event read: the summary's forms (result, league in parentheses, competition and
+// league behind commas, blanks and escapes), the club's team and its number, starts in UTC
+// on either side of both clock changes and across the year's end, a start without a time,
+// where league and venue come from, where an event ends, and the forms that refuse an
+// event. Whole rows compared.
 #include "import/event_parser.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
+#include <vector>
 
-#include "calendar_texts.h"
 #include "match_rows.h"
 
 namespace {
 
-constexpr char k_own_team[] = "TSG Musterfeld 2";
+constexpr char k_own_team[] = "TuS Lindenbr\xC3\xBC" "ck 2";
 
-// Parses text from its start into a fresh row, as the club's team own_team.
-class EventParser : public ::testing::Test {
-protected:
-    void SetUp() override {
-        parsed = MatchRecord{};
-        own_team = k_own_team;
-        next = -1;
-    }
-    bool parse(const std::string& text) {
-        given = text;
-        next = parse_event(TextSpan{given.data(), static_cast<int32_t>(given.size())}, 0, own_team.c_str(), parsed);
-        return next >= 0;
-    }
-    const MatchRecord& row() const { return parsed; }
-    std::string rest() const { return given.substr(static_cast<size_t>(next)); }
-
-    MatchRecord parsed{};
-    std::string own_team;
-    std::string given;
-    int next = -1;
+// One event's lines; each default can be replaced, or left out with "".
+struct Event {
+    std::string start = "DTSTART:20250922T180000Z";
+    std::string summary = "SUMMARY:TTC Rabenau 3 - TuS Lindenbr\xC3\xBC" "ck 2 (Bezirksliga Nord)";
+    std::string location = "LOCATION:Stadthalle Rabenau, Am Markt 2, 35998, Rabenau";
+    std::string description = "DESCRIPTION:Staffel 7";
+    std::string extra = "STATUS:CONFIRMED";
 };
 
-const RowSpec k_worked_row{"20250913", "Sa", "1500", "GS Beispielheim", 0, '2', "Kreisklasse West", "BC Beispielheim 1"};
-
-TEST_F(EventParser, WorkedEvent) {
-    ASSERT_TRUE(parse(event_lines(EventSpec{}) + "END:VEVENT\n"));
-    EXPECT_TRUE(same_row(row(), k_worked_row));
-    EXPECT_EQ(" Spieltag 3\nEND:VEVENT\n", rest());
+std::string event_text(const Event& e) {
+    std::string text = "BEGIN:VEVENT\nUID: tt-1@example\n";
+    for (const std::string* line : {&e.extra, &e.summary, &e.description, &e.location, &e.start}) {
+        if (!line->empty()) text += *line + "\n";
+    }
+    return text + "END:VEVENT\n";
 }
 
-struct VariantCase {
-    const char* name;
-    const char* own_team;
-    EventSpec event;
-    RowSpec row;
-};
-
-// The worked event with one field changed.
-EventSpec with(std::string EventSpec::*field, const std::string& value) {
-    EventSpec e;
-    e.*field = value;
-    return e;
+// Reads the event as the club's team own_team; false when it is refused.
+bool read(const Event& e, MatchRecord& row, const char* own_team = k_own_team) {
+    const std::string text = event_text(e);
+    ParsedEvent event{};
+    const bool read = parse_event({text.data(), static_cast<int32_t>(text.size())}, 0, own_team, event);
+    row = event.row;
+    return read;
 }
-EventSpec with_summary(const std::string& summary) { return with(&EventSpec::summary, summary); }
-EventSpec with_start(const std::string& start) { return with(&EventSpec::start, start); }
-EventSpec with_location(const std::string& location) { return with(&EventSpec::location, location); }
-EventSpec with_description(const std::string& text) { return with(&EventSpec::description, text); }
 
-RowSpec worked_with(int is_home, const std::string& opponent, char digit = '2') {
-    RowSpec r = k_worked_row;
-    r.is_home = is_home;
-    r.opponent = opponent;
-    r.team_digit = digit;
-    return r;
-}
-RowSpec worked_row_with(std::string RowSpec::*field, const std::string& value) {
-    RowSpec r = k_worked_row;
+const RowSpec k_row{"20250922", "Mo", "2000", "Stadthalle Rabenau", 0, '2', "Bezirksliga Nord", "TTC Rabenau 3"};
+
+RowSpec row_with(std::string RowSpec::*field, const std::string& value, const RowSpec& base = k_row) {
+    RowSpec r = base;
     r.*field = value;
     return r;
 }
 
-TEST_F(EventParser, Variants) {
-    const std::string skipped(300, 'x');
-    const VariantCase cases[] = {
-        {"home match", k_own_team, with_summary("TSG Musterfeld 2 - BC Beispielheim 1"),
-         worked_with(1, "BC Beispielheim 1")},
-        {"away name with a trailing blank", k_own_team, with_summary("TSG Musterfeld 2 - BC Beispielheim 1 "),
-         worked_with(1, "BC Beispielheim 1")},
-        {"away name with two trailing blanks", k_own_team, with_summary("TSG Musterfeld 2 - BC Beispielheim 1  "),
-         worked_with(1, "BC Beispielheim 1 ")},
-        {"home name with two blanks before the separator", k_own_team,
-         with_summary("BC Beispielheim 1  - TSG Musterfeld 2"), worked_with(0, "BC Beispielheim 1")},
-        {"home name with three blanks before the separator", k_own_team,
-         with_summary("BC Beispielheim 1   - TSG Musterfeld 2"), worked_with(0, "BC Beispielheim 1 ")},
-        {"own team in neither name", k_own_team, with_summary("SV Nord 1 - SV Sued 1"), worked_with(0, "SV Nord 1")},
-        {"own team inside a longer home name; no digit means team 1", "TSG Musterfeld",
-         with_summary("TSG Musterfeld 2 - BC Beispielheim 1"), worked_with(1, "BC Beispielheim 1", '1')},
-        {"home name cut at its first separator", k_own_team, with_summary("TSG Musterfeld 2 - Gast - Team 1"),
-         worked_with(1, "Gast - Team 1")},
-        {"last digit anywhere in the name", "TSG Musterfeld U15", with_summary("TSG Musterfeld U15 - JSG Ost"),
-         worked_with(1, "JSG Ost", '5')},
-        {"digit inside the name", "SG Nord 2 Jugend", with_summary("JSG Ost - SG Nord 2 Jugend"),
-         worked_with(0, "JSG Ost", '2')},
-        {"first character not counted", "7 Hills", with_summary("7 Hills - JSG Ost"), worked_with(1, "JSG Ost", '1')},
-        {"UTC time shown as German summer time", k_own_team, with_start("20250913T130000Z"),
-         worked_row_with(&RowSpec::time, "1500")},
-        {"Roman team number", "TB WESTHEIM III", with_summary("SG Ost - TB WESTHEIM III"),
-         worked_with(0, "SG Ost", '3')},
-        {"no blank behind the last comma loses a character", k_own_team,
-         with_location("Am Sportplatz 4,Sporthalle Nord"), worked_row_with(&RowSpec::venue, "porthalle Nord")},
-        {"a whole UTF-8 character is dropped behind the comma", k_own_team,
-         with_location("Am Park,\xC3\x9C" "bungshalle"), worked_row_with(&RowSpec::venue, "bungshalle")},
-        {"location ending in a comma gives the empty venue", k_own_team,
-         with_location("Am Sportplatz 4, Beispielheim,"), worked_row_with(&RowSpec::venue, "")},
-        {"escaped commas count, the league loses its backslash", k_own_team,
-         with_description("Spiel 117\\, Staffel 4\\, Kreisklasse West\\, Spieltag 3"), k_worked_row},
-        {"league not trimmed", k_own_team, with_description("Spiel 117, Staffel 4,  Kreisklasse West , 3"),
-         worked_row_with(&RowSpec::league, " Kreisklasse West ")},
-        {"long skipped fields", k_own_team, with_description(skipped + "," + skipped + ", Kreisklasse West,"),
-         k_worked_row},
-        {"skipped fields over several lines", k_own_team,
-         with_description("Spiel 117\nX-A:Staffel 4, mehr\nX-B:noch, Kreisklasse West, Spieltag 3"), k_worked_row},
-    };
-    for (const VariantCase& c : cases) {
-        SetUp();
-        own_team = c.own_team;
-        ASSERT_TRUE(parse(event_lines(c.event))) << c.name;
-        EXPECT_TRUE(same_row(row(), c.row)) << c.name;
-    }
+Event event_with(std::string Event::*field, const std::string& value) {
+    Event e;
+    e.*field = value;
+    return e;
 }
 
-struct LayoutCase {
+struct Case {
     const char* name;
-    std::string text;
-    bool fits;
+    Event event;
+    RowSpec row;
 };
 
-// The worked event's lines with one piece of text replaced.
-std::string worked_replaced(const std::string& from, const std::string& to) {
-    std::string text = event_lines(EventSpec{});
-    return text.replace(text.find(from), from.size(), to);
-}
-
-TEST_F(EventParser, LayoutChecksAtTheirBoundaries) {
-    const std::string name51 = "SG " + std::string(k_opponent_size - 4, 'n');
-    const std::string name52 = name51 + "n";
-    const std::string league49(k_league_size - 1, 'L');
-    const LayoutCase cases[] = {
-        {"start line without a colon", worked_replaced("DTSTART;TZID=Europe/Berlin:", "DTSTART "), false},
-        {"colon of the start on the next line only", worked_replaced("DTSTART;TZID=Europe/Berlin:", "DTSTART"), false},
-        {"seven date digits", event_lines(with_start("2025091T150000")), false},
-        {"a letter in the date", event_lines(with_start("2025O913T150000")), false},
-        {"date without a time", event_lines(with_start("20250913")), false},
-        {"three time digits", event_lines(with_start("20250913T150")), false},
-        {"multi-byte separator between date and time", event_lines(with_start("20250913\xC3\x9F" "1500")), true},
-        {"summary line without a colon", worked_replaced("SUMMARY:", "SUMMARY "), false},
-        {"summary without separator", event_lines(with_summary("BC Beispielheim 1 vs TSG Musterfeld 2")), false},
-        {"separator on the next line only", event_lines(with_summary("BC Beispielheim 1\nTRANSP - x")), false},
-        {"home name of 51 bytes", event_lines(with_summary(name51 + " - TSG Musterfeld 2")), true},
-        {"home name of 52 bytes", event_lines(with_summary(name52 + " - TSG Musterfeld 2")), false},
-        {"away name of 51 bytes", event_lines(with_summary("TSG Musterfeld 2 - " + name51)), true},
-        {"away name of 52 bytes", event_lines(with_summary("TSG Musterfeld 2 - " + name52)), false},
-        {"away name of 52 bytes in an away match", event_lines(with_summary("SV Ost - " + name52)), false},
-        {"location without a comma", event_lines(with_location("Sporthalle Nord")), false},
-        {"league of 49 bytes", event_lines(with_description("a, b, " + league49 + ", c")), true},
-        {"league of 49 bytes and an escape", event_lines(with_description("a, b, " + league49 + "\\, c")), true},
-        {"league of 50 bytes", event_lines(with_description("a, b, " + league49 + "L, c")), false},
-        {"league holding a line feed", event_lines(with_description("a, b, Kreis\nklasse, c")), false},
-        {"two commas only", event_lines(with_description("a, b, Kreisklasse")), false},
-        {"nothing behind the second comma", event_lines(with_description("a, b,")), false},
+TEST(EventParser, RowsOfEveryForm) {
+    const RowSpec home{"20250922", "Mo", "2000", "Stadthalle Rabenau", 1, '2', "Bezirksliga Nord", "SV Hohenfels 1"};
+    const Case cases[] = {
+        {"table-tennis event", Event{}, k_row},
+        {"home match", event_with(&Event::summary, "SUMMARY:TuS Lindenbr\xC3\xBC" "ck 2 - SV Hohenfels 1 (Bezirksliga Nord)"),
+         home},
+        {"result taken off, then the league", event_with(&Event::summary,
+             "summary:TuS Lindenbr\xC3\xBC" "ck 2 - SV Hohenfels 1 (Bezirksliga Nord) (34 : 25)"), home},
+        {"a result alone is no league", event_with(&Event::summary,
+             "SUMMARY:TuS Lindenbr\xC3\xBC" "ck 2 - SV Hohenfels 1 (34:25)"), row_with(&RowSpec::league, "", home)},
+        {"competition and league behind commas", event_with(&Event::summary,
+             "SUMMARY:TuS Lindenbr\xC3\xBC" "ck 2 -  SV Hohenfels 1 , Meisterschaften, Kreisklasse 5"),
+         row_with(&RowSpec::league, "Kreisklasse 5", home)},
+        {"escaped commas in the summary", event_with(&Event::summary,
+             "SUMMARY:TuS Lindenbr\xC3\xBC" "ck 2 - SV Hohenfels 1\\, Pokal\\, Kreispokal"),
+         row_with(&RowSpec::league, "Kreispokal", home)},
+        {"league from the description's first line", [] {
+             Event e = event_with(&Event::summary, "SUMMARY:TTC Rabenau 3 - TuS Lindenbr\xC3\xBC" "ck 2");
+             e.description = "DESCRIPTION:3. Liga Frauen\\nSpieltag 1\\nhttps://example";
+             return e;
+         }(), row_with(&RowSpec::league, "3. Liga Frauen")},
+        {"a description of one line gives no league", [] {
+             Event e = event_with(&Event::summary, "SUMMARY:TTC Rabenau 3 - TuS Lindenbr\xC3\xBC" "ck 2");
+             e.description = "DESCRIPTION:Staffel 7";
+             return e;
+         }(), row_with(&RowSpec::league, "")},
+        {"the original site's description and location", [] {
+             Event e = event_with(&Event::description, "DESCRIPTION:Spiel 117, Staffel 4, Kreisklasse West, Spieltag 3");
+             e.location = "LOCATION:Am Sportplatz 4, Beispielheim, Sporthalle der Grundschule Beispielheim";
+             return e;
+         }(), row_with(&RowSpec::league, "Kreisklasse West", row_with(&RowSpec::venue, "GS Beispielheim"))},
+        {"a hall that shortens to nothing gives the town", event_with(&Event::location,
+             "LOCATION:Turnhalle, Schulweg 3, 35999, Lindenbr\xC3\xBC" "ck"),
+         row_with(&RowSpec::venue, "Lindenbr\xC3\xBC" "ck")},
+        {"escaped location, hall first", event_with(&Event::location,
+             "LOCATION:Sportpark Lindenbr\xC3\xBC" "ck\\, Platz 2\\, Am Sportpark 1\\, 35999 Lindenbr\xC3\xBC" "ck"),
+         row_with(&RowSpec::venue, "Sportpark Lindenbr\xC3\xBC" "ck")},
+        {"no location", event_with(&Event::location, ""), row_with(&RowSpec::venue, "")},
+        {"a league over 49 bytes is cut on a character boundary", event_with(&Event::summary,
+             "SUMMARY:TTC Rabenau 3 - TuS Lindenbr\xC3\xBC" "ck 2 (" + std::string(48, 'L') + "\xC3\xA4" "x)"),
+         row_with(&RowSpec::league, std::string(48, 'L'))},
+        // Starts: UTC either side of both clock changes and across the year's end; local times as written.
+        {"UTC before the spring change", event_with(&Event::start, "DTSTART:20260329T005900Z"),
+         row_with(&RowSpec::time, "0159", row_with(&RowSpec::date, "20260329", row_with(&RowSpec::weekday, "So")))},
+        {"UTC at the spring change", event_with(&Event::start, "DTSTART;TZID=Etc/UTC:20260329T010000"),
+         row_with(&RowSpec::time, "0300", row_with(&RowSpec::date, "20260329", row_with(&RowSpec::weekday, "So")))},
+        {"UTC before the autumn change", event_with(&Event::start, "DTSTART;TZID=UTC:20251026T005900"),
+         row_with(&RowSpec::time, "0259", row_with(&RowSpec::date, "20251026", row_with(&RowSpec::weekday, "So")))},
+        {"UTC at the autumn change", event_with(&Event::start, "DTSTART;TZID=\"GMT\":20251026T010000"),
+         row_with(&RowSpec::time, "0200", row_with(&RowSpec::date, "20251026", row_with(&RowSpec::weekday, "So")))},
+        {"UTC across the year's end", event_with(&Event::start, "DTSTART:20251231T233000Z"),
+         row_with(&RowSpec::time, "0030", row_with(&RowSpec::date, "20260101", row_with(&RowSpec::weekday, "Do")))},
+        {"no real date stays as written", event_with(&Event::start, "DTSTART:20250231T233000Z"),
+         row_with(&RowSpec::time, "2330", row_with(&RowSpec::date, "20250231", row_with(&RowSpec::weekday, "Mo")))},
+        {"Berlin time as written", event_with(&Event::start, "DTSTART;TZID=Europe/Berlin:20250922T200000"), k_row},
+        {"floating time with seconds", event_with(&Event::start, "DTSTART:20250922T200015"), k_row},
+        {"a date without a time", event_with(&Event::start, "DTSTART;VALUE=DATE:20250922"),
+         row_with(&RowSpec::time, "----")},
+        // Names: trimmed of every blank around them, unescaped, the summary with a parameter.
+        {"blanks around both names", event_with(&Event::summary,
+             "SUMMARY:  TTC Rabenau 3 \t -   TuS Lindenbr\xC3\xBC" "ck 2  (Bezirksliga Nord) "), k_row},
+        {"an escape in a name and a parameter on the summary", event_with(&Event::summary,
+             "SUMMARY;LANGUAGE=de:TTC Rabe\\;nau 3 - TuS Lindenbr\xC3\xBC" "ck 2 (Bezirksliga Nord)"),
+         row_with(&RowSpec::opponent, "TTC Rabe;nau 3")},
+        {"UID: inside another value means nothing", event_with(&Event::extra, "X-NOTE:UID:spiel-2"), k_row},
     };
-    for (const LayoutCase& c : cases) {
-        SetUp();
-        EXPECT_EQ(c.fits, parse(c.text)) << c.name;
-        if (!c.fits) {
-            EXPECT_TRUE(is_zero_row(row())) << c.name << ": a refused event leaves its row empty";
-        }
+    for (const Case& c : cases) {
+        MatchRecord row{};
+        EXPECT_TRUE(read(c.event, row)) << c.name;
+        EXPECT_TRUE(same_row(row, c.row)) << c.name;
     }
 }
 
-TEST_F(EventParser, LeagueCommasMustLieBeforeTheNextEvent) {
-    // Read on into the next event, its commas would give a league: " Staffel 4".
-    const std::string first = event_lines(with_description("Spiel 117 Kreisklasse West"));
-    EventSpec next = with_location("Musterfeld, Halle");
-    next.description = "Spiel 118, Staffel 4, Kreisklasse West, 4";
-    const std::string second = event_lines(next);
-    EXPECT_FALSE(parse(first + "END:VEVENT\nBEGIN:VEVENT\n" + second)) << "the next event must not be swallowed";
-    EXPECT_TRUE(parse(first + "X-NOTE:a, b, Kreisklasse West, c\n" + "END:VEVENT\nBEGIN:VEVENT\n" + second));
+TEST(EventParser, FormsThatRefuseTheEvent) {
+    const std::vector<std::pair<const char*, Event>> refused = {
+        {"no start", event_with(&Event::start, "")},
+        {"a start of dashes", event_with(&Event::start, "DTSTART:2025-09-22")},
+        {"a start with three time digits", event_with(&Event::start, "DTSTART:20250922T200")},
+        {"a start with a zone name behind", event_with(&Event::start, "DTSTART:20250922T200000 CET")},
+        {"no summary", event_with(&Event::summary, "")},
+        {"no separator", event_with(&Event::summary, "SUMMARY:TTC Rabenau 3 gegen TuS")},
+        {"an empty home team", event_with(&Event::summary, "SUMMARY: - TuS Lindenbr\xC3\xBC" "ck 2")},
+        {"an away team of 52 bytes", event_with(&Event::summary, "SUMMARY:TTC Rabenau 3 - " + std::string(52, 'a'))},
+    };
+    for (const auto& [name, event] : refused) {
+        MatchRecord row{};
+        EXPECT_FALSE(read(event, row)) << name;
+        EXPECT_TRUE(is_zero_row(row)) << name;
+    }
+    MatchRecord row{};
+    EXPECT_TRUE(read(event_with(&Event::summary, "SUMMARY:TTC Rabenau 3 - " + std::string(51, 'a')), row));
 }
 
-TEST_F(EventParser, NoPrefixOfTheEventIsReadPastItsEnd) {
-    // The whole event stays in memory behind the span's end, so a parser that read on
-    // would find it and accept the event.
-    const std::string text = event_lines(EventSpec{});
-    const size_t needed = text.find(", Spieltag") + 1;  // through the third league comma
-    for (size_t length = 0; length <= text.size(); ++length) {
-        SetUp();
-        next = parse_event(TextSpan{text.data(), static_cast<int32_t>(length)}, 0, k_own_team, parsed);
-        const bool fits = next >= 0;
-        EXPECT_EQ(length >= needed, fits) << "text cut after " << length << " bytes";
-        if (fits) {
-            EXPECT_TRUE(same_row(row(), k_worked_row)) << length;
-            EXPECT_LE(static_cast<size_t>(next), length);
-        } else {
-            EXPECT_TRUE(is_zero_row(row())) << length;
-        }
-    }
+TEST(EventParser, TeamsCalledOffMatchesAndWhereEventsEnd) {
+    // The first event's alarm has a summary and a status of its own; the second event has
+    // no END:VEVENT line, so the third one's BEGIN:VEVENT ends it.
+    std::string first = event_text(event_with(&Event::summary, "SUMMARY:TB WESTHEIM IV - TB WESTHEIM III (22:30)"));
+    first.insert(first.find("UID:"), "BEGIN:VALARM\nSUMMARY:Erinnerung - bald\nSTATUS:CANCELLED\nEND:VALARM\n");
+    std::string second = event_text(event_with(&Event::extra, "Status:cancelled"));
+    second.erase(second.find("END:VEVENT"));
+    const std::string text = first + second + event_text(Event{});
+    const TextSpan span{text.data(), static_cast<int32_t>(text.size())};
+    char home[k_opponent_size];
+    char away[k_opponent_size];
+    ASSERT_EQ(TeamsRead::done, event_teams(span, 0, home, away));
+    EXPECT_STREQ("TB WESTHEIM IV", home);
+    EXPECT_STREQ("TB WESTHEIM III", away);
+
+    ParsedEvent derby{};
+    ASSERT_TRUE(parse_event(span, 0, "TB WESTHEIM III", derby));
+    EXPECT_TRUE(same_row(derby.row, {"20250922", "Mo", "2000", "Stadthalle Rabenau", 0, '3', "", "TB WESTHEIM IV"}));
+    EXPECT_STREQ("TB WESTHEIM IV", derby.home);
+    EXPECT_STREQ("Stadthalle Rabenau, Am Markt 2, 35998, Rabenau", derby.location);
+    EXPECT_FALSE(derby.cancelled);
+    EXPECT_EQ(static_cast<int>(first.size()), derby.next);
+    EXPECT_EQ(derby.next, next_event_begin(span, derby.next));
+
+    ParsedEvent called_off{};
+    ASSERT_TRUE(parse_event(span, derby.next, k_own_team, called_off));
+    EXPECT_TRUE(called_off.cancelled);
+    EXPECT_EQ(static_cast<int>(first.size() + second.size()), called_off.next);
+}
+
+struct DigitCase {
+    const char* own_team;
+    char digit;
+};
+
+TEST(EventParser, TheClubsTeamNumber) {
+    const DigitCase cases[] = {
+        {"TuS Lindenbr\xC3\xBC" "ck 2", '2'}, {"TSG Musterfeld U15", '5'}, {"SG Nord 2 Jugend", '2'},
+        {"7 Hills", '1'},   // the first character is not counted
+        {"TSG Musterfeld", '1'}, {"TB WESTHEIM III", '3'}, {"TB WESTHEIM IX", '9'}, {"SV XIII", '1'},
+    };
+    for (const DigitCase& c : cases) EXPECT_EQ(c.digit, team_digit_of(c.own_team)) << c.own_team;
+    // The club plays at home where its name stands inside the home team's.
+    MatchRecord row{};
+    ASSERT_TRUE(read(event_with(&Event::summary, "SUMMARY:TuS Lindenbr\xC3\xBC" "ck 2 - SV Hohenfels 1"), row,
+                     "TuS Lindenbr\xC3\xBC" "ck"));
+    EXPECT_EQ(1, row.is_home);
+    EXPECT_STREQ("SV Hohenfels 1", row.opponent);
 }
 
 }  // namespace

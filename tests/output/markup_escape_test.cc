@@ -16,7 +16,10 @@ std::string escaped(const char* text, size_t size) {
     FILE* stream = scratch_stream();
     EXPECT_NE(nullptr, stream);
     if (stream == nullptr) return "";
-    put_escaped(stream, text, size);
+    OutputBuffer out;
+    start_output(out, stream);
+    put_escaped(out, text, size);
+    EXPECT_TRUE(finish_output(out));
     std::string result = stream_text(stream);
     std::fclose(stream);
     return result;

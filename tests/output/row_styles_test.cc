@@ -23,7 +23,10 @@ std::vector<std::string> row_fills(const char* league, char team_digit) {
     static std::map<int32_t, std::string> fills;
     if (fills.empty()) {
         FILE* stream = scratch_stream();
-        write_workbook_head(stream, k_template_row_count);
+        OutputBuffer out;
+        start_output(out, stream);
+        write_workbook_head(out, k_template_row_count);
+        finish_output(out);
         const std::string head = stream_text(stream);
         std::fclose(stream);
         const std::regex style("<Style ss:ID=\"s([0-9]+)\"[^>]*>(.*?)</Style>");

@@ -79,20 +79,16 @@ const Scenario k_scenarios[] = {
 class Workbook : public ::testing::Test {
 protected:
     void SetUp() override { reset_run_state(state); }
-    void TearDown() override {
-        if (state.spreadsheet_file != nullptr) std::fclose(state.spreadsheet_file);
-    }
     // Writes the workbook of the table that fill builds and returns its bytes.
     std::string write(void (*fill)(RunState&)) {
         reset_run_state(state);
         fill(state);
-        state.spreadsheet_file = scratch_stream();
-        EXPECT_NE(nullptr, state.spreadsheet_file);
-        if (state.spreadsheet_file == nullptr) return "";
-        EXPECT_TRUE(write_spreadsheet(state));
-        std::string text = stream_text(state.spreadsheet_file);
-        std::fclose(state.spreadsheet_file);
-        state.spreadsheet_file = nullptr;
+        FILE* stream = scratch_stream();
+        EXPECT_NE(nullptr, stream);
+        if (stream == nullptr) return "";
+        EXPECT_TRUE(write_spreadsheet(state, stream));
+        std::string text = stream_text(stream);
+        std::fclose(stream);
         return text;
     }
     RunState state;
@@ -158,12 +154,12 @@ TEST_F(Workbook, RowNumbersAndDeclaredRowCount) {
     }
 }
 
-TEST_F(Workbook, FullDiskIsReportedAndTheStreamLeftOpen) {
+TEST_F(Workbook, FullDiskIsReported) {
     fill_sample_table(state);
-    state.spreadsheet_file = std::fopen("/dev/full", "w");
-    if (state.spreadsheet_file == nullptr) GTEST_SKIP() << "no /dev/full on this system";
-    EXPECT_FALSE(write_spreadsheet(state));
-    EXPECT_NE(nullptr, state.spreadsheet_file);  // the caller closes it
+    FILE* full = full_disk_stream();
+    if (full == nullptr) GTEST_SKIP() << "no /dev/full on this system";
+    EXPECT_FALSE(write_spreadsheet(state, full));
+    std::fclose(full);
 }
 
 TEST_F(Workbook, EveryWorkbookIsWellFormedXml) {

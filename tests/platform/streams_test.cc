@@ -10,6 +10,8 @@
 #include <string>
 
 #ifndef _WIN32
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 #endif
 
@@ -85,6 +87,29 @@ TEST_F(Streams, CloseAllClosesEveryOpenedStreamAndReportsAFullDisk) {
     std::fputs("buffered until the close", state.html_file);
     EXPECT_FALSE(close_all_streams(state));
     EXPECT_EQ(nullptr, state.html_file);
+#endif
+}
+
+// A folder that another run keeps locked is refused once the wait is over, and taken as
+// soon as it is free; this run's own lock is let go again.
+TEST_F(Streams, ALockedFolderIsWaitedForThenRefused) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the Windows lock is a mutex, which the thread that holds it may take again";
+#else
+    std::snprintf(state.output_path, sizeof state.output_path, "%s/Termarium_2025.xml", folder.c_str());
+    const int held = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);  // another run's write phase
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(0, flock(held, LOCK_EX));
+    EXPECT_FALSE(lock_output_folder(state, 30));
+    EXPECT_FALSE(state.folder_locked);
+    close(held);
+    ASSERT_TRUE(lock_output_folder(state, 30));
+    EXPECT_TRUE(state.folder_locked);
+    const int other = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    EXPECT_NE(0, flock(other, LOCK_EX | LOCK_NB)) << "the lock must keep other runs out";
+    unlock_output_folder(state);
+    EXPECT_EQ(0, flock(other, LOCK_EX | LOCK_NB)) << "the lock must be let go";
+    close(other);
 #endif
 }
 

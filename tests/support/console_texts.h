@@ -27,12 +27,9 @@ inline const std::string k_xml_open_failed = "Fehler beim oeffnen der Ausgabe-Da
 inline const std::string k_html_open_failed = "Fehler beim oeffnen der HTML_Datei-Datei";
 inline const std::string k_xml_write_failed = "Fehler beim Schreiben der Ausgabe-Datei";
 inline const std::string k_html_write_failed = "Fehler beim Schreiben der HTML-Datei";
-inline const std::string k_calendar_open_failed = "Fehler beim oeffnen der Kalender-Datei";
 inline const std::string k_calendar_write_failed = "Fehler beim Schreiben der Kalender-Datei";
 inline const std::string k_path_too_long = "Dateipfad zu lang: ";
 inline const std::string k_output_path_too_long = "Ausgabepfad zu lang";
-inline const std::string k_folder_busy =
-    "Ein anderer Termarium-Lauf schreibt gerade in diesen Ordner. Bitte kurz warten und erneut versuchen.";
 
 // The message for an output that another program holds open.
 inline std::string file_in_use(const std::string& name) {
@@ -46,8 +43,6 @@ inline const std::string k_no_match = "keine Spielpaarung gefunden";
 inline const std::string k_not_utf8 = "Datei ist nicht UTF-8-kodiert";
 inline const std::string k_incomplete = "Datei ist unvollstaendig (Kalenderende fehlt)";
 inline const std::string k_not_calendar = "Datei ist keine Kalenderdatei (.ics)";
-inline const std::string k_too_large =
-    "Datei zu gross (max. " + std::to_string(k_file_buffer_size - 1) + " Zeichen)";
 
 inline std::string reading(size_t files) { return "Es werden " + std::to_string(files) + " Dateien eingelesen:\n"; }
 

@@ -51,3 +51,11 @@ inline std::FILE* scratch_stream() {
     for (int attempt = 0; attempt < 100 && stream == nullptr; ++attempt) stream = std::tmpfile();
     return stream;
 }
+
+// A stream on a disk that refuses every write at once (POSIX's /dev/full, unbuffered as
+// the program's outputs are); nullptr where there is no such device.
+inline std::FILE* full_disk_stream() {
+    std::FILE* stream = std::fopen("/dev/full", "wb");
+    if (stream != nullptr) std::setvbuf(stream, nullptr, _IONBF, 0);
+    return stream;
+}

@@ -1,0 +1,27 @@
+// UTF-8, the program's text: how long a character is, which bytes continue one, whether a
+// text is strict UTF-8, where a text may be cut without splitting a character, and the two
+// noncharacters that no output may hold. Every part of the program asks these here.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// Bytes of the character that lead begins: 2 to 4 for a lead byte, else 1.
+size_t utf8_sequence_length(unsigned char lead);
+
+// True for a continuation byte (10xxxxxx): one that begins no character.
+bool is_utf8_continuation(char c);
+
+// Reads one strict UTF-8 character from bytes[0, length) into code_point; returns its
+// length, or 0 when it is malformed, overlong, a surrogate, above U+10FFFF or cut short.
+size_t utf8_decode(const char* bytes, size_t length, uint32_t& code_point);
+
+// True when text[0, length) is strict UTF-8 and holds no NUL.
+bool is_valid_utf8(const char* text, size_t length);
+
+// Length of the longest prefix of text, at most limit bytes, that ends on a character
+// boundary (a cut there never leaves half a multi-byte sequence).
+size_t utf8_cut_length(const char* text, size_t length, size_t limit);
+
+// Bytes of U+FFFE or U+FFFF at text[i] (three, within size), else 0.
+size_t utf8_noncharacter_at(const char* text, size_t i, size_t size);
