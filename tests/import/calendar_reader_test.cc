@@ -344,11 +344,10 @@ TEST_F(CalendarReader, FailureReasonsAtTheirBoundaries) {
         {"empty home candidate", two_event_text([](auto& e) { e[0].summary = " - SG Ost"; }), bad_name},
         {"home candidate of one blank", two_event_text([](auto& e) { e[0].summary = "  - SG Ost"; }), bad_name},
         {"empty away candidate", two_event_text([](auto& e) { e[0].summary = "SG Ost - "; }), bad_name},
-        // Events out of the layout are read by property name, and refused only where that fails too.
-        {"second event without a time, read by name", two_event_text([](auto& e) { e[1].start = "20250914"; }), ""},
+        {"second event without a time", two_event_text([](auto& e) { e[1].start = "20250914"; }), ""},
         {"second event's start neither date nor time", two_event_text([](auto& e) { e[1].start = "2025-09-14"; }),
          "Spiel 2 passt nicht zum erwarteten Aufbau"},
-        {"first event without a league, read by name",
+        {"first event without a league",
          two_event_text([](auto& e) {
              e[0].description = "Spiel 1 Kreisliga A";
              e[1].location = "Musterfeld, Halle";  // its commas would otherwise give a league

@@ -88,9 +88,9 @@ TEST_F(OtherSites, FourSitesInOneRun) {
 }
 
 // A calendar of the league site's own layout whose events moved a property: a line
-// added before the start, the location ahead of the summary. Read by name, each gives
-// the row the layout would have given; the others are read by position as ever.
-TEST_F(OtherSites, EventsThatLeftTheLayoutAreReadByName) {
+// added before the start, the location ahead of the summary. Each gives the row it gave
+// in the league site's order.
+TEST_F(OtherSites, EventsInAnotherOrderGiveTheSameRows) {
     std::vector<EventSpec> events(3);
     events[0].summary = "TSG Musterfeld 2 - SV Nord 1";
     events[2].summary = "SG Ost 1 - TSG Musterfeld 2";
