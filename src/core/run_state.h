@@ -22,6 +22,7 @@ constexpr int k_opponent_size = 52;        // opponent, and any team name read: 
 constexpr int k_temp_suffix_size = 16;     // room for ".<10 random hex digits>.tmp" behind an output path
 constexpr int k_location_size = 150;       // a match's whole location text: at most 149 bytes plus NUL
 constexpr int k_stamp_size = 17;           // a UTC time stamp "YYYYMMDDTHHMMSSZ" plus NUL
+constexpr int k_uid_size = 120;            // a source event's UID kept whole: at most 119 bytes plus NUL
 
 // One row of the match table. day[0] tells the row kind: a digit for a match, a blank
 // for the separator in front of each file's block, NUL for the end of the table.
@@ -42,6 +43,17 @@ struct MatchRecord {
     char opponent[k_opponent_size];  // name of the other team
 };
 static_assert(sizeof(MatchRecord) == 192, "a match row is 192 bytes");
+
+// What the import found out about one input file: what its line on the console says.
+struct FileReport {
+    char league[k_league_size];  // league of the file's last match row
+    int32_t matches;             // events read, called-off ones aside
+    int32_t cancelled;           // events marked as called off
+    int32_t same_as;             // 1 + index of an earlier input with the same bytes (then nothing was read); 0 for none
+    int32_t also_in;             // 1 + index of an earlier input of the same team and league; 0 for none
+    uint64_t text_hash;          // hash of the loaded text, to find the same file again
+    int32_t text_length;         // bytes of the loaded text
+};
 
 // The whole run's state. Zero-filled at start; reset_run_state makes a fresh one.
 struct RunState {
@@ -76,13 +88,21 @@ struct RunState {
     int32_t file_length;                                          // bytes of text loaded into file_buffer, NUL excluded
     int32_t failed_event;                                         // 1-based number of the event that broke the layout
 
-    // Import, for the club calendar: the club's team of each file, and beside each match
-    // row the home and the away team as the event's summary names them and the match's
-    // whole location text.
+    // Import, per input file: the club's team and what the file's console line says; the
+    // files the import got through, in order (all of them when it succeeded).
     char file_own_teams[k_max_input_files][k_team_name_size];
+    FileReport file_reports[k_max_input_files];
+    int32_t files_read;
+
+    // Import, for the club calendar: beside each match row its input file, the home and the
+    // away team as the event's summary names them, the match's whole location text, the
+    // source event's UID (empty when it had none) and its SEQUENCE (0 when it had none).
+    int8_t match_files[k_table_rows];
     char match_homes[k_table_rows][k_opponent_size];
     char match_aways[k_table_rows][k_opponent_size];
     char match_locations[k_table_rows][k_location_size];
+    char match_uids[k_table_rows][k_uid_size];
+    int32_t match_sequences[k_table_rows];
 };
 
 // Fills the whole state with zero bytes, as at program start.

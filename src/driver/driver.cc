@@ -12,6 +12,7 @@
 #include <iterator>
 
 #include "core/bounded_text.h"
+#include "core/civil_date.h"
 #include "core/utf8.h"
 #include "import/calendar_reader.h"
 #include "output/club_calendar.h"
@@ -56,6 +57,7 @@ constexpr bool k_console_window = TERMARIUM_PAGE == 0;
 constexpr char k_path_too_long[] = "Dateipfad zu lang: ";
 constexpr char k_output_path_too_long[] = "Ausgabepfad zu lang";
 constexpr char k_read_failed[] = "Fehler beim Lesen der Datei %s: %s";
+
 constexpr char k_xml_write_failed[] = "Fehler beim Schreiben der Ausgabe-Datei";
 constexpr char k_html_write_failed[] = "Fehler beim Schreiben der HTML-Datei";
 constexpr char k_calendar_open_failed[] = "Fehler beim oeffnen der Kalender-Datei";
@@ -107,12 +109,72 @@ size_t folder_length(const char* path) {
     return length;
 }
 
-// The season: up to nine bytes from the first digit of the first file's name.
+bool is_digit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
+
+// Length of the run of digits at text, at most limit.
+size_t digits_at(const char* text, size_t limit) {
+    size_t count = 0;
+    while (count < limit && is_digit(text[count])) ++count;
+    return count;
+}
+
+// The length of a season written out in the text: a year, "-", "_" or "/" and two or four
+// more digits ("2025-2026", "2025-26"), else a year alone ("2026"); 0 when it is neither.
+size_t season_in(const char* text, size_t length) {
+    constexpr size_t k_year = 4;
+    if (digits_at(text, length) != k_year) return 0;
+    if (length > k_year && (text[k_year] == '-' || text[k_year] == '_' || text[k_year] == '/')) {
+        const size_t second = digits_at(text + k_year + 1, length - k_year - 1);
+        if (second == 2 || second == 4) return k_year + 1 + second;
+    }
+    return k_year;
+}
+
+// The years of the earliest and the latest match with a real date, as "YYYY-YYYY", or
+// "YYYY" when both are the same; false when no match has a real date.
+bool season_of_matches(RunState& state) {
+    int first = 0;
+    int last = 0;
+    for (int row = 1; row < state.current_row && row < k_table_rows; ++row) {
+        CivilTime when{};
+        if (!std::isdigit(static_cast<unsigned char>(state.match_table[row].day[0])) ||
+            !row_time(state.match_table[row], when)) {
+            continue;
+        }
+        if (first == 0 || when.year < first) first = when.year;
+        if (when.year > last) last = when.year;
+    }
+    if (first == 0) return false;
+    // Real dates have years of four digits.
+    char season[] = "YYYY-YYYY";
+    for (int i = 3; i >= 0; --i, first /= 10, last /= 10) {
+        season[i] = static_cast<char>('0' + first % 10);
+        season[5 + i] = static_cast<char>('0' + last % 10);
+    }
+    if (std::memcmp(season, season + 5, 4) == 0) season[4] = '\0';
+    copy_text(state.season, sizeof state.season, season);
+    return true;
+}
+
+// The season: the nine bytes from the first digit of the first file's name, where they
+// begin with a season; else the years of the matches read; else those nine bytes as they are.
 void derive_season(RunState& state) {
     const char* name = state.file_display_names[0];
-    while (*name != '\0' && !std::isdigit(static_cast<unsigned char>(*name))) ++name;
-    size_t length = utf8_cut_length(name, std::strlen(name), k_season_length);
-    copy_bytes(state.season, sizeof state.season, name, length);
+    while (*name != '\0' && !is_digit(*name)) ++name;
+    const size_t length = utf8_cut_length(name, std::strlen(name), k_season_length);
+    const size_t written = season_in(name, length);
+    if (written > 0 || !season_of_matches(state)) {
+        copy_bytes(state.season, sizeof state.season, name, written > 0 ? written : length);
+    }
+}
+
+// The console lines of each file the import got through.
+void print_file_lines(const RunState& state) {
+    for (int k = 0; k < state.files_read && k < k_max_input_files; ++k) {
+        char lines[k_file_lines_size];
+        describe_file(state, k, lines, sizeof lines);
+        std::fputs(lines, stdout);
+    }
 }
 
 // Puts folder of the first file + "Termarium_" + season + extension into output_path.
@@ -147,10 +209,14 @@ bool open_inputs(RunState& state, int files, char** paths) {
     return true;
 }
 
-// Every file into the match table; on a failure the message names the file and why.
+// Every file into the match table, then the season and each file's line; on a failure
+// the message names the file and why.
 bool import_files(RunState& state, int files) {
     int failed_file = -1;
     const ReadResult result = import_calendar_files(state, files, failed_file);
+    derive_season(state);
+    std::printf(k_season_line, state.season);
+    print_file_lines(state);
     if (result == ReadResult::ok) return true;
     char reason[k_reason_size];
     describe_read_failure(state, result, reason, sizeof reason);
@@ -240,9 +306,6 @@ int run_schedule(RunState& state, int argc, char** argv) {
     const int files = argc - 1;
     std::printf(k_reading_files, files);
     if (!open_inputs(state, files, argv + 1)) return fail(state);
-
-    derive_season(state);
-    std::printf(k_season_line, state.season);
 
     if (!import_files(state, files)) return fail(state);
 

@@ -157,6 +157,22 @@ void convert_block(TextConverter& converter, const char* target, size_t got) {
 
 }  // namespace
 
+bool same_stream_bytes(FILE* first, FILE* second) {
+    constexpr size_t k_block = 4096;
+    if (first == nullptr || second == nullptr || std::fseek(first, 0, SEEK_SET) != 0 ||
+        std::fseek(second, 0, SEEK_SET) != 0) {
+        return false;
+    }
+    char a[k_block];
+    char b[k_block];
+    for (;;) {
+        const size_t got_a = std::fread(a, 1, sizeof a, first);
+        const size_t got_b = std::fread(b, 1, sizeof b, second);
+        if (got_a != got_b || std::memcmp(a, b, got_a) != 0) return false;
+        if (got_a < sizeof a) return std::ferror(first) == 0 && std::ferror(second) == 0;
+    }
+}
+
 TextSpan loaded_text(const RunState& state) { return {state.file_buffer, state.file_length}; }
 
 ReadResult load_calendar_text(RunState& state, FILE* stream) {

@@ -13,6 +13,9 @@
 // joined; file_too_large or read_error when that fails.
 ReadResult load_calendar_text(RunState& state, FILE* stream);
 
+// True when both streams hold the same bytes, read from their starts.
+bool same_stream_bytes(FILE* first, FILE* second);
+
 // The loaded text as a span.
 TextSpan loaded_text(const RunState& state);
 

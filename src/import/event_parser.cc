@@ -5,9 +5,10 @@
 // league behind commas (", Meisterschaften, Kreisklasse 5"); those are taken off the name,
 // and the league kept. The league comes from a description of the league site's own form
 // (three commas or more: its third field), else from the summary, else from the first
-// line of a description of several lines. The venue is the location's last field on the
-// league site's own events, else the location's first field (the hall), or its last (the
-// town) where the hall shortens to nothing.
+// line of a description of several lines, else from CATEGORIES. The venue is the club
+// calendar's own venue line where the event has one (it is read back as it was written);
+// else the location's last field on the league site's own events, else the location's
+// first field (the hall), or its last (the town) where the hall shortens to nothing.
 #include "import/event_parser.h"
 
 #include <cctype>
@@ -15,6 +16,7 @@
 #include <iterator>
 
 #include "core/bounded_text.h"
+#include "core/hash.h"
 #include "core/utf8.h"
 #include "import/german_time.h"
 #include "import/properties.h"
@@ -39,8 +41,11 @@ constexpr char k_cancelled[] = "CANCELLED";
 constexpr const char* k_roman_numbers[] = {"II", "III", "IV", "V", "VI", "VII", "VIII", "IX"};
 
 // The properties an event is read by, and their names.
-enum Property { start, summary, location, description, status, property_count };
-constexpr const char* k_property_names[property_count] = {"DTSTART", "SUMMARY", "LOCATION", "DESCRIPTION", "STATUS"};
+enum Property { start, summary, location, description, status, uid, sequence, categories, venue, property_count };
+constexpr const char* k_property_names[property_count] = {
+    "DTSTART", "SUMMARY", "LOCATION", "DESCRIPTION", "STATUS", "UID", "SEQUENCE", "CATEGORIES", k_venue_property,
+};
+constexpr int k_largest_sequence = 1000000000;  // beyond any real revision count; more is read as this
 
 // The lines of one event that the reading uses, and where the event ends.
 struct EventLines {
@@ -229,7 +234,7 @@ TeamsRead split_summary(TextSpan text, const EventLines& lines, char (&value)[k_
 
 // Date and time of the start: 8 digits, optionally "T" and at least four digits, and "Z"
 // at most behind them. A start in UTC becomes German time; one without a time gets "--".
-bool read_start(TextSpan text, const ContentLine& line, MatchRecord& row) {
+EventRead read_start(TextSpan text, const ContentLine& line, const DeclaredZones& zones, MatchRecord& row) {
     int end = line.end;
     while (end > line.value && is_blank(text.bytes[end - 1])) --end;
     int pos = line.value;
@@ -239,18 +244,21 @@ bool read_start(TextSpan text, const ContentLine& line, MatchRecord& row) {
         }
         return true;
     };
-    if (!digits(k_date_digits)) return false;
+    if (!digits(k_date_digits)) return EventRead::layout;
     const int date = pos;
     pos += k_date_digits;
     int time = -1;
     if (pos < end && text.bytes[pos] == 'T') {
         ++pos;
-        if (!digits(k_time_digits)) return false;
+        if (!digits(k_time_digits)) return EventRead::layout;
         time = pos;
         while (pos < end && std::isdigit(static_cast<unsigned char>(text.bytes[pos]))) ++pos;
         if (pos < end && (text.bytes[pos] == 'Z' || text.bytes[pos] == 'z')) ++pos;
     }
-    if (pos != end) return false;
+    if (pos != end) return EventRead::layout;
+    // A date alone has no clock; a time in a zone of its own would be shown wrong.
+    const StartClock clock = time < 0 ? StartClock::german : start_clock(text, line, zones);
+    if (clock == StartClock::unknown) return EventRead::unknown_zone;
 
     copy_bytes(row.year, sizeof row.year, text.bytes + date, 4);
     copy_bytes(row.month, sizeof row.month, text.bytes + date + 4, 2);
@@ -263,8 +271,8 @@ bool read_start(TextSpan text, const ContentLine& line, MatchRecord& row) {
         copy_bytes(row.minute, sizeof row.minute, text.bytes + time + 2, 2);
     }
     compute_weekday(row);
-    if (time >= 0 && starts_in_utc(text, line)) utc_to_german_time(row);
-    return true;
+    if (clock == StartClock::utc) utc_to_german_time(row);
+    return EventRead::done;
 }
 
 // League, venue and the whole location: from the league site's own description and the
@@ -292,9 +300,44 @@ void take_league_and_venue(TextSpan text, const EventLines& lines, TextSpan summ
     if (league.length == 0 && find_byte(described, 0, described.length, '\n') >= 0) {
         league = first_line(described);
     }
+    char categories[k_value_size];
+    if (league.length == 0) league = first_line(comma_field(unescaped(text, lines, Property::categories, categories, cut), 0));
     copy_cut(row.league, sizeof row.league, league);
+    char written_venue[k_value_size];
+    const TextSpan own_venue = unescaped(text, lines, Property::venue, written_venue, cut);
+    if (lines.has[Property::venue]) {
+        copy_cut(row.venue, sizeof row.venue, first_line(own_venue));
+        return;
+    }
     shorten(comma_field(located, 0));
     if (row.venue[0] == '\0') shorten(last_comma_field(located));
+}
+
+// The event's UID, kept whole where it fits, else as the hexadecimal form of its hash
+// behind a "#", which no UID kept whole can be confused with as it is always longer.
+void take_uid(TextSpan text, const EventLines& lines, char (&uid)[k_uid_size]) {
+    char value[k_value_size];
+    bool cut = false;
+    const TextSpan whole = trimmed(unescaped(text, lines, Property::uid, value, cut));
+    if (!cut && whole.length < k_uid_size) {
+        copy_bytes(uid, sizeof uid, whole.bytes, static_cast<size_t>(whole.length));
+        return;
+    }
+    const ContentLine& line = lines.line[Property::uid];
+    uid[0] = '#';
+    hex_digits(hash_bytes(k_hash_start, text.bytes + line.value, static_cast<size_t>(line.end - line.value)), 16, uid + 1);
+}
+
+// The event's SEQUENCE: its digits, 0 when it has none or they are no number.
+int32_t take_sequence(TextSpan text, const EventLines& lines) {
+    if (!lines.has[Property::sequence]) return 0;
+    const ContentLine& line = lines.line[Property::sequence];
+    int32_t value = 0;
+    for (int i = line.value; i < line.end && !is_blank(text.bytes[i]); ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(text.bytes[i]))) return 0;
+        value = value >= k_largest_sequence / 10 ? k_largest_sequence : value * 10 + (text.bytes[i] - '0');
+    }
+    return value;
 }
 
 void copy_name(char (&field)[k_opponent_size], TextSpan name) {
@@ -324,26 +367,40 @@ TeamsRead event_teams(TextSpan text, int begin, char (&home)[k_opponent_size], c
     return TeamsRead::done;
 }
 
-bool parse_event(TextSpan text, int begin, const char* own_team, ParsedEvent& event) {
+EventRead parse_event(TextSpan text, int begin, const DeclaredZones& zones, ParsedEvent& event) {
     const EventLines lines = scan_event(text, begin);
     event.next = lines.next;
     char value[k_value_size];
     Summary summary{};
     MatchRecord& row = event.row;
-    if (!lines.has[Property::start] || !lines.has[Property::summary] ||
-        split_summary(text, lines, value, summary) != TeamsRead::done || !read_start(text, lines.line[Property::start], row)) {
+    EventRead read = EventRead::layout;
+    if (lines.has[Property::start] && lines.has[Property::summary] &&
+        split_summary(text, lines, value, summary) == TeamsRead::done) {
+        read = read_start(text, lines.line[Property::start], zones, row);
+    }
+    if (read != EventRead::done) {
         std::memset(&row, 0, sizeof row);
-        return false;
+        return read;
     }
     copy_name(event.home, summary.home);
     copy_name(event.away, summary.away);
-    // The club plays at home when its name stands inside the home team's name.
-    row.is_home = std::strstr(event.home, own_team) != nullptr ? 1 : 0;
-    copy_text(row.opponent, sizeof row.opponent, row.is_home != 0 ? event.away : event.home);
-    row.team_digit = team_digit_of(own_team);
     take_league_and_venue(text, lines, summary.league, event);
+    if (lines.has[Property::uid]) take_uid(text, lines, event.uid);
+    event.sequence = take_sequence(text, lines);
     event.cancelled = lines.has[Property::status] && has_value(text, lines.line[Property::status], k_cancelled);
-    return true;
+    return EventRead::done;
+}
+
+void take_club_side(MatchRecord& row, const char* home, const char* away, const char* own_team) {
+    if (std::strcmp(home, own_team) == 0) {
+        row.is_home = 1;
+    } else if (std::strcmp(away, own_team) == 0) {
+        row.is_home = 0;
+    } else {
+        row.is_home = std::strstr(home, own_team) != nullptr ? 1 : 0;
+    }
+    copy_text(row.opponent, sizeof row.opponent, row.is_home != 0 ? away : home);
+    row.team_digit = team_digit_of(own_team);
 }
 
 char team_digit_of(const char* own_team) {

@@ -2,15 +2,9 @@
 // line, however odd, is read past its end.
 #include "import/properties.h"
 
-#include <algorithm>
 #include <cstring>
-#include <iterator>
 
 namespace {
-
-constexpr char k_tzid[] = "TZID=";
-// Zones that are UTC under another name.
-constexpr const char* k_utc_zones[] = {"UTC", "ETC/UTC", "GMT"};
 
 // True when text[from, end) is word (written in capitals), letters in any case.
 bool equals_ignoring_case(TextSpan text, int from, int end, const char* word) {
@@ -51,29 +45,6 @@ bool has_value(TextSpan text, const ContentLine& line, const char* word) {
     int stop = line.end;
     while (stop > line.value && is_blank(text.bytes[stop - 1])) --stop;
     return equals_ignoring_case(text, line.value, stop, word);
-}
-
-bool starts_in_utc(TextSpan text, const ContentLine& line) {
-    int last = line.end;
-    while (last > line.value && is_blank(text.bytes[last - 1])) --last;
-    if (last > line.value && (text.bytes[last - 1] == 'Z' || text.bytes[last - 1] == 'z')) return true;
-    // The parameters stand between the name and the value's colon.
-    const int parameters_end = line.value > line.name_end ? line.value - 1 : line.name_end;
-    for (int i = line.name_end; i < parameters_end; ++i) {
-        if (text.bytes[i] != ';' || !marker_at(text, i + 1, k_tzid)) continue;
-        int zone = i + 1 + static_cast<int>(sizeof k_tzid - 1);
-        int zone_end = zone;
-        while (zone_end < parameters_end && text.bytes[zone_end] != ';') ++zone_end;
-        if (zone_end - zone >= 2 && text.bytes[zone] == '"' && text.bytes[zone_end - 1] == '"') {
-            ++zone;
-            --zone_end;
-        }
-        if (std::any_of(std::begin(k_utc_zones), std::end(k_utc_zones),
-                        [&](const char* utc) { return equals_ignoring_case(text, zone, zone_end, utc); })) {
-            return true;
-        }
-    }
-    return false;
 }
 
 size_t unescape_text(TextSpan text, int from, int end, char* out, size_t size, bool& cut) {

@@ -26,10 +26,6 @@ bool is_named(TextSpan text, const ContentLine& line, const char* name);
 // letters in any case.
 bool has_value(TextSpan text, const ContentLine& line, const char* word);
 
-// True when a start line gives its time in UTC: a value ending in "Z", or a TZID
-// parameter of UTC, Etc/UTC or GMT.
-bool starts_in_utc(TextSpan text, const ContentLine& line);
-
 // Copies the value text[from, end) into out (size bytes with its NUL) with "\," "\;"
 // "\\" "\n" "\N" undone; returns its length. cut tells that it did not fit whole.
 size_t unescape_text(TextSpan text, int from, int end, char* out, size_t size, bool& cut);

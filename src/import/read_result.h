@@ -9,6 +9,7 @@ enum class ReadResult {
     no_match_found,      // no event, or the first event's summary holds no " - "
     team_name_invalid,   // a candidate empty after trimming or over 29 bytes
     event_layout,        // event number failed_event has no start or no summary of two names
+    unknown_zone,        // event number failed_event starts in a time zone that is neither German time nor UTC
     too_many_rows,       // a row would land at row 499 or later
     not_calendar,        // the text does not begin with "BEGIN:VCALENDAR": no calendar file at all
     incomplete,          // the text does not end with "END:VCALENDAR": the download was cut short

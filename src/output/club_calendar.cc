@@ -1,13 +1,17 @@
-// The club calendar. Each match keeps one identity over every run: its UID is a hash of
-// date, time, home and away team, so a phone that imports or subscribes again updates
-// the match instead of adding it twice, and a derby of two of the club's teams, which
-// stands in both teams' files, is written once. Times are German local times under the
-// Europe/Berlin zone, which the file itself defines; a match without a time is an
-// all-day event. A row whose date is no real date has no place in a calendar and is
-// left out of this file only.
+// The club calendar. Each match keeps one identity over every run, so that a phone that
+// imports or subscribes again updates the match instead of adding it twice: its UID is the
+// league's own UID of the event with this calendar's domain behind it, which stays when
+// the league moves the match; an event without a UID gets a hash of date, time, home and
+// away team. A match stands once: the rows of one source UID, or of one date, time, home
+// and away team (a derby of two of the club's teams, in both teams' files), are one event,
+// with a location from whichever row has one and the highest SEQUENCE among them. Times
+// are German local times under the Europe/Berlin zone, which the file itself defines; a
+// match without a time is an all-day event. A row whose date is no real date has no place
+// in a calendar and is left out of this file only.
 #include "output/club_calendar.h"
 
 #include <cctype>
+#include <cstdio>
 #include <cstring>
 #include <ctime>
 
@@ -28,11 +32,11 @@ constexpr const char* k_calendar_head[] = {
     "CALSCALE:GREGORIAN",
     "METHOD:PUBLISH",
 };
-// A subscribed calendar is fetched again daily, so that a new schedule reaches the phones.
+// A subscribed calendar is fetched again within hours, so that a moved match reaches the phones.
 constexpr const char* k_calendar_zone[] = {
     "X-WR-TIMEZONE:Europe/Berlin",
-    "REFRESH-INTERVAL;VALUE=DURATION:P1D",
-    "X-PUBLISHED-TTL:P1D",
+    "REFRESH-INTERVAL;VALUE=DURATION:PT6H",
+    "X-PUBLISHED-TTL:PT6H",
     "BEGIN:VTIMEZONE",
     "TZID:Europe/Berlin",
     "BEGIN:DAYLIGHT",
@@ -58,6 +62,7 @@ constexpr char k_event_end[] = "END:VEVENT";
 constexpr char k_uid[] = "UID:";
 constexpr char k_uid_domain[] = "@termarium";
 constexpr char k_stamp[] = "DTSTAMP:";
+constexpr char k_sequence[] = "SEQUENCE:";
 constexpr char k_start_timed[] = "DTSTART;TZID=Europe/Berlin:";
 constexpr char k_start_day[] = "DTSTART;VALUE=DATE:";
 constexpr char k_timed_duration[] = "DURATION:PT2H";
@@ -68,15 +73,36 @@ constexpr char k_location[] = "LOCATION:";
 constexpr char k_categories[] = "CATEGORIES:";
 constexpr char k_description[] = "DESCRIPTION:";
 constexpr char k_description_separator[] = ", ";
+// The venue as the table shows it, so that this calendar read back gives the same rows.
+constexpr char k_venue[] = "X-TERMARIUM-VENUE:";
 constexpr char k_key_separator[] = "\x1F";  // between the parts of a match's identity; no name holds it
 
 constexpr int k_key_size = 2 * k_opponent_size + 24;  // date, time, both names, separators
 constexpr int k_hash_digits = 16;
+constexpr int k_slots = 1024;  // hash slots for the rows' identities: more than twice the rows
 
 // A match's date and time as the calendar writes them.
 struct MatchTime {
     char date[9];   // YYYYMMDD
     char time[5];   // HHMM, empty for a match without a time
+};
+
+// One event of the calendar and the rows it stands for.
+struct CalendarEvent {
+    int row;            // its first row: date, time, teams, league and venue
+    int location_row;   // a row of the match with a location (row when none has one)
+    int uid_row;        // the row whose source UID it takes, the smallest of its rows', or -1
+    int32_t sequence;   // the highest SEQUENCE of its rows
+    MatchTime when;
+};
+
+// The events in table order, and where the rows' identities lead: slots of row + 1 by hash.
+struct CalendarEvents {
+    CalendarEvent events[k_table_rows];
+    int count;
+    int event_of[k_table_rows];  // the event each row belongs to
+    int by_uid[k_slots];
+    int by_key[k_slots];
 };
 
 // The row's date and time as the calendar writes them; false when the date is no real date.
@@ -97,7 +123,7 @@ bool match_time(const MatchRecord& row, MatchTime& when) {
     return true;
 }
 
-// The match's identity: date, time, home and away team.
+// The match's identity without a UID: date, time, home and away team.
 void match_key(const RunState& state, int row, const MatchTime& when, char (&key)[k_key_size]) {
     copy_text(key, sizeof key, when.date);
     append_text(key, sizeof key, k_key_separator);
@@ -108,42 +134,89 @@ void match_key(const RunState& state, int row, const MatchTime& when, char (&key
     append_text(key, sizeof key, state.match_aways[row]);
 }
 
-// The matches already written: their rows and the hashes of their keys.
-struct WrittenMatches {
-    int rows[k_table_rows];
-    uint64_t hashes[k_table_rows];
-    int count;
-};
-
-// True when a match of the same key was written before.
-bool written_before(const RunState& state, const WrittenMatches& written, uint64_t hash, const char* key) {
-    for (int i = 0; i < written.count; ++i) {
-        if (written.hashes[i] != hash) continue;
-        MatchTime when{};
-        char other[k_key_size];
-        match_time(state.match_table[written.rows[i]], when);
-        match_key(state, written.rows[i], when, other);
-        if (std::strcmp(other, key) == 0) return true;
+// The event of an earlier row whose identity is the same, found through its slot, or -1;
+// else the row takes the free slot. same(earlier) compares the identities whole.
+template <typename Same>
+int find_or_keep(int (&slots)[k_slots], const CalendarEvents& found, uint64_t hash, int row, Same same) {
+    for (unsigned slot = static_cast<unsigned>(hash % k_slots);; slot = (slot + 1) % k_slots) {
+        if (slots[slot] == 0) {
+            slots[slot] = row + 1;
+            return -1;
+        }
+        const int earlier = slots[slot] - 1;
+        if (same(earlier)) return found.event_of[earlier];
     }
-    return false;
 }
 
-// One event; own_team is the club's team of the row's file.
-void put_event(OutputBuffer& out, const RunState& state, int row, const MatchTime& when, uint64_t hash,
-               const char* own_team) {
-    const MatchRecord& match = state.match_table[row];
-    char uid[k_hash_digits + 1];
-    hex_digits(hash, k_hash_digits, uid);
+// Adds the row to the events: to the event of its source UID, else to that of its date,
+// time and teams, else as a new one.
+void add_row(const RunState& state, CalendarEvents& found, int row, const MatchTime& when) {
+    char key[k_key_size];
+    match_key(state, row, when, key);
+    const char* uid = state.match_uids[row];
+    int event = -1;
+    if (uid[0] != '\0') {
+        event = find_or_keep(found.by_uid, found, hash_text(k_hash_start, uid), row,
+                             [&](int earlier) { return std::strcmp(state.match_uids[earlier], uid) == 0; });
+    }
+    const int by_key = find_or_keep(found.by_key, found, hash_text(k_hash_start, key), row, [&](int earlier) {
+        MatchTime other_when{};
+        char other[k_key_size];
+        match_time(state.match_table[earlier], other_when);
+        match_key(state, earlier, other_when, other);
+        return std::strcmp(other, key) == 0;
+    });
+    if (event < 0) event = by_key;
+    if (event < 0) {
+        event = found.count++;
+        found.events[event] = CalendarEvent{row, row, -1, 0, when};
+    }
+    found.event_of[row] = event;
+    CalendarEvent& match = found.events[event];
+    if (state.match_locations[match.location_row][0] == '\0') match.location_row = row;
+    if (state.match_sequences[row] > match.sequence) match.sequence = state.match_sequences[row];
+    if (uid[0] != '\0' && (match.uid_row < 0 || std::strcmp(uid, state.match_uids[match.uid_row]) < 0)) {
+        match.uid_row = row;
+    }
+}
+
+// True when text ends with tail: a UID of this calendar read back keeps its domain once.
+bool ends_with(const char* text, const char* tail) {
+    const size_t length = std::strlen(text);
+    const size_t tail_length = std::strlen(tail);
+    return length >= tail_length && std::strcmp(text + length - tail_length, tail) == 0;
+}
+
+// One event; own_team is the club's team of its first row's file.
+void put_event(OutputBuffer& out, const RunState& state, const CalendarEvent& event, const char* own_team) {
+    const MatchRecord& match = state.match_table[event.row];
+    const MatchTime& when = event.when;
     CalendarLine line{};
 
     put_fixed_line(out, k_event_begin);
     start_line(line, out, k_uid);
-    add_plain(line, uid);
-    add_plain(line, k_uid_domain);
+    if (event.uid_row >= 0) {
+        add_escaped(line, state.match_uids[event.uid_row], k_uid_size);
+        if (!ends_with(state.match_uids[event.uid_row], k_uid_domain)) add_plain(line, k_uid_domain);
+    } else {
+        char key[k_key_size];
+        match_key(state, event.row, when, key);
+        char hashed[k_hash_digits + 1];
+        hex_digits(hash_text(k_hash_start, key), k_hash_digits, hashed);
+        add_plain(line, hashed);
+        add_plain(line, k_uid_domain);
+    }
     end_line(line);
     start_line(line, out, k_stamp);
     add_plain(line, state.run_stamp);
     end_line(line);
+    if (event.sequence > 0) {
+        char digits[12];
+        std::snprintf(digits, sizeof digits, "%d", static_cast<int>(event.sequence));
+        start_line(line, out, k_sequence);
+        add_plain(line, digits);
+        end_line(line);
+    }
     start_line(line, out, when.time[0] != '\0' ? k_start_timed : k_start_day);
     add_plain(line, when.date);
     if (when.time[0] != '\0') {
@@ -154,13 +227,13 @@ void put_event(OutputBuffer& out, const RunState& state, int row, const MatchTim
     end_line(line);
     put_fixed_line(out, when.time[0] != '\0' ? k_timed_duration : k_day_duration);
     start_line(line, out, k_summary);
-    add_escaped(line, state.match_homes[row], k_opponent_size);
+    add_escaped(line, state.match_homes[event.row], k_opponent_size);
     add_plain(line, k_team_separator);
-    add_escaped(line, state.match_aways[row], k_opponent_size);
+    add_escaped(line, state.match_aways[event.row], k_opponent_size);
     end_line(line);
-    if (state.match_locations[row][0] != '\0') {
+    if (state.match_locations[event.location_row][0] != '\0') {
         start_line(line, out, k_location);
-        add_escaped(line, state.match_locations[row], k_location_size);
+        add_escaped(line, state.match_locations[event.location_row], k_location_size);
         end_line(line);
     }
     if (match.league[0] != '\0') {
@@ -174,6 +247,9 @@ void put_event(OutputBuffer& out, const RunState& state, int row, const MatchTim
         add_escaped(line, k_description_separator, sizeof k_description_separator);
         add_escaped(line, match.league, sizeof match.league);
     }
+    end_line(line);
+    start_line(line, out, k_venue);
+    add_escaped(line, match.venue, sizeof match.venue);
     end_line(line);
     put_fixed_line(out, k_event_end);
 }
@@ -191,22 +267,18 @@ bool write_club_calendar(RunState& state, FILE* stream) {
     end_line(line);
     for (const char* text : k_calendar_zone) put_fixed_line(out, text);
 
-    WrittenMatches written{};
+    CalendarEvents found{};
     const int end = end_of_table_row(state);
-    int file = 0;  // row 0 is the first file's separator; each further one begins the next file
     for (int row = 1; row < end; ++row) {
-        const char kind = state.match_table[row].day[0];
-        if (kind == ' ') ++file;
         MatchTime when{};
-        if (!std::isdigit(static_cast<unsigned char>(kind)) || !match_time(state.match_table[row], when)) continue;
-        char key[k_key_size];
-        match_key(state, row, when, key);
-        const uint64_t hash = hash_text(k_hash_start, key);
-        if (written_before(state, written, hash, key)) continue;
-        written.rows[written.count] = row;
-        written.hashes[written.count] = hash;
-        ++written.count;
-        put_event(out, state, row, when, hash, file < k_max_input_files ? state.file_own_teams[file] : "");
+        if (std::isdigit(static_cast<unsigned char>(state.match_table[row].day[0])) &&
+            match_time(state.match_table[row], when)) {
+            add_row(state, found, row, when);
+        }
+    }
+    for (int i = 0; i < found.count; ++i) {
+        const int file = state.match_files[found.events[i].row];
+        put_event(out, state, found.events[i], file >= 0 && file < k_max_input_files ? state.file_own_teams[file] : "");
     }
     put_fixed_line(out, k_calendar_end);
     return finish_output(out);

@@ -75,6 +75,7 @@ TEST_F(ClubCalendar, DerbyOnceEscapedNamesAndFoldedLines) {
         " \xC3\xBC" "ck-S\xC3\xBC" "d\r\n"
         "CATEGORIES:Bezirksliga Nord\r\n"
         "DESCRIPTION:TuS Lindenbr\xC3\xBC" "ck 1\\, Bezirksliga Nord\r\n"
+        "X-TERMARIUM-VENUE:Dreifeldhalle Gesamtschule\r\n"
         "END:VEVENT\r\n"
         "BEGIN:VEVENT\r\n"
         "UID:<uid>\r\n"
@@ -85,6 +86,7 @@ TEST_F(ClubCalendar, DerbyOnceEscapedNamesAndFoldedLines) {
         "LOCATION:Halle\\; Nebeneingang\r\n"
         "CATEGORIES:Bezirksliga Nord\r\n"
         "DESCRIPTION:TuS Lindenbr\xC3\xBC" "ck 1\\, Bezirksliga Nord\r\n"
+        "X-TERMARIUM-VENUE:Halle\\; Nebeneingang\r\n"
         "END:VEVENT\r\n"
         "BEGIN:VEVENT\r\n"
         "UID:<uid>\r\n"
@@ -94,6 +96,7 @@ TEST_F(ClubCalendar, DerbyOnceEscapedNamesAndFoldedLines) {
         "SUMMARY:TuS Lindenbr\xC3\xBC" "ck 2 - FC S\xC3\xBC" "d 3\r\n"
         "CATEGORIES:Bezirksliga Nord\r\n"
         "DESCRIPTION:TuS Lindenbr\xC3\xBC" "ck 2\\, Bezirksliga Nord\r\n"
+        "X-TERMARIUM-VENUE:\r\n"
         "END:VEVENT\r\n",
         events_of(calendar));
     const std::vector<std::string> uids = property_lines(calendar, "UID");

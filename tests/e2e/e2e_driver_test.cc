@@ -27,9 +27,9 @@ std::string utc_stamp() {
 
 const std::string k_older_schedule = "<alte Tabelle/>\n";
 
-// A complete run over cup-match files only.
+// A complete run over the cup-match files of the teams 1, 2, ... in order.
 std::string cup_run(const std::vector<std::string>& names, const std::string& season) {
-    return complete_run(names, season, std::vector<std::string>(names.size(), k_cup_match_line));
+    return complete_run(names, season, cup_match_lines(names.size()));
 }
 
 // A calendar file name of the given length in bytes; its season text is 2025-2026.
@@ -140,7 +140,7 @@ TEST_F(DriverRun, ThreeFoldersWriteIntoTheFirstOneWithItsSeason) {
     const std::vector<std::string> inputs = {"erste/Spielplan_2025-2026_U19-1.ics",
                                              "zweite/Spielplan_2024-2025_Herren2.ics",
                                              "dritte/tief/Plan_2019.ics"};
-    for (const std::string& input : inputs) write_file(input, k_cup_match);
+    for (size_t i = 0; i < inputs.size(); ++i) write_file(inputs[i], cup_match_of(static_cast<int>(i) + 1));
     ProgramRun result = run(inputs);
     EXPECT_EQ(0, result.exit_status);
     EXPECT_EQ(cup_run({"Spielplan_2025-2026_U19-1.ics", "Spielplan_2024-2025_Herren2.ics", "Plan_2019.ics"},
@@ -158,7 +158,7 @@ TEST_F(DriverRun, FortyFilesAreAccepted) {
     std::set<std::string> expected_files = {k_html, k_xml, k_ics};
     for (int i = 1; i <= k_max_input_files; ++i) {
         names.push_back("Spielplan_2025-2026_Team" + std::to_string(i) + ".ics");
-        write_file(names.back(), k_cup_match);
+        write_file(names.back(), cup_match_of(i));
         expected_files.insert(names.back());
     }
     ProgramRun result = run(names);
@@ -167,35 +167,48 @@ TEST_F(DriverRun, FortyFilesAreAccepted) {
     EXPECT_EQ(expected_files, files());
 }
 
-// The season is up to nine bytes from the first digit of the first name. Each file is
-// given without any separator, so the schedules land in the working folder.
+// The season: where the nine bytes from the first digit of the first name begin with a
+// year or two, those; else the years of the earliest and the latest match. Each file is
+// given without any separator, so the schedules land in the working folder; a second
+// file, where there is one, holds a match a year later.
 struct SeasonCase {
     std::string file;
     std::string season;
+    bool second_year;
 };
 
 void PrintTo(const SeasonCase& c, std::ostream* out) { *out << c.file; }
 
 class DriverSeason : public E2eTest, public ::testing::WithParamInterface<SeasonCase> {};
 
-TEST_P(DriverSeason, SeasonFromFirstDigitOfTheName) {
+TEST_P(DriverSeason, SeasonFromTheNameOrTheMatches) {
     const SeasonCase& c = GetParam();
+    std::vector<std::string> names = {c.file};
     write_file(c.file, k_cup_match);
-    ProgramRun result = run({c.file});
+    if (c.second_year) {
+        std::string later = cup_match_of(2);
+        later.replace(later.find("20251101T16"), 11, "20260110T16");
+        names.push_back("Plan_B.ics");
+        write_file(names.back(), later);
+    }
+    ProgramRun result = run(names);
     EXPECT_EQ(0, result.exit_status);
-    EXPECT_EQ(cup_run({c.file}, c.season), result.output);
-    EXPECT_EQ((std::set<std::string>{c.file, "Termarium_" + c.season + ".html", "Termarium_" + c.season + ".xml",
-                                     "Termarium_" + c.season + ".ics"}),
-              files());
+    EXPECT_EQ(cup_run(names, c.season), result.output);
+    std::set<std::string> expected(names.begin(), names.end());
+    for (const char* extension : {".html", ".xml", ".ics"}) expected.insert("Termarium_" + c.season + extension);
+    EXPECT_EQ(expected, files());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     DriverRun, DriverSeason,
-    ::testing::Values(SeasonCase{"Spielplan_2026.ics", "2026.ics"},     // less than nine bytes left
-                      SeasonCase{"Plan_U19_2015.ics", "19_2015.i"},     // the first digit wins
-                      SeasonCase{"Spielplan.ics", ""},                  // no digit at all
-                      SeasonCase{"Plan_1234567\xC3\xA4.ics", "1234567\xC3\xA4"},  // "ä" ends at byte nine
-                      SeasonCase{"Plan_12345678\xC3\xA4.ics", "12345678"}));     // never half an "ä"
+    ::testing::Values(SeasonCase{"Spielplan_2026.ics", "2026", false},             // a year alone
+                      SeasonCase{"Spielplan_2025-26_Herren1.ics", "2025-26", false},  // a season of 2 + 2 digits
+                      SeasonCase{"Plan_2015_2016.ics", "2015_2016", false},
+                      SeasonCase{"Plan_U19_2015.ics", "2025", false},            // the first digit begins no year
+                      SeasonCase{"handball-1-damen.ics", "2025-2026", true},     // from the matches of all files
+                      SeasonCase{"spielplan (1).ics", "2025", false},            // a browser's second download
+                      SeasonCase{"563599.ics", "2025", false},                   // a team's number on the site
+                      SeasonCase{"Spielplan.ics", "2025", false}));              // no digit at all
 
 TEST_F(DriverRun, BackslashSeparatesTheFolderToo) {
     // On POSIX a backslash is an ordinary byte of a file name: the calendar is a file named

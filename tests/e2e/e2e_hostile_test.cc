@@ -166,7 +166,7 @@ TEST_F(HostileInput, TwentiethOfFortyFilesIsNamed) {
     std::vector<std::string> names;
     for (int i = 1; i <= k_max_input_files; ++i) {
         names.push_back("Spielplan_2025-2026_Team" + std::to_string(i) + ".ics");
-        write_file(names.back(), i == 20 ? without_start : k_cup_match);
+        write_file(names.back(), i == 20 ? without_start : cup_match_of(i));
     }
     write_file(k_xml, k_older_workbook);
     write_file(k_html, k_older_fragment);
@@ -175,7 +175,7 @@ TEST_F(HostileInput, TwentiethOfFortyFilesIsNamed) {
     ProgramRun result = run(names);
     EXPECT_EQ(1, result.exit_status);
     std::string expected = reading(names.size()) + listed(names) + season_line(k_season);
-    for (int i = 1; i < 20; ++i) expected += k_cup_match_line;
+    for (const std::string& line : cup_match_lines(19)) expected += line;
     EXPECT_EQ(expected + read_failed("Spielplan_2025-2026_Team20.ics", layout_broken(1)), result.output);
     EXPECT_EQ(before, files());
     EXPECT_EQ(k_older_workbook, read_file(k_xml));
@@ -184,14 +184,27 @@ TEST_F(HostileInput, TwentiethOfFortyFilesIsNamed) {
 
 // --- Inputs that must succeed ---------------------------------------------------------
 
-TEST_F(UnusualInput, SameFileTwiceGivesTwoBlocks) {
+// The same download dropped twice (once under a browser's second name) is read once;
+// two different downloads of one team are both read, with a word on the second.
+TEST_F(UnusualInput, TheSameFileTwiceIsReadOnce) {
     const std::string name = "Spielplan_2025-2026_Pokal.ics";
+    const std::string again = "Spielplan_2025-2026_Pokal (1).ics";
+    const std::string newer = "Spielplan_2025-2026_Pokal_neu.ics";
     write_file(name, k_cup_match);
-    ProgramRun result = run({name, name});
+    write_file(again, k_cup_match);
+    std::string moved = k_cup_match;
+    moved.replace(moved.find("20251101T16"), 11, "20251102T16");
+    write_file(newer, moved);
+    ProgramRun result = run({name, again, name, newer});
     EXPECT_EQ(0, result.exit_status);
-    EXPECT_EQ(complete_run({name, name}, {k_cup_match_line, k_cup_match_line}), result.output);
-    EXPECT_EQ(k_fragment_head + k_cup_match_row + k_separator_row + k_cup_match_row + k_fragment_end,
-              read_output(k_html));
+    EXPECT_EQ(complete_run({name, again, name, newer},
+                           {k_cup_match_line, again + ": gleicher Inhalt wie " + name + ", wird uebersprungen\n",
+                            name + ": gleicher Inhalt wie " + name + ", wird uebersprungen\n", k_cup_match_line,
+                            "Achtung: TuS Lindenbr\xC3\xBC" "ck 1 (Kreispokal) steht auch in " + name + "\n"}),
+              result.output);
+    std::string moved_row = k_cup_match_row;
+    moved_row.replace(moved_row.find("Sa, 01.11."), 10, "So, 02.11.");
+    EXPECT_EQ(k_fragment_head + k_cup_match_row + k_separator_row + moved_row + k_fragment_end, read_output(k_html));
 }
 
 // A UTF-8 byte-order mark, or no line end after the last line, changes nothing: both
@@ -387,8 +400,8 @@ TEST_F(MachineFault, InputsDeletedWhileOpenAreStillRead) {
     std::vector<std::string> names;
     for (int i = 1; i <= k_max_input_files; ++i) {
         names.push_back(calendar_name(k_display_name_size - 1, i));
-        write_file("kopie/" + names.back(), k_cup_match);
-        write_file("weg/" + names.back(), k_cup_match);
+        write_file("kopie/" + names.back(), cup_match_of(i));
+        write_file("weg/" + names.back(), cup_match_of(i));
     }
     std::vector<std::string> copies, doomed;
     for (const std::string& name : names) {
@@ -415,7 +428,7 @@ TEST_F(MachineFault, InputsDeletedWhileOpenAreStillRead) {
     });
     ASSERT_GT(deleted, 0u) << "the program never held its first input open";
     EXPECT_EQ(0, result.exit_status);
-    EXPECT_EQ(complete_run(names, std::vector<std::string>(names.size(), k_cup_match_line)), result.output);
+    EXPECT_EQ(complete_run(names, cup_match_lines(names.size())), result.output);
     left.insert({"weg/" + k_html, "weg/" + k_xml, "weg/" + k_ics, "kopie/" + k_html, "kopie/" + k_xml, "kopie/" + k_ics});
     EXPECT_EQ(left, files());
     EXPECT_EQ(read_file("kopie/" + k_xml), read_file("weg/" + k_xml));

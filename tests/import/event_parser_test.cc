@@ -33,11 +33,14 @@ std::string event_text(const Event& e) {
     return text + "END:VEVENT\n";
 }
 
+const DeclaredZones k_no_zones{};
+
 // Reads the event as the club's team own_team; false when it is refused.
 bool read(const Event& e, MatchRecord& row, const char* own_team = k_own_team) {
     const std::string text = event_text(e);
     ParsedEvent event{};
-    const bool read = parse_event({text.data(), static_cast<int32_t>(text.size())}, 0, own_team, event);
+    const bool read = parse_event({text.data(), static_cast<int32_t>(text.size())}, 0, k_no_zones, event) == EventRead::done;
+    if (read) take_club_side(event.row, event.home, event.away, own_team);
     row = event.row;
     return read;
 }
@@ -171,7 +174,8 @@ TEST(EventParser, TeamsCalledOffMatchesAndWhereEventsEnd) {
     EXPECT_STREQ("TB WESTHEIM III", away);
 
     ParsedEvent derby{};
-    ASSERT_TRUE(parse_event(span, 0, "TB WESTHEIM III", derby));
+    ASSERT_EQ(EventRead::done, parse_event(span, 0, k_no_zones, derby));
+    take_club_side(derby.row, derby.home, derby.away, "TB WESTHEIM III");
     EXPECT_TRUE(same_row(derby.row, {"20250922", "Mo", "2000", "Stadthalle Rabenau", 0, '3', "", "TB WESTHEIM IV"}));
     EXPECT_STREQ("TB WESTHEIM IV", derby.home);
     EXPECT_STREQ("Stadthalle Rabenau, Am Markt 2, 35998, Rabenau", derby.location);
@@ -180,7 +184,7 @@ TEST(EventParser, TeamsCalledOffMatchesAndWhereEventsEnd) {
     EXPECT_EQ(derby.next, next_event_begin(span, derby.next));
 
     ParsedEvent called_off{};
-    ASSERT_TRUE(parse_event(span, derby.next, k_own_team, called_off));
+    ASSERT_EQ(EventRead::done, parse_event(span, derby.next, k_no_zones, called_off));
     EXPECT_TRUE(called_off.cancelled);
     EXPECT_EQ(static_cast<int>(first.size() + second.size()), called_off.next);
 }
@@ -197,12 +201,27 @@ TEST(EventParser, TheClubsTeamNumber) {
         {"TSG Musterfeld", '1'}, {"TB WESTHEIM III", '3'}, {"TB WESTHEIM IX", '9'}, {"SV XIII", '1'},
     };
     for (const DigitCase& c : cases) EXPECT_EQ(c.digit, team_digit_of(c.own_team)) << c.own_team;
-    // The club plays at home where its name stands inside the home team's.
-    MatchRecord row{};
-    ASSERT_TRUE(read(event_with(&Event::summary, "SUMMARY:TuS Lindenbr\xC3\xBC" "ck 2 - SV Hohenfels 1"), row,
-                     "TuS Lindenbr\xC3\xBC" "ck"));
-    EXPECT_EQ(1, row.is_home);
-    EXPECT_STREQ("SV Hohenfels 1", row.opponent);
+    // The side equal to the club's name is the club's, even where it stands inside the other
+    // side's name; only where neither side is the name does the home side count when the
+    // name stands inside it.
+    const struct {
+        const char* home;
+        const char* away;
+        const char* own_team;
+        int is_home;
+    } sides[] = {
+        {"TV Oststadt", "TV Ost", "TV Ost", 0},
+        {"TuS Lindenbr\xC3\xBC" "ck II", "TuS Lindenbr\xC3\xBC" "ck", "TuS Lindenbr\xC3\xBC" "ck", 0},
+        {"TuS Lindenbr\xC3\xBC" "ck II", "TuS Lindenbr\xC3\xBC" "ck", "TuS Lindenbr\xC3\xBC" "ck II", 1},
+        {"TuS Lindenbr\xC3\xBC" "ck 2", "SV Hohenfels 1", "TuS Lindenbr\xC3\xBC" "ck", 1},
+        {"SV Hohenfels 1", "SG Nord", "TuS Lindenbr\xC3\xBC" "ck", 0},
+    };
+    for (const auto& side : sides) {
+        MatchRecord row{};
+        take_club_side(row, side.home, side.away, side.own_team);
+        EXPECT_EQ(side.is_home, row.is_home) << side.home << " - " << side.away;
+        EXPECT_STREQ(side.is_home != 0 ? side.away : side.home, row.opponent) << side.home << " - " << side.away;
+    }
 }
 
 }  // namespace

@@ -76,6 +76,21 @@ inline const std::string k_cup_match =
     "END:VCALENDAR\n";
 inline const std::string k_cup_match_line = "TuS Lindenbr\xC3\xBC" "ck 1 (Kreispokal): 1 Spiele\n";
 
+// The cup match of the club's team number n (team 1's is k_cup_match), so that the files of
+// several teams hold different bytes; and the lines of the teams 1 to files.
+inline std::string cup_match_of(int n) {
+    std::string text = k_cup_match;
+    const std::string team = "Lindenbr\xC3\xBC" "ck 1\n";
+    return text.replace(text.find(team), team.size(), "Lindenbr\xC3\xBC" "ck " + std::to_string(n) + "\n");
+}
+inline std::vector<std::string> cup_match_lines(size_t files) {
+    std::vector<std::string> lines;
+    for (size_t n = 1; n <= files; ++n) {
+        lines.push_back("TuS Lindenbr\xC3\xBC" "ck " + std::to_string(n) + " (Kreispokal): 1 Spiele\n");
+    }
+    return lines;
+}
+
 // The bundled sample calendars (examples/) in the order the sample run drops them, and
 // the line the import prints for each; all of them give the season 2025-2026.
 struct SampleCalendar {

@@ -1,0 +1,30 @@
+// Which clock an event's start is given in: German time, UTC, or a zone the program does
+// not convert. German time is a start without a zone; a zone named for a place that keeps
+// Germany's clock (also behind a calendar program's own prefix, and under the Windows
+// names of that time); or a zone that the file itself defines with +0100 in winter and
+// +0200 in summer.
+#pragma once
+
+#include "import/properties.h"
+#include "import/text_search.h"
+
+// The clock of a start.
+enum class StartClock {
+    german,   // taken as written
+    utc,      // turned into German time
+    unknown,  // another zone: shown as written it would be a wrong time
+};
+
+constexpr int k_declared_zones = 8;  // zones of German time that one file may define for itself
+
+// The names of the zones a file defines (VTIMEZONE) with German time's offsets.
+struct DeclaredZones {
+    TextSpan names[k_declared_zones];
+    int count;
+};
+
+// Finds the file's VTIMEZONE definitions of German time.
+void find_declared_zones(TextSpan text, DeclaredZones& zones);
+
+// The clock of a start line: a value ending in "Z", its TZID parameter, or neither.
+StartClock start_clock(TextSpan text, const ContentLine& line, const DeclaredZones& zones);
