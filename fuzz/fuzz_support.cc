@@ -268,7 +268,18 @@ void check_read_result(const RunState& state, ReadResult result) {
     check(terminated(reason, sizeof reason), "reason terminated");
     check((result == ReadResult::ok) == (reason[0] == '\0'), "reason text", static_cast<long>(result));
     check(result != ReadResult::read_error, "a memory stream cannot fail to read");
-    check(state.current_row >= 1 && state.current_row <= k_max_used_rows, "current_row", state.current_row);
+    // 0 only when the first file failed before its separator row.
+    check(state.current_row >= (result == ReadResult::ok ? 1 : 0) && state.current_row <= k_max_used_rows, "current_row",
+          state.current_row);
+    check(state.files_read >= 0 && state.files_read <= k_max_input_files, "files read", state.files_read);
+    for (int k = 0; k < state.files_read; ++k) {
+        char lines[k_file_lines_size];
+        describe_file(state, k, lines, sizeof lines);
+        check(terminated(lines, sizeof lines) && lines[0] != '\0', "a file's console line", k);
+        const FileReport& report = state.file_reports[k];
+        check(report.same_as >= 0 && report.same_as <= k && report.also_in >= 0 && report.also_in <= k,
+              "a file's earlier copy", k);
+    }
     if (result == ReadResult::ok) {
         check(state.match_table[state.current_row].day[0] == '\0', "row behind the file's rows", state.current_row);
     }
@@ -276,7 +287,7 @@ void check_read_result(const RunState& state, ReadResult result) {
 
 // Every row of the table: separators, complete match rows, then only zero rows.
 void check_table(const RunState& state) {
-    check(state.match_table[0].day[0] == ' ', "row 0 is the first separator");
+    check(state.current_row == 0 || state.match_table[0].day[0] == ' ', "row 0 is the first separator");
     for (int file = 0; file < k_max_input_files; ++file) {
         check(terminated(state.file_own_teams[file], k_team_name_size), "own team terminated", file);
     }

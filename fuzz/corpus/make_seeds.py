@@ -103,6 +103,17 @@ def main():
     write(one, "reordered_event.ics", original[:second] + b"SEQUENCE:3\n" + original[second:])
     without_uid = b"".join(line + b"\n" for line in original.split(b"\n")[:-1] if not line.startswith(b"UID:"))
     write(one, "no_uid_lines.ics", without_uid.replace(b"SUMMARY:", b"SUMMARY;LANGUAGE=de:"))
+    # Starts in the zones of calendar programs, one the file defines, and one the program
+    # cannot convert; and a club calendar of the program itself, read back.
+    zone = ("BEGIN:VTIMEZONE\nTZID:Mitteleuropa\nBEGIN:STANDARD\nTZOFFSETTO:+0100\nEND:STANDARD\n"
+            "BEGIN:DAYLIGHT\nTZOFFSETTO:+0200\nEND:DAYLIGHT\nEND:VTIMEZONE\n")
+    zoned = [event("A 1 - B 2", uid="z-%d" % i).replace("DTSTART;TZID=Europe/Berlin:", "DTSTART;TZID=%s:" % name)
+             for i, name in enumerate(("/freeassociation.sourceforge.net/Europe/Berlin", "\"W. Europe Standard Time\"",
+                                       "Mitteleuropa", "America/New_York"))]
+    write(one, "time_zones.ics", HEAD + zone + "".join(zoned) + TAIL)
+    golden = (HERE.parent.parent / "tests" / "e2e" / "golden" / "Termarium_2025-2026.ics").read_bytes()
+    eleven_events = b"BEGIN:VEVENT\n".join(golden.replace(b"\r\n", b"\n").split(b"BEGIN:VEVENT\n")[:12])
+    write(one, "club_calendar.ics", eleven_events.rsplit(b"END:VEVENT\n", 1)[0] + b"END:VEVENT\nEND:VCALENDAR\n")
     # A later event whose home name is empty: it must be refused, never shown as a match.
     write(one, "empty_name.ics", HEAD + event("A 1 - B 2") + event(" - B 2", uid="m-2") + TAIL)
 

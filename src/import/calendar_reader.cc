@@ -153,14 +153,20 @@ ReadResult read_calendar_file(RunState& state, int file_index) {
 
     // The separator row itself must leave room for the end mark behind it.
     if (state.current_row < 0 || state.current_row >= k_max_used_rows) return ReadResult::too_many_rows;
-    state.match_table[state.current_row].day[0] = ' ';
+    const int separator_row = state.current_row;
+    state.match_table[separator_row].day[0] = ' ';
     ++state.current_row;
-    const int first_row = state.current_row;
 
     result = take_candidates(state);
     if (result == ReadResult::ok) result = take_events(state, file_index, report);
-    if (result == ReadResult::ok) result = take_club_team(state, file_index, first_row);
-    if (result != ReadResult::ok) return result;
+    if (result == ReadResult::ok) result = take_club_team(state, file_index, separator_row + 1);
+    if (result != ReadResult::ok) {
+        // No row of a file that failed stays behind, not even the ones read before its failure.
+        std::memset(&state.match_table[separator_row], 0,
+                    static_cast<size_t>(state.current_row - separator_row) * sizeof(MatchRecord));
+        state.current_row = separator_row;
+        return result;
+    }
 
     copy_text(report.league, sizeof report.league, state.match_table[state.current_row - 1].league);
     report.also_in = earlier_team(state, file_index) + 1;

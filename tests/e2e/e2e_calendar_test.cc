@@ -166,4 +166,20 @@ TEST_F(ClubCalendar, EveryOutputReadsTheEventsAlike) {
     EXPECT_EQ(2u, count_of(calendar, "SG Ober\\;hain 1"));
 }
 
+// The club calendar of one team's file, given to the program again as members' calendar
+// programs keep it, gives the same rows, league and venue included, and the same line.
+TEST_F(ClubCalendar, ReadBackItGivesTheSameRows) {
+    const std::string sample = k_sample_calendars[0].file;
+    copy_example(sample, "download/" + sample);
+    ASSERT_EQ(0, run({"download/" + sample}).exit_status);
+    write_file("zurueck/" + sample, read_file("download/" + k_ics));
+    const ProgramRun result = run({"zurueck/" + sample});
+    EXPECT_EQ(0, result.exit_status);
+    EXPECT_EQ(complete_run({sample}, k_season, {k_sample_calendars[0].line}), result.output);
+    for (const std::string& output : {k_xml, k_html}) {
+        EXPECT_EQ(read_file("download/" + output), read_file("zurueck/" + output)) << output;
+    }
+    EXPECT_EQ(masked_stamps(read_file("download/" + k_ics)), masked_stamps(read_file("zurueck/" + k_ics)));
+}
+
 }  // namespace

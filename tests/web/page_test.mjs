@@ -359,6 +359,16 @@ async function main() {
       Array.from({ length: 40 }, (_, i) => distinct_copy(samples[i % 6], i)), 1);
     await compare_run(page, 'a name without a season and the same download again',
       [{ name: 'spielplan (1).ics', bytes: samples[0].bytes }, samples[0], samples[1]], 0);
+    // Team names inside each other, starts in the zone names of calendar programs; then a
+    // start in a zone the program cannot convert.
+    const calendar = (events) => ({ name: 'handball-ost.ics', bytes: Buffer.from('BEGIN:VCALENDAR\nVERSION:2.0\n' +
+      events.map(([summary, start], i) => `BEGIN:VEVENT\nUID:s-${i}\n${start}\nSUMMARY:${summary}\nEND:VEVENT\n`).join('') +
+      'END:VCALENDAR\n') });
+    await compare_run(page, 'whole team names and the zones of calendar programs', [calendar([
+      ['TV Oststadt - TV Ost (Kreisliga)', 'DTSTART;TZID=/freeassociation.sourceforge.net/Europe/Berlin:20251004T150000'],
+      ['TV Ost - SG Nord (Kreisliga)', 'DTSTART;TZID="W. Europe Standard Time":20251011T150000']])], 0);
+    await compare_run(page, 'a start in an unknown time zone', [calendar([
+      ['TV Ost - SG Nord (Kreisliga)', 'DTSTART;TZID=America/New_York:20251011T150000']])], 1);
     const workload = workload_files();
     check(workload.length === 40, `the workload holds 40 calendars (${workload.length})`);
     const largest = await compare_run(page, 'the 40-file run of 499 table rows', workload, 0);
