@@ -1,7 +1,7 @@
 // The page around the program: it hands the chosen calendar files to a fresh instance of
 // the program (built to WebAssembly) for every run, exactly as a drop on the program's
-// icon would, and shows what the program printed and the two schedules and the club
-// calendar it wrote.
+// icon would, and shows what the program printed and the two schedules, the club calendar
+// and the match days it wrote.
 // window.termarium.run(files) is the one way in, for the page's own button, for tests
 // and for clubs that embed the page.
 (function () {
@@ -93,6 +93,8 @@
   const result_heading = document.getElementById('ergebnis-titel');
   const downloads = document.getElementById('downloads');
   const preview = document.getElementById('vorschau');
+  const match_days = document.getElementById('spieltage');
+  const print_button = document.getElementById('drucken');
   const table_style = document.getElementById('tabellenstil').textContent;
 
   let chosen = [];         // the files in reading order
@@ -163,8 +165,12 @@
     download_urls = [];
   }
 
+  // The match days end like the table fragment in ".html"; only their name tells them apart.
+  const k_match_days_tail = '_Spieltage.html';
+
   function show_outputs(outputs) {
     let fragment = null;
+    let plan = null;
     for (const name of Object.keys(outputs).sort()) {
       const extension = name.slice(name.lastIndexOf('.'));
       const blob = new Blob([outputs[name]], { type: k_output_types[extension] || 'application/octet-stream' });
@@ -175,12 +181,19 @@
       link.download = name;
       link.textContent = name + ' herunterladen';
       downloads.appendChild(link);
-      if (extension === '.html') fragment = new TextDecoder().decode(outputs[name]);
+      if (name.endsWith(k_match_days_tail)) {
+        plan = new TextDecoder().decode(outputs[name]);
+      } else if (extension === '.html') {
+        fragment = new TextDecoder().decode(outputs[name]);
+      }
     }
     // The table as the club's page shows it; sandboxed, so that nothing in it runs.
     preview.srcdoc = '<!DOCTYPE html><html lang="de"><head><meta charset="utf-8">' +
                      '<meta name="viewport" content="width=device-width, initial-scale=1"><style>body{margin:8px}' +
                      table_style + '</style></head><body>' + (fragment || '') + '</body></html>';
+    // The match days are a whole document of their own, with no script in it; its frame
+    // may be printed from here, and nothing in it can run.
+    match_days.srcdoc = plan || '';
     result.hidden = false;
   }
 
@@ -236,6 +249,7 @@
   window.addEventListener('dragover', function (event) { event.preventDefault(); });
   window.addEventListener('drop', function (event) { event.preventDefault(); });
   start_button.addEventListener('click', start);
+  print_button.addEventListener('click', function () { match_days.contentWindow.print(); });
   clear_button.addEventListener('click', function () {
     chosen = [];
     show_list();

@@ -40,6 +40,42 @@ bool is_real_date(int year, int month, int day) {
     return year >= 1 && year <= k_last_year && day >= 1 && day <= days_in_month(year, month);
 }
 
+// The day counts follow the proleptic Gregorian calendar in eras of 400 years (146097 days),
+// each counted from a 1st of March, so that a leap day ends its year.
+int days_from_civil(int year, int month, int day) {
+    year -= month <= 2 ? 1 : 0;
+    const int era = floor_div(year, 400);
+    const int year_of_era = year - era * 400;                                      // 0..399
+    const int day_of_year = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;  // 0..365
+    const int day_of_era = year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
+    return era * 146097 + day_of_era - 719468;  // 719468: days from 0000-03-01 to 1970-01-01
+}
+
+void civil_from_days(int days, int& year, int& month, int& day) {
+    days += 719468;
+    const int era = floor_div(days, 146097);
+    const int day_of_era = days - era * 146097;                                                        // 0..146096
+    const int year_of_era = (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;  // 0..399
+    const int day_of_year = day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);    // 0..365
+    const int shifted_month = (5 * day_of_year + 2) / 153;                                             // 0..11, March first
+    day = day_of_year - (153 * shifted_month + 2) / 5 + 1;
+    month = shifted_month < 10 ? shifted_month + 3 : shifted_month - 9;
+    year = year_of_era + era * 400 + (month <= 2 ? 1 : 0);
+}
+
+int iso_weekday(int days) {
+    const int weekday = (days + 3) % k_days_per_week;  // 1970-01-01 was a Thursday
+    return weekday < 0 ? weekday + k_days_per_week : weekday;
+}
+
+int iso_week(int days, int& week_year) {
+    const int thursday = days - iso_weekday(days) + 3;  // the Thursday of the same week decides its year
+    int month = 0;
+    int day = 0;
+    civil_from_days(thursday, week_year, month, day);
+    return (thursday - days_from_civil(week_year, 1, 1)) / k_days_per_week + 1;
+}
+
 int digits_value(const char* digits, int count) {
     int value = 0;
     for (int i = 0; i < count; ++i) {

@@ -28,6 +28,19 @@ int day_of_week(int year, int month, int day);
 // True when the year has four digits and the month and day exist in it.
 bool is_real_date(int year, int month, int day);
 
+// Days from 1970-01-01 to the date (negative before it), for a real date.
+int days_from_civil(int year, int month, int day);
+
+// The date of a day count of days_from_civil.
+void civil_from_days(int days, int& year, int& month, int& day);
+
+// The ISO 8601 week of a day count: its number (1..53) and the year it counts in; the
+// week begins on Monday, and week 1 holds the year's first Thursday.
+int iso_week(int days, int& week_year);
+
+// The weekday of a day count, 0 for Monday to 6 for Sunday.
+int iso_weekday(int days);
+
 // The value of count decimal digits, or -1 when one of them is no digit.
 int digits_value(const char* digits, int count);
 

@@ -78,6 +78,7 @@ struct RunState {
     // Driver: streams and paths beyond the shared table.
     FILE* html_file;                                              // the open HTML output, closed by the HTML writer
     FILE* calendar_file;                                          // the open club calendar output
+    FILE* match_days_file;                                        // the open match days output
     char run_stamp[k_stamp_size];                                 // the run's time in UTC, stamped into the club calendar
     char temp_path[k_path_size + k_temp_suffix_size];             // temporary file an output is written to before the rename
     bool temp_created;                                            // temp_path names a file this run created and still owns
@@ -103,6 +104,9 @@ struct RunState {
     char match_locations[k_table_rows][k_location_size];
     char match_uids[k_table_rows][k_uid_size];
     int32_t match_sequences[k_table_rows];
+
+    // Output: pairs of home matches that collide in one hall, as the match days found them.
+    int32_t hall_collisions;
 };
 
 // Fills the whole state with zero bytes, as at program start.

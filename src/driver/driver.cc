@@ -1,8 +1,8 @@
 // The command-line driver. It checks the arguments, opens and lists the dropped files,
-// derives the season text, lets the import fill the match table file by file and has
-// both schedules and the club calendar written next to the first file. It prints usage,
-// progress and every error message (the import prints only its line per file), closes
-// every stream, waits for Enter and decides the exit status.
+// lets the import fill the match table file by file, derives the season text and has both
+// schedules, the club calendar and the match days written next to the first file. It
+// prints usage, progress and every message (each file's line as the import describes it),
+// closes every stream, waits for Enter and decides the exit status.
 #include "driver/driver.h"
 
 #include <algorithm>
@@ -17,6 +17,7 @@
 #include "import/calendar_reader.h"
 #include "output/club_calendar.h"
 #include "output/html_writer.h"
+#include "output/match_days.h"
 #include "output/spreadsheet_writer.h"
 #include "platform/streams.h"
 
@@ -75,6 +76,10 @@ constexpr char k_output_prefix[] = "Termarium_";
 constexpr char k_xml_extension[] = ".xml";
 constexpr char k_html_extension[] = ".html";
 constexpr char k_calendar_extension[] = ".ics";
+constexpr char k_match_days_extension[] = "_Spieltage.html";
+constexpr char k_match_days_open_failed[] = "Fehler beim oeffnen der Spieltage-Datei";
+constexpr char k_match_days_write_failed[] = "Fehler beim Schreiben der Spieltage-Datei";
+constexpr char k_collisions[] = "Achtung: %i Ueberschneidungen in derselben Halle (siehe Spieltage)\n";
 
 // The usage text: where the calendars come from and how the program is started.
 void print_usage() {
@@ -254,6 +259,8 @@ constexpr Output k_outputs[] = {
     // Calendar programs read CR LF on every platform; the writer puts it there itself.
     {k_calendar_extension, WriteMode::bytes, &RunState::calendar_file, write_club_calendar, k_calendar_open_failed,
      k_calendar_write_failed, ""},
+    {k_match_days_extension, WriteMode::text, &RunState::match_days_file, write_match_days, k_match_days_open_failed,
+     k_match_days_write_failed, ""},
 };
 
 // Writes one output next to the first file: a new temporary file, the writer, every
@@ -309,8 +316,8 @@ int run_schedule(RunState& state, int argc, char** argv) {
 
     if (!import_files(state, files)) return fail(state);
 
-    // The longest of the three output names must fit, so that no half set of outputs is left.
-    if (!build_output_path(state, argv[1], k_html_extension) ||
+    // The longest of the output names must fit, so that no half set of outputs is left.
+    if (!build_output_path(state, argv[1], k_match_days_extension) ||
         !build_output_path(state, argv[1], k_xml_extension)) {
         std::fputs(k_output_path_too_long, stdout);
         return fail(state);
@@ -326,6 +333,7 @@ int run_schedule(RunState& state, int argc, char** argv) {
                                      [&](const Output& output) { return write_output(state, argv[1], output); });
     if (!written) return fail(state);
     unlock_output_folder(state);
+    if (state.hall_collisions > 0) std::printf(k_collisions, static_cast<int>(state.hall_collisions));
     if (k_console_window) std::fputs(k_closing_prompt, stdout);
     std::fputs(k_banner, stdout);
     wait_for_enter();

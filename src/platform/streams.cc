@@ -91,6 +91,7 @@ bool close_all_streams(RunState& state) {
     ok = close_output(state.spreadsheet_file) && ok;
     ok = close_output(state.html_file) && ok;
     ok = close_output(state.calendar_file) && ok;
+    ok = close_output(state.match_days_file) && ok;
     return ok;
 }
 

@@ -19,7 +19,7 @@ void unlock_output_folder(RunState& state);
 // opens it for writing in the given mode; nullptr when that is not possible.
 FILE* open_output_temp(RunState& state, WriteMode mode = WriteMode::text);
 
-// Closes every stream in input_files, spreadsheet_file, html_file and calendar_file and clears them;
+// Closes every stream in input_files and the four outputs' streams and clears them;
 // outputs are flushed to the disk first. False when any flush or close failed.
 bool close_all_streams(RunState& state);
 

@@ -68,8 +68,10 @@ def run_tool(command, limit_seconds, name):
 
 
 def find_output(sample_dir, suffix):
-    """The one schedule of the sample run with the given suffix (.xml or .html)."""
-    found = sorted(glob.glob(os.path.join(sample_dir, "Termarium_*" + suffix)))
+    """The one output of the sample run with the given suffix (.xml, .html, .ics, or
+    _Spieltage.html for the match days, which the plain .html leaves out)."""
+    found = sorted(path for path in glob.glob(os.path.join(sample_dir, "Termarium_*" + suffix))
+                   if suffix == "_Spieltage.html" or not path.endswith("_Spieltage.html"))
     expect(len(found) == 1, "expected one Termarium_*%s in %s, found %s" % (suffix, sample_dir, found))
     expect(os.path.getsize(found[0]) > 0, "%s is empty" % found[0])
     return found[0]

@@ -132,7 +132,8 @@ TEST_F(DriverRun, SingleFileByAbsolutePathWritesNextToIt) {
     EXPECT_EQ(cup_run({"Spielplan_2025-2026_Herren1.ics"}, "2025-2026"), result.output);
     EXPECT_EQ((std::set<std::string>{"verein/", "verein/plaene/", "verein/plaene/Spielplan_2025-2026_Herren1.ics",
                                      "verein/plaene/Termarium_2025-2026.html",
-                                     "verein/plaene/Termarium_2025-2026.xml", "verein/plaene/Termarium_2025-2026.ics"}),
+                                     "verein/plaene/Termarium_2025-2026.xml", "verein/plaene/Termarium_2025-2026.ics",
+                                     "verein/plaene/" + k_days}),
               files());
 }
 
@@ -147,7 +148,7 @@ TEST_F(DriverRun, ThreeFoldersWriteIntoTheFirstOneWithItsSeason) {
                       "2025-2026"),
               result.output);
     EXPECT_EQ((std::set<std::string>{"erste/", "erste/Spielplan_2025-2026_U19-1.ics", "erste/Termarium_2025-2026.html",
-                                     "erste/Termarium_2025-2026.xml", "erste/Termarium_2025-2026.ics", "zweite/",
+                                     "erste/Termarium_2025-2026.xml", "erste/Termarium_2025-2026.ics", "erste/" + k_days, "zweite/",
                                      "zweite/Spielplan_2024-2025_Herren2.ics", "dritte/", "dritte/tief/",
                                      "dritte/tief/Plan_2019.ics"}),
               files());
@@ -155,7 +156,7 @@ TEST_F(DriverRun, ThreeFoldersWriteIntoTheFirstOneWithItsSeason) {
 
 TEST_F(DriverRun, FortyFilesAreAccepted) {
     std::vector<std::string> names;
-    std::set<std::string> expected_files = {k_html, k_xml, k_ics};
+    std::set<std::string> expected_files = {k_html, k_xml, k_ics, k_days};
     for (int i = 1; i <= k_max_input_files; ++i) {
         names.push_back("Spielplan_2025-2026_Team" + std::to_string(i) + ".ics");
         write_file(names.back(), cup_match_of(i));
@@ -195,7 +196,9 @@ TEST_P(DriverSeason, SeasonFromTheNameOrTheMatches) {
     EXPECT_EQ(0, result.exit_status);
     EXPECT_EQ(cup_run(names, c.season), result.output);
     std::set<std::string> expected(names.begin(), names.end());
-    for (const char* extension : {".html", ".xml", ".ics"}) expected.insert("Termarium_" + c.season + extension);
+    for (const char* extension : {".html", ".xml", ".ics", "_Spieltage.html"}) {
+        expected.insert("Termarium_" + c.season + extension);
+    }
     EXPECT_EQ(expected, files());
 }
 
@@ -220,7 +223,8 @@ TEST_F(DriverRun, BackslashSeparatesTheFolderToo) {
     EXPECT_EQ(0, result.exit_status);
     EXPECT_EQ(cup_run({name}, "2025-2026"), result.output);
     std::set<std::string> expected = {on_disk + name, on_disk + "Termarium_2025-2026.html",
-                                      on_disk + "Termarium_2025-2026.xml", on_disk + "Termarium_2025-2026.ics"};
+                                      on_disk + "Termarium_2025-2026.xml", on_disk + "Termarium_2025-2026.ics",
+                                      on_disk + k_days};
     if (windows_paths()) expected.insert("sub/");
     EXPECT_EQ(expected, files());
 }
@@ -240,16 +244,16 @@ TEST_F(DriverRun, LongestArgumentAndNameAreAccepted) {
     EXPECT_EQ(cup_run({long_name}, "2025-2026"), in_cwd.output);
 
     EXPECT_EQ((std::set<std::string>{folder_part, folder_part + name_in_folder,
-                                     folder_part + k_html, folder_part + k_xml, folder_part + k_ics, long_name, k_html,
-                                     k_xml, k_ics}),
+                                     folder_part + k_html, folder_part + k_xml, folder_part + k_ics, folder_part + k_days,
+                                     long_name, k_html, k_xml, k_ics, k_days}),
               files());
 }
 
-// Folder + "Termarium_2025-2026.html" may take 199 bytes; one more is refused before any
-// output is opened.
+// Folder + "Termarium_2025-2026_Spieltage.html", the longest output name, may take 199
+// bytes; one more is refused before any output is opened.
 TEST_F(DriverRun, OutputPathMustFitItsField) {
     const std::string name = "Spielplan_2025-2026.ics";
-    const size_t longest_folder = k_path_size - 1 - std::string("Termarium_2025-2026.html").size();
+    const size_t longest_folder = k_path_size - 1 - k_days.size();
     const std::string fits = std::string(longest_folder - 1, 'o') + "/";
     const std::string too_long = std::string(longest_folder, 'o') + "/";
     write_file(fits + name, k_cup_match);
@@ -264,8 +268,8 @@ TEST_F(DriverRun, OutputPathMustFitItsField) {
               refused.output);
 
     EXPECT_EQ((std::set<std::string>{fits, fits + name, fits + "Termarium_2025-2026.html",
-                                     fits + "Termarium_2025-2026.xml", fits + "Termarium_2025-2026.ics", too_long,
-                                     too_long + name}),
+                                     fits + "Termarium_2025-2026.xml", fits + "Termarium_2025-2026.ics", fits + k_days,
+                                     too_long, too_long + name}),
               files());
 }
 
@@ -274,7 +278,7 @@ TEST_F(DriverRun, OutputPathMustFitItsField) {
 TEST_F(SampleRun, AllSixExamples) {
     const std::vector<std::string> samples = copy_samples();
     std::vector<std::string> lines;
-    std::set<std::string> expected_files = {k_html, k_xml, k_ics};
+    std::set<std::string> expected_files = {k_html, k_xml, k_ics, k_days};
     for (const SampleCalendar& sample : k_sample_calendars) {
         lines.push_back(sample.line);
         expected_files.insert(sample.file);
@@ -285,11 +289,12 @@ TEST_F(SampleRun, AllSixExamples) {
     EXPECT_EQ(0, result.exit_status);
     EXPECT_EQ(complete_run(samples, k_season, lines), result.output);
     EXPECT_EQ(expected_files, files());
-    // Both schedules byte for byte as pinned (the platform's line ends aside), so that a
-    // change of content shows even where every copy of the program agrees; the calendar
+    // Both schedules and the match days byte for byte as pinned (the platform's line ends
+    // aside), so that a change of content shows even where every copy of the program agrees; the calendar
     // byte for byte with its CR LF on every platform, its time stamps aside.
     EXPECT_EQ(file_text(TERMARIUM_TEST_DATA_DIR "/golden/" + k_xml), read_output(k_xml));
     EXPECT_EQ(file_text(TERMARIUM_TEST_DATA_DIR "/golden/" + k_html), read_output(k_html));
+    EXPECT_EQ(file_text(TERMARIUM_TEST_DATA_DIR "/golden/" + k_days), read_output(k_days));
     const std::string calendar = read_file(k_ics);
     EXPECT_EQ(file_text(TERMARIUM_TEST_DATA_DIR "/golden/" + k_ics), masked_stamps(calendar));
     // Every event is stamped with the run's time in UTC.

@@ -429,7 +429,8 @@ TEST_F(MachineFault, InputsDeletedWhileOpenAreStillRead) {
     ASSERT_GT(deleted, 0u) << "the program never held its first input open";
     EXPECT_EQ(0, result.exit_status);
     EXPECT_EQ(complete_run(names, cup_match_lines(names.size())), result.output);
-    left.insert({"weg/" + k_html, "weg/" + k_xml, "weg/" + k_ics, "kopie/" + k_html, "kopie/" + k_xml, "kopie/" + k_ics});
+    left.insert({"weg/" + k_html, "weg/" + k_xml, "weg/" + k_ics, "weg/" + k_days, "kopie/" + k_html, "kopie/" + k_xml,
+                 "kopie/" + k_ics, "kopie/" + k_days});
     EXPECT_EQ(left, files());
     EXPECT_EQ(read_file("kopie/" + k_xml), read_file("weg/" + k_xml));
     EXPECT_EQ(read_file("kopie/" + k_html), read_file("weg/" + k_html));
@@ -455,8 +456,8 @@ TEST_F(HostileInput, NamedPipeIsRefusedWithoutWaiting) {
 TEST_F(HostileInput, LinksAtTheOutputNamesAreNeverFollowed) {
     if (windows_paths()) GTEST_SKIP() << "links are a POSIX case here";
     copy_example(k_sample, k_sample);
-    const std::string names[] = {k_xml, k_html, k_ics, k_xml + ".tmp", k_html + ".tmp"};
-    std::set<std::string> expected = {k_sample, k_xml, k_html, k_ics};
+    const std::string names[] = {k_xml, k_html, k_ics, k_days, k_xml + ".tmp", k_html + ".tmp"};
+    std::set<std::string> expected = {k_sample, k_xml, k_html, k_ics, k_days};
     for (const std::string& name : names) {
         write_file("wichtig_" + name + ".txt", "Vereinskasse\n");
         make_symlink(name, "wichtig_" + name + ".txt");
@@ -473,6 +474,7 @@ TEST_F(HostileInput, LinksAtTheOutputNamesAreNeverFollowed) {
     EXPECT_FALSE(fs::is_symlink(path(k_xml)));
     EXPECT_FALSE(fs::is_symlink(path(k_html)));
     EXPECT_FALSE(fs::is_symlink(path(k_ics)));
+    EXPECT_FALSE(fs::is_symlink(path(k_days)));
     EXPECT_TRUE(fs::is_symlink(path(k_xml + ".tmp")));
     EXPECT_TRUE(fs::is_symlink(path(k_html + ".tmp")));
     EXPECT_EQ(k_cup_match, read_file(input_at_old_temp));

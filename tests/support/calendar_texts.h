@@ -111,6 +111,7 @@ inline const std::string k_season = "2025-2026";
 inline const std::string k_xml = "Termarium_2025-2026.xml";
 inline const std::string k_html = "Termarium_2025-2026.html";
 inline const std::string k_ics = "Termarium_2025-2026.ics";
+inline const std::string k_days = "Termarium_2025-2026_Spieltage.html";
 
 // How often needle stands in text.
 inline size_t count_of(const std::string& text, const std::string& needle) {

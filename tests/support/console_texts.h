@@ -60,6 +60,10 @@ inline std::string html_written(const std::string& season) { return "Termarium_"
 
 inline std::string calendar_written(const std::string& season) { return "Termarium_" + season + ".ics erstellt. \n"; }
 
+inline std::string match_days_written(const std::string& season) {
+    return "Termarium_" + season + "_Spieltage.html erstellt. \n";
+}
+
 inline const std::string k_closing_prompt = "Enter druecken um Proramm zu schliessen\n";
 
 inline std::string read_failed(const std::string& name, const std::string& reason) {
@@ -75,6 +79,6 @@ inline std::string complete_run(const std::vector<std::string>& names, const std
                                 const std::vector<std::string>& team_lines) {
     std::string text = reading(names.size()) + listed(names) + season_line(season);
     for (const std::string& line : team_lines) text += line;
-    return text + xml_written(season) + html_written(season) + calendar_written(season) + k_closing_prompt +
-           k_banner;
+    return text + xml_written(season) + html_written(season) + calendar_written(season) + match_days_written(season) +
+           k_closing_prompt + k_banner;
 }

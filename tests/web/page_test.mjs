@@ -6,7 +6,9 @@
 // sample calendars, failures, a 41-file and a 40-file run. The page makes no request but
 // for itself, logs no error and breaks no rule of its content security policy; axe-core
 // finds nothing serious in it; a volunteer gets from choosing files to the downloads by
-// keyboard alone; the club's table stays within a phone's screen.
+// keyboard alone; the club's table stays within a phone's screen. The match days of a club
+// of three sports pass axe-core, print to A4 with every match and each week on one page,
+// and fit a phone's screen.
 // Exit status 0 when every check passed, 1 when one failed, 77 when a tool is missing.
 //   node page_test.mjs PAGE PROGRAM MAKE_WORKLOAD EXAMPLES_DIR TOOLS_DIR OUT_DIR
 import { spawnSync } from 'node:child_process';
@@ -198,6 +200,70 @@ async function wait_for_console(page) {
   return page.$eval('#konsole', (element) => element.textContent);
 }
 
+// The match days of a club of six teams in three sports, as the Linux program writes them:
+// axe-core finds nothing serious, the document printed to A4 by Chromium holds every match,
+// each week's block stands on one page, and at phone width nothing leaves the screen.
+async function check_match_days(browser) {
+  const club_dir = path.join(examples_dir, 'mehrere-sportarten');
+  const club = fs.readdirSync(club_dir).filter((name) => name.endsWith('.ics')).sort()
+    .map((name) => ({ name, bytes: fs.readFileSync(path.join(club_dir, name)) }));
+  const run = linux_run(club);
+  const plan = run.outputs['Termarium_2025-2026_Spieltage.html'];
+  check(run.status === 0 && plan !== undefined, 'the club of three sports gives its match days');
+  if (plan === undefined) return;
+  const document_path = path.join(out_dir, 'spieltage.html');
+  fs.writeFileSync(document_path, plan);
+  const page = await browser.newPage();
+  await page.setViewport({ width: 1000, height: 900 });
+  await page.goto(pathToFileURL(document_path).href, { waitUntil: 'load' });
+  await serious_findings(page, 'the match days');
+  // Each week's block: its heading and the day of each of its rows.
+  const blocks = await page.$$eval('#spieltage ~ section.block', (sections) => sections.map((section) => ({
+    heading: section.querySelector('caption').textContent,
+    days: Array.from(section.querySelectorAll('tbody tr .tag'), (cell) => cell.textContent),
+    opponents: Array.from(section.querySelectorAll('tbody tr td:nth-child(4)'), (cell) => cell.textContent),
+  })).filter((block) => block.heading.startsWith('KW')));
+  const rows = blocks.reduce((count, block) => count + block.days.length, 0);
+  const matches = (run.console.match(/: (\d+) Spiele/g) || []).reduce((sum, line) => sum + +line.match(/\d+/)[0], 0);
+  check(rows === matches && rows > 0, `the match days list every match, week by week: ${rows} rows for ${matches} matches`);
+  const pdf_path = path.join(out_dir, 'spieltage.pdf');
+  await page.pdf({ path: pdf_path, format: 'A4', preferCSSPageSize: true });
+  await page.close();
+
+  const pdftotext = spawnSync('pdftotext', ['-v']);
+  if (pdftotext.error) {
+    console.log('SKIPPED the printed match days: pdftotext is not installed (Debian package poppler-utils)');
+    return;
+  }
+  const page_texts = [];
+  for (let number = 1; ; ++number) {
+    const text = spawnSync('pdftotext', ['-f', String(number), '-l', String(number), '-layout', pdf_path, '-']);
+    if (text.status !== 0) break;
+    page_texts.push(text.stdout.toString('utf8'));
+  }
+  const squeezed = (text) => text.replace(/\s+/g, '');
+  const all = squeezed(page_texts.join(''));
+  const missing = blocks.flatMap((block) => block.opponents).filter((name) => !all.includes(squeezed(name)));
+  check(page_texts.length > 0 && missing.length === 0,
+        `the printed match days (${page_texts.length} A4 pages) hold every opponent${missing.length ? ': not ' + missing.join(', ') : ''}`);
+  const split = blocks.filter((block) => {
+    const page_of = page_texts.findIndex((text) => squeezed(text).includes(squeezed(block.heading)));
+    if (page_of < 0) return true;
+    const on_page = squeezed(page_texts[page_of]);
+    return block.days.some((day) => on_page.split(squeezed(day)).length - 1 <
+                                    block.days.filter((other) => other === day).length);
+  });
+  check(split.length === 0, `every week's block stands on one printed page${split.length ? ': not ' + split.map((block) => block.heading).join('; ') : ''}`);
+
+  const phone = await browser.newPage();
+  await phone.setViewport(k_phone);
+  await phone.goto(pathToFileURL(document_path).href, { waitUntil: 'load' });
+  const width = await phone.evaluate(() => document.documentElement.scrollWidth);
+  check(width <= k_phone.width, `the match days fit a ${k_phone.width}-pixel phone (${width} pixels wide)`);
+  await phone.screenshot({ path: path.join(out_dir, 'spieltage-phone.png'), fullPage: true });
+  await phone.close();
+}
+
 async function main() {
   fs.mkdirSync(out_dir, { recursive: true });
   const downloads = fs.mkdtempSync(path.join(os.tmpdir(), 'termarium-downloads-'));
@@ -271,6 +337,12 @@ async function main() {
         check(stamped_now(saved), `file chooser: ${name} is stamped with the time of its run`);
       }
     }
+    const plan_name = 'Termarium_2025-2026_Spieltage.html';
+    check(links.includes(plan_name), 'file chooser: the match days are offered for download');
+    const plan_shown = await page.$eval('#spieltage', (frame) => frame.srcdoc);
+    check(linux.outputs[plan_name] !== undefined && plan_shown === linux.outputs[plan_name].toString('utf8'),
+          'the match days are shown as the Linux program wrote them');
+    await page.click('#drucken');  // printing from the frame must raise no error (recorded below)
     const preview = await page.$eval('#vorschau', (frame) => frame.srcdoc);
     check(preview.includes('Jugend_U19_1') && preview.includes('td.Jugend_U19_1'),
           'the preview shows the table with the stylesheet of its classes');
@@ -369,6 +441,8 @@ async function main() {
       ['TV Ost - SG Nord (Kreisliga)', 'DTSTART;TZID="W. Europe Standard Time":20251011T150000']])], 0);
     await compare_run(page, 'a start in an unknown time zone', [calendar([
       ['TV Ost - SG Nord (Kreisliga)', 'DTSTART;TZID=America/New_York:20251011T150000']])], 1);
+    await check_match_days(browser);
+
     const workload = workload_files();
     check(workload.length === 40, `the workload holds 40 calendars (${workload.length})`);
     const largest = await compare_run(page, 'the 40-file run of 499 table rows', workload, 0);

@@ -1,0 +1,544 @@
+// The match days. Matches are sorted by day and time (a day's matches without a time after
+// its timed ones, equal times in table order) and grouped by ISO calendar week; a week is
+// one table, kept on one printed page where it fits. Home matches stand out in print
+// without colour: bold, with a thick rule at their left and "Heim" in words. A hall is a
+// location text, compared without regard to letter case or runs of blanks. Two home
+// matches of different club teams collide when they are in one hall, both have a time,
+// and the later begins before the earlier ends; the same match in two teams' files (a
+// derby) is one match. Each collision is numbered, listed at the top and marked at both
+// rows. Calendar texts are escaped; the document needs no script and no other file.
+#include "output/match_days.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/civil_date.h"
+#include "core/hash.h"
+#include "output/markup_escape.h"
+#include "output/output_buffer.h"
+#include "output/table_rows.h"
+#include "output/team_category.h"
+
+namespace {
+
+constexpr int k_minutes_per_day = 24 * 60;
+constexpr int k_adult_minutes = 90;
+constexpr int k_u19_minutes = 75;
+constexpr int k_u15_minutes = 60;
+constexpr int k_collisions_shown = 200;  // pairs listed and marked; more are counted only
+
+constexpr const char* k_day_names[] = {"Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag", "Sonntag"};
+constexpr const char* k_short_day_names[] = {"Mo", "Di", "Mi", "Do", "Fr", "Sa", "So"};
+
+constexpr char k_head[] =
+    "<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\">\n"
+    "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>Spieltage ";
+constexpr char k_style[] =
+    "</title>\n<style>\n"
+    "body { margin: 16px auto; max-width: 1100px; padding: 0 12px; color: #000; background: #fff;"
+    " font: 15px/1.35 \"DejaVu Sans\", Arial, sans-serif; }\n"
+    "h1 { font-size: 24px; margin: 0 0 4px; }\n"
+    "h2 { font-size: 19px; margin: 22px 0 6px; border-bottom: 2px solid #000; }\n"
+    "h3 { font-size: 16px; margin: 0; text-align: left; }\n"
+    "section.block { margin: 12px 0 18px; break-inside: avoid; page-break-inside: avoid; }\n"
+    "table { width: 100%; border-collapse: collapse; table-layout: fixed; }\n"
+    "col.zeit { width: 14%; } col.team { width: 24%; } col.ha { width: 11%; } col.gegner { width: 22%; }"
+    " col.ort { width: 29%; } col.bis { width: 9%; } col.halle-team { width: 38%; } col.halle-gegner { width: 38%; }\n"
+    ".tag, .uhr { white-space: nowrap; }\n"
+    "caption { text-align: left; padding: 4px 0; }\n"
+    "th, td { border: 1px solid #555; padding: 3px 6px; text-align: left; vertical-align: top;"
+    " overflow-wrap: break-word; }\n"
+    "th { background: #eee; }\n"
+    "thead { display: table-header-group; }\n"
+    "tr { break-inside: avoid; page-break-inside: avoid; }\n"
+    "tr.heim td { font-weight: bold; }\n"
+    "tr.heim td:first-child { border-left: 5px solid #000; }\n"
+    ".liga { font-weight: normal; font-size: 90%; }\n"
+    ".ue { display: inline-block; margin-left: 4px; padding: 0 4px; border: 2px solid #000; font-weight: bold; }\n"
+    ".regel { font-size: 90%; }\n"
+    "ol.kollisionen { list-style: none; padding-left: 0; }\n"
+    "ol.kollisionen li { margin: 4px 0; }\n"
+    // On a phone each match is a card of its own, the columns named where they need it.
+    "@media (max-width: 600px) {\n"
+    "  body { font-size: 14px; margin: 8px auto; padding: 0 6px; }\n"
+    "  table, caption, tbody, tr, td { display: block; }\n"
+    "  colgroup, thead { display: none; }\n"
+    "  tr { border: 1px solid #555; margin: 0 0 6px; padding: 3px 6px; }\n"
+    "  td { border: 0; padding: 1px 0; }\n"
+    "  tr.heim { border-left: 5px solid #000; }\n"
+    "  tr.heim td:first-child { border-left: 0; }\n"
+    "  table.tage td:nth-child(4)::before, table.halle td:nth-child(4)::before { content: \"gegen \"; font-weight: normal; }\n"
+    "  table.tage td:nth-child(5)::before { content: \"Ort: \"; font-weight: normal; }\n"
+    "  table.halle td:nth-child(2):not(:empty)::before { content: \"bis etwa \"; font-weight: normal; }\n"
+    "}\n"
+    "@page { size: A4; margin: 12mm 10mm 14mm; }\n"
+    "@media print {\n"
+    "  body { margin: 0; max-width: none; padding: 0; font-size: 9pt; line-height: 1.25; }\n"
+    "  th, td { padding: 2px 4px; }\n"
+    "  h2 { break-after: avoid; page-break-after: avoid; }\n"
+    "  a { color: #000; text-decoration: none; }\n"
+    "}\n"
+    "</style>\n</head>\n<body>\n<h1>Spieltage ";
+constexpr char k_introduction[] =
+    "</h1>\n<p>Alle Spiele aller Mannschaften des Vereins nach Datum, Woche f\u00fcr Woche, darunter die"
+    " Heimspiele nach Halle. Heimspiele sind fett gedruckt und links mit einem breiten Strich markiert.</p>\n";
+constexpr char k_collisions_heading[] =
+    "<section aria-labelledby=\"ueberschneidungen\">\n"
+    "<h2 id=\"ueberschneidungen\">\u00dcberschneidungen in derselben Halle</h2>\n";
+constexpr char k_rule[] =
+    "<p class=\"regel\">Gepr\u00fcft wurde: Heimspiele verschiedener Mannschaften des Vereins am selben Ort"
+    " (gleiche Ortsangabe; Gro\u00df- und Kleinschreibung und Leerzeichen z\u00e4hlen nicht), beide mit"
+    " Uhrzeit, wobei das sp\u00e4tere beginnt, bevor das fr\u00fchere zu Ende ist. Ein Spiel dauert 90"
+    " Minuten, ein Spiel der A-Jugend (U19) 75 und der C-Jugend (U15) 60 Minuten. Nicht gepr\u00fcft"
+    " werden Ausw\u00e4rtsspiele, Spiele ohne Uhrzeit, abgesagte Spiele, ein Spiel zweier eigener"
+    " Mannschaften gegeneinander und mehrere Spiele derselben Mannschaft an einem Tag. Was das"
+    " Programm nicht wissen kann: ob eine Halle mehrere Felder hat, ob ein Spiel l\u00e4nger dauert"
+    " und ob dieselbe Halle verschieden geschrieben ist.</p>\n";
+constexpr char k_no_collisions[] = "<p>Keine \u00dcberschneidungen gefunden.</p>\n";
+constexpr char k_more_collisions[] = "<p>Weitere \u00dcberschneidungen sind gez\u00e4hlt, aber nicht aufgef\u00fchrt.</p>\n";
+constexpr char k_days_heading[] = "<h2 id=\"spieltage\">Spieltage</h2>\n";
+constexpr char k_halls_heading[] = "<h2 id=\"hallen\">Hallenbelegung: Heimspiele nach Halle</h2>\n";
+constexpr char k_no_home_matches[] = "<p>Keine Heimspiele.</p>\n";
+constexpr char k_days_columns[] =
+    "<colgroup><col class=\"zeit\"><col class=\"team\"><col class=\"ha\"><col class=\"gegner\"><col class=\"ort\">"
+    "</colgroup>\n<thead><tr><th scope=\"col\">Tag und Zeit</th><th scope=\"col\">Mannschaft (Liga)</th>"
+    "<th scope=\"col\">Heim/\u200bAusw\u00e4rts</th><th scope=\"col\">Gegner</th><th scope=\"col\">Ort</th></tr></thead>\n<tbody>\n";
+constexpr char k_hall_columns[] =
+    "<colgroup><col class=\"zeit\"><col class=\"bis\"><col class=\"halle-team\"><col class=\"halle-gegner\">"
+    "</colgroup>\n<thead><tr><th scope=\"col\">Tag und Zeit</th><th scope=\"col\">bis etwa</th>"
+    "<th scope=\"col\">Mannschaft (Liga)</th><th scope=\"col\">Gegner</th></tr></thead>\n<tbody>\n";
+constexpr char k_table_end[] = "</tbody>\n</table>\n</section>\n";
+constexpr char k_no_time[] = "ohne Uhrzeit";
+constexpr char k_unreal_dates[] = "Ohne g\u00fcltiges Datum";
+constexpr char k_no_location[] = "ohne Ortsangabe";
+constexpr char k_end[] = "</body>\n</html>\n";
+
+// One match row of the table with what sorting and the collisions need.
+struct DayMatch {
+    int row;
+    bool dated;     // the row's date is a real one
+    int day;        // days_from_civil of its date
+    int start;      // minutes of the day, -1 for a match without a time
+    int minutes;    // how long it lasts
+    uint64_t hall;  // hash of its location as a hall: case folded, blanks run together
+};
+
+struct Collision {
+    int first;   // index into the sorted matches: the one that begins first
+    int second;
+};
+
+// All that the document shows, worked out before it is written.
+struct DayPlan {
+    DayMatch matches[k_table_rows];  // sorted by day and time
+    int count;
+    Collision collisions[k_collisions_shown];
+    int shown;  // collisions listed; state.hall_collisions counts all
+};
+
+// The byte of a location as a hall compares it: ASCII and Latin-1 capitals in small letters
+// (the second byte of a two-byte UTF-8 letter), blanks and tabs as one blank.
+char hall_byte(const char* text, size_t i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c >= 'A' && c <= 'Z') return static_cast<char>(c + ('a' - 'A'));
+    if (c == '\t') return ' ';
+    if (i > 0 && static_cast<unsigned char>(text[i - 1]) == 0xC3 && c >= 0x80 && c <= 0x9E && c != 0x97) {
+        return static_cast<char>(c + 0x20);
+    }
+    return static_cast<char>(c);
+}
+
+// Walks a location as a hall: leading and trailing blanks left out, a run of blanks as one.
+struct HallReader {
+    const char* text;
+    size_t size;
+    size_t at;
+};
+
+// The next byte of the hall, or '\0' at its end.
+char next_hall_byte(HallReader& reader) {
+    const auto blank = [&](size_t i) { return reader.text[i] == ' ' || reader.text[i] == '\t'; };
+    const auto ended = [&](size_t i) { return i >= reader.size || reader.text[i] == '\0'; };
+    if (reader.at == 0) {
+        while (!ended(reader.at) && blank(reader.at)) ++reader.at;
+    }
+    if (ended(reader.at)) return '\0';
+    if (blank(reader.at)) {
+        while (!ended(reader.at) && blank(reader.at)) ++reader.at;
+        return ended(reader.at) ? '\0' : ' ';
+    }
+    return hall_byte(reader.text, reader.at++);
+}
+
+uint64_t hall_hash(const char* location, size_t size) {
+    HallReader reader{location, size, 0};
+    uint64_t hash = k_hash_start;
+    for (char c = next_hall_byte(reader); c != '\0'; c = next_hall_byte(reader)) hash = hash_bytes(hash, &c, 1);
+    return hash;
+}
+
+bool same_hall(const char* a, const char* b) {
+    HallReader first{a, k_location_size, 0};
+    HallReader second{b, k_location_size, 0};
+    for (;;) {
+        const char x = next_hall_byte(first);
+        const char y = next_hall_byte(second);
+        if (x != y) return false;
+        if (x == '\0') return true;
+    }
+}
+
+const char* own_team_of(const RunState& state, int row) {
+    const int file = state.match_files[row];
+    return file >= 0 && file < k_max_input_files ? state.file_own_teams[file] : "";
+}
+
+const char* file_league_of(const RunState& state, int row) {
+    const int file = state.match_files[row];
+    return file >= 0 && file < k_max_input_files ? state.file_reports[file].league : "";
+}
+
+// One club team: its name and its file's league, so that the first teams of two sports,
+// both named as the club, are two teams, and two downloads of one team are one.
+bool same_team(const RunState& state, int a, int b) {
+    return std::strcmp(own_team_of(state, a), own_team_of(state, b)) == 0 &&
+           std::strcmp(file_league_of(state, a), file_league_of(state, b)) == 0;
+}
+
+// The same match in two teams' files: date, time, home and away alike.
+bool same_match(const RunState& state, const DayMatch& a, const DayMatch& b) {
+    return a.day == b.day && a.start == b.start && std::strcmp(state.match_homes[a.row], state.match_homes[b.row]) == 0 &&
+           std::strcmp(state.match_aways[a.row], state.match_aways[b.row]) == 0;
+}
+
+bool is_home(const RunState& state, const DayMatch& match) { return state.match_table[match.row].is_home != 0; }
+
+// Dated matches by day, a day's timed ones before those without a time, then by time and
+// table order; matches without a real date at the end in table order.
+bool earlier(const DayMatch& a, const DayMatch& b) {
+    if (a.dated != b.dated) return a.dated;
+    if (a.dated && a.day != b.day) return a.day < b.day;
+    if (a.dated && (a.start < 0) != (b.start < 0)) return a.start >= 0;
+    if (a.dated && a.start != b.start) return a.start < b.start;
+    return a.row < b.row;
+}
+
+void collect_matches(const RunState& state, DayPlan& plan) {
+    const int end = end_of_table_row(state);
+    for (int row = 1; row < end; ++row) {
+        const MatchRecord& match = state.match_table[row];
+        if (match.day[0] == ' ') continue;
+        DayMatch& item = plan.matches[plan.count++];
+        item = DayMatch{row, false, 0, -1, match_minutes(match), 0};
+        CivilTime when{};
+        if (row_time(match, when)) {
+            item.dated = true;
+            item.day = days_from_civil(when.year, when.month, when.day);
+            item.start = when.hour >= 0 ? when.hour * 60 + when.minute : -1;
+        }
+        if (match.is_home != 0) item.hall = hall_hash(state.match_locations[row], k_location_size);
+    }
+    std::sort(plan.matches, plan.matches + plan.count, earlier);
+}
+
+// A home match with a time and a hall: one that can collide.
+bool can_collide(const RunState& state, const DayMatch& match) {
+    return match.dated && match.start >= 0 && is_home(state, match) && state.match_locations[match.row][0] != '\0';
+}
+
+void find_collisions(RunState& state, DayPlan& plan) {
+    state.hall_collisions = 0;
+    for (int i = 0; i < plan.count; ++i) {
+        const DayMatch& a = plan.matches[i];
+        if (!can_collide(state, a)) continue;
+        const int ends = a.day * k_minutes_per_day + a.start + a.minutes;
+        for (int j = i + 1; j < plan.count && plan.matches[j].dated && plan.matches[j].day <= a.day + 1; ++j) {
+            const DayMatch& b = plan.matches[j];
+            if (!can_collide(state, b) || b.day * k_minutes_per_day + b.start >= ends || b.hall != a.hall ||
+                !same_hall(state.match_locations[a.row], state.match_locations[b.row]) ||
+                same_team(state, a.row, b.row) || same_match(state, a, b)) {
+                continue;
+            }
+            ++state.hall_collisions;
+            if (plan.shown < k_collisions_shown) plan.collisions[plan.shown++] = Collision{i, j};
+        }
+    }
+}
+
+void put_two_digits(OutputBuffer& out, int value) { put_number(out, value, 2); }
+
+// "06.10." or, with the year, "06.10.2025".
+void put_date(OutputBuffer& out, int day_count, bool with_year) {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    civil_from_days(day_count, year, month, day);
+    put_two_digits(out, day);
+    put_text(out, ".");
+    put_two_digits(out, month);
+    put_text(out, ".");
+    if (with_year) put_number(out, year, 4);
+}
+
+void put_clock(OutputBuffer& out, int minutes) {
+    put_two_digits(out, minutes / 60 % 24);
+    put_text(out, ":");
+    put_two_digits(out, minutes % 60);
+}
+
+// "Sa 11.10. 15:00" as the row gives it (its own texts where its date is no real one); the
+// year stands in the heading of the week.
+void put_when(OutputBuffer& out, const RunState& state, const DayMatch& match) {
+    const MatchRecord& row = state.match_table[match.row];
+    if (!match.dated) {
+        put_field(out, row.day, sizeof row.day);
+        put_text(out, ".");
+        put_field(out, row.month, sizeof row.month);
+        put_text(out, ".");
+        put_field(out, row.year, sizeof row.year);
+        return;
+    }
+    put_text(out, "<span class=\"tag\">");
+    put_text(out, k_short_day_names[iso_weekday(match.day)]);
+    put_text(out, " ");
+    put_date(out, match.day, false);
+    put_text(out, "</span> <span class=\"uhr\">");
+    if (match.start < 0) {
+        put_text(out, k_no_time);
+    } else {
+        put_clock(out, match.start);
+    }
+    put_text(out, "</span>");
+}
+
+// The club's team and, smaller, its league.
+void put_team(OutputBuffer& out, const RunState& state, int row) {
+    const MatchRecord& match = state.match_table[row];
+    put_escaped(out, own_team_of(state, row), k_team_name_size);
+    if (match.league[0] != '\0') {
+        put_text(out, "<br><span class=\"liga\">");
+        put_escaped(out, match.league, sizeof match.league);
+        put_text(out, "</span>");
+    }
+}
+
+// The markers of the collisions a match takes part in, each a link to its entry at the top.
+void put_collision_marks(OutputBuffer& out, const DayPlan& plan, int index) {
+    for (int c = 0; c < plan.shown; ++c) {
+        if (plan.collisions[c].first != index && plan.collisions[c].second != index) continue;
+        put_text(out, " <a class=\"ue\" href=\"#ue");
+        put_number(out, c + 1);
+        put_text(out, "\">\u00dcberschneidung \u00dc");
+        put_number(out, c + 1);
+        put_text(out, "</a>");
+    }
+}
+
+void put_location(OutputBuffer& out, const RunState& state, int row) {
+    if (state.match_locations[row][0] == '\0') {
+        put_text(out, k_no_location);
+    } else {
+        put_escaped(out, state.match_locations[row], k_location_size);
+    }
+}
+
+// One match of a collision in its list entry: time, team, opponent, until when.
+void put_collision_side(OutputBuffer& out, const RunState& state, const DayMatch& match) {
+    put_clock(out, match.start);
+    put_text(out, " bis ");
+    put_clock(out, match.start + match.minutes);
+    put_text(out, " ");
+    put_escaped(out, own_team_of(state, match.row), k_team_name_size);
+    const MatchRecord& row = state.match_table[match.row];
+    if (row.league[0] != '\0') {
+        put_text(out, " (");
+        put_escaped(out, row.league, sizeof row.league);
+        put_text(out, ")");
+    }
+    put_text(out, " gegen ");
+    put_escaped(out, row.opponent, sizeof row.opponent);
+}
+
+void put_collisions(OutputBuffer& out, const RunState& state, const DayPlan& plan) {
+    put_text(out, k_collisions_heading);
+    put_text(out, k_rule);
+    if (plan.shown == 0) {
+        put_text(out, k_no_collisions);
+    } else {
+        put_text(out, "<ol class=\"kollisionen\">\n");
+        for (int c = 0; c < plan.shown; ++c) {
+            const DayMatch& first = plan.matches[plan.collisions[c].first];
+            const DayMatch& second = plan.matches[plan.collisions[c].second];
+            put_text(out, "<li id=\"ue");
+            put_number(out, c + 1);
+            put_text(out, "\"><b>\u00dc");
+            put_number(out, c + 1);
+            put_text(out, "</b>: ");
+            put_text(out, k_day_names[iso_weekday(first.day)]);
+            put_text(out, ", ");
+            put_date(out, first.day, true);
+            put_text(out, ", ");
+            put_location(out, state, first.row);
+            put_text(out, ": ");
+            put_collision_side(out, state, first);
+            put_text(out, "; ");
+            put_collision_side(out, state, second);
+            put_text(out, "</li>\n");
+        }
+        put_text(out, "</ol>\n");
+        if (state.hall_collisions > plan.shown) put_text(out, k_more_collisions);
+    }
+    put_text(out, "</section>\n");
+}
+
+// A table's opening up to its heading, kept on one printed page where it fits; kind names
+// the table's columns for the phone's layout.
+void open_block(OutputBuffer& out, const char* kind) {
+    put_text(out, "<section class=\"block\">\n<table class=\"");
+    put_text(out, kind);
+    put_text(out, "\">\n<caption><h3>");
+}
+
+// The end of the heading, and the column heads.
+void close_caption(OutputBuffer& out, const char* columns) {
+    put_text(out, "</h3></caption>\n");
+    put_text(out, columns);
+}
+
+// "KW 41/2025: Montag, 06.10. bis Sonntag, 12.10.2025"
+void put_week_heading(OutputBuffer& out, int monday) {
+    int week_year = 0;
+    const int week = iso_week(monday, week_year);
+    int first_year = 0;
+    int last_year = 0;
+    int month = 0;
+    int day = 0;
+    civil_from_days(monday, first_year, month, day);
+    civil_from_days(monday + 6, last_year, month, day);
+    put_text(out, "KW ");
+    put_number(out, week);
+    put_text(out, "/");
+    put_number(out, week_year, 4);
+    put_text(out, ": Montag, ");
+    put_date(out, monday, first_year != last_year);
+    put_text(out, " bis Sonntag, ");
+    put_date(out, monday + 6, true);
+}
+
+void put_day_row(OutputBuffer& out, const RunState& state, const DayPlan& plan, int index) {
+    const DayMatch& match = plan.matches[index];
+    const MatchRecord& row = state.match_table[match.row];
+    put_text(out, row.is_home != 0 ? "<tr class=\"heim\"><td>" : "<tr><td>");
+    put_when(out, state, match);
+    put_text(out, "</td><td>");
+    put_team(out, state, match.row);
+    put_text(out, row.is_home != 0 ? "</td><td>Heim</td><td>" : "</td><td>Ausw\u00e4rts</td><td>");
+    put_escaped(out, row.opponent, sizeof row.opponent);
+    put_text(out, "</td><td>");
+    put_location(out, state, match.row);
+    put_collision_marks(out, plan, index);
+    put_text(out, "</td></tr>\n");
+}
+
+void put_days(OutputBuffer& out, const RunState& state, const DayPlan& plan) {
+    put_text(out, k_days_heading);
+    int week_monday = 0;
+    bool open = false;
+    bool undated = false;
+    for (int i = 0; i < plan.count; ++i) {
+        const DayMatch& match = plan.matches[i];
+        const int monday = match.day - iso_weekday(match.day);
+        if (match.dated ? !open || monday != week_monday : !undated) {
+            if (open) put_text(out, k_table_end);
+            open_block(out, "tage");
+            if (match.dated) {
+                put_week_heading(out, monday);
+            } else {
+                put_text(out, k_unreal_dates);
+                undated = true;
+            }
+            close_caption(out, k_days_columns);
+            week_monday = monday;
+            open = true;
+        }
+        put_day_row(out, state, plan, i);
+    }
+    if (open) put_text(out, k_table_end);
+}
+
+void put_hall_row(OutputBuffer& out, const RunState& state, const DayPlan& plan, int index) {
+    const DayMatch& match = plan.matches[index];
+    put_text(out, "<tr><td>");  // every match here is a home match: none needs to stand out
+    put_when(out, state, match);
+    put_text(out, "</td><td>");
+    if (match.start >= 0) put_clock(out, match.start + match.minutes);
+    put_text(out, "</td><td>");
+    put_team(out, state, match.row);
+    put_text(out, "</td><td>");
+    put_escaped(out, state.match_table[match.row].opponent, k_opponent_size);
+    put_collision_marks(out, plan, index);
+    put_text(out, "</td></tr>\n");
+}
+
+// The halls in the order of their first home match, each with its home matches in date order.
+void put_halls(OutputBuffer& out, const RunState& state, const DayPlan& plan) {
+    put_text(out, k_halls_heading);
+    bool any = false;
+    for (int i = 0; i < plan.count; ++i) {
+        const DayMatch& first = plan.matches[i];
+        if (!first.dated || !is_home(state, first)) continue;
+        const char* hall = state.match_locations[first.row];
+        bool seen = false;  // the hall has a home match before this one: written with it
+        for (int k = 0; k < i && !seen; ++k) {
+            const DayMatch& earlier_match = plan.matches[k];
+            seen = earlier_match.dated && is_home(state, earlier_match) && earlier_match.hall == first.hall &&
+                   same_hall(state.match_locations[earlier_match.row], hall);
+        }
+        if (seen) continue;
+        any = true;
+        open_block(out, "halle");
+        put_location(out, state, first.row);
+        close_caption(out, k_hall_columns);
+        for (int k = i; k < plan.count; ++k) {
+            const DayMatch& match = plan.matches[k];
+            if (match.dated && is_home(state, match) && match.hall == first.hall &&
+                same_hall(state.match_locations[match.row], hall)) {
+                put_hall_row(out, state, plan, k);
+            }
+        }
+        put_text(out, k_table_end);
+    }
+    if (!any) put_text(out, k_no_home_matches);
+}
+
+}  // namespace
+
+int match_minutes(const MatchRecord& row) {
+    switch (team_category(row.league, sizeof row.league)) {
+        case TeamCategory::u19: return k_u19_minutes;
+        case TeamCategory::u15: return k_u15_minutes;
+        case TeamCategory::adult:
+        case TeamCategory::other: break;
+    }
+    return k_adult_minutes;
+}
+
+bool write_match_days(RunState& state, FILE* stream) {
+    if (stream == nullptr) return false;
+    DayPlan plan{};
+    collect_matches(state, plan);
+    find_collisions(state, plan);
+
+    OutputBuffer out;
+    start_output(out, stream);
+    put_text(out, k_head);
+    put_escaped(out, state.season, sizeof state.season);
+    put_text(out, k_style);
+    put_escaped(out, state.season, sizeof state.season);
+    put_text(out, k_introduction);
+    put_collisions(out, state, plan);
+    put_days(out, state, plan);
+    put_halls(out, state, plan);
+    put_text(out, k_end);
+    return finish_output(out);
+}
