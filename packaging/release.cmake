@@ -62,7 +62,7 @@ add_custom_command(OUTPUT ${sample_dir}/console.txt
   DEPENDS termarium release.py
   COMMENT "Running the program on the sample calendars"
   VERBATIM)
-add_custom_command(OUTPUT ${pictures_dir}/tabelle.png ${pictures_dir}/arbeitsmappe.png
+add_custom_command(OUTPUT ${pictures_dir}/tabelle.png ${pictures_dir}/arbeitsmappe.png ${pictures_dir}/spieltage.png
   COMMAND ${release_tool} pictures ${sample_dir} ${stylesheet} ${pictures_dir}
   DEPENDS ${sample_dir}/console.txt ${stylesheet} release.py
   COMMENT "Taking the guide's pictures with Chromium and LibreOffice"
@@ -70,12 +70,14 @@ add_custom_command(OUTPUT ${pictures_dir}/tabelle.png ${pictures_dir}/arbeitsmap
 add_custom_command(OUTPUT ${guide}
   COMMAND ${release_tool} guide ${CMAKE_CURRENT_SOURCE_DIR}/Anleitung.html ${sample_dir} ${pictures_dir}
     ${PROJECT_VERSION} ${guide}
-  DEPENDS Anleitung.html ${pictures_dir}/tabelle.png ${pictures_dir}/arbeitsmappe.png release.py
+  DEPENDS Anleitung.html ${pictures_dir}/tabelle.png ${pictures_dir}/arbeitsmappe.png ${pictures_dir}/spieltage.png
+    release.py
   COMMENT "Writing the guide"
   VERBATIM)
 
 # The Windows bundle.
-file(GLOB sample_calendars RELATIVE ${PROJECT_SOURCE_DIR}/examples ${PROJECT_SOURCE_DIR}/examples/*.ics)
+file(GLOB sample_calendars RELATIVE ${PROJECT_SOURCE_DIR}/examples ${PROJECT_SOURCE_DIR}/examples/*.ics
+  ${PROJECT_SOURCE_DIR}/examples/mehrere-sportarten/*.ics)
 list(SORT sample_calendars)
 set(bundle_entries
   ${windows_program}=termarium.exe

@@ -1,10 +1,12 @@
 # Steps of the release that CMake's own commands do not cover, each reproducible: the
 # same inputs give the same bytes.
 #   release.py sample PROGRAM EXAMPLES_DIR OUT_DIR
-#       runs the program on the sample calendars; keeps its console text and schedules
+#       runs the program on the sample calendars and on the club of several sports; keeps
+#       the console text and the outputs
 #   release.py pictures SAMPLE_DIR STYLESHEET OUT_DIR
-#       the guide's pictures: the HTML table in the stylesheet (Chromium screenshot) and
-#       the workbook as a spreadsheet program shows it (LibreOffice to PDF to PNG)
+#       the guide's pictures: the HTML table in the stylesheet (Chromium screenshot), the
+#       workbook as a spreadsheet program shows it (LibreOffice to PDF to PNG) and the first
+#       printed page of the several sports' match days (Chromium to PDF to PNG)
 #   release.py guide TEMPLATE SAMPLE_DIR PICTURES_DIR VERSION OUTPUT
 #       the German guide as one HTML file, its pictures and the sample run inside
 #   release.py changelog VERSION EPOCH OUTPUT
@@ -37,6 +39,10 @@ PICTURE_ATTEMPTS = 5  # takes of a picture until two in a row agree
 TABLE_PICTURE_SIZE = (880, 560)      # the top of the table, in pixels
 WORKBOOK_RESOLUTION = 96             # dots per inch of the workbook picture
 WORKBOOK_CROP = (0, 0, 860, 560)     # x, y, width, height of its top part, in pixels
+MATCH_DAYS_RESOLUTION = 80           # dots per inch of the printed match days' picture
+MATCH_DAYS_CROP = (0, 0, 662, 620)   # the top of the first A4 page, in pixels
+CLUB_FOLDER = "mehrere-sportarten"   # the sample club of several sports, with collisions
+CLUB_MATCH_DAYS = "Termarium_2025-2026_Spieltage.html"
 # Every sheet on one page of its own size, so that the picture holds all its columns.
 WORKBOOK_PDF = 'pdf:calc_pdf_Export:{"SinglePageSheets":{"type":"boolean","value":"true"}}'
 # The workbook's font, "Arial Unicode MS", comes with Office and not with Linux. Without
@@ -70,6 +76,12 @@ def sample(program, examples_dir, out_dir):
         sys.exit("the sample run failed:\n" + completed.stdout.decode("utf-8", "replace"))
     with open(os.path.join(out_dir, "console.txt"), "wb") as stream:
         stream.write(completed.stdout)
+    club = os.path.join(out_dir, CLUB_FOLDER)
+    club_names = sorted(os.path.basename(path) for path in glob.glob(os.path.join(club, "*.ics")))
+    completed = subprocess.run([os.path.abspath(program)] + club_names, cwd=club, stdin=subprocess.DEVNULL,
+                               stdout=subprocess.PIPE, check=False, timeout=TOOL_LIMIT_SECONDS)
+    if completed.returncode != 0:
+        sys.exit("the run of the club of several sports failed:\n" + completed.stdout.decode("utf-8", "replace"))
 
 
 def take_picture(take, target):
@@ -133,6 +145,20 @@ def pictures(sample_dir, stylesheet, out_dir):
 
         take_picture(printout, os.path.join(out_dir, "arbeitsmappe.png"))
 
+        # The match days of the club of several sports as the browser prints them on A4.
+        match_days = pathlib.Path(sample_dir, CLUB_FOLDER, CLUB_MATCH_DAYS).resolve().as_uri()
+
+        def printed_page(target):
+            profile = tempfile.mkdtemp(dir=work)
+            pdf = os.path.join(work, "spieltage.pdf")
+            run(["chromium"] + CHROMIUM_FLAGS + ["--user-data-dir=" + profile, "--no-pdf-header-footer",
+                 "--print-to-pdf=" + pdf, match_days], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            x, y, width, height = MATCH_DAYS_CROP
+            run(["pdftoppm", "-png", "-r", str(MATCH_DAYS_RESOLUTION), "-f", "1", "-l", "1", "-singlefile",
+                 "-x", str(x), "-y", str(y), "-W", str(width), "-H", str(height), pdf, target[:-len(".png")]])
+
+        take_picture(printed_page, os.path.join(out_dir, "spieltage.png"))
+
 
 def data_uri(path):
     with open(path, "rb") as stream:
@@ -149,6 +175,7 @@ def guide(template, sample_dir, pictures_dir, version, output):
         "@CONSOLE@": html.escape(console),
         "@TABLE_PICTURE@": data_uri(os.path.join(pictures_dir, "tabelle.png")),
         "@WORKBOOK_PICTURE@": data_uri(os.path.join(pictures_dir, "arbeitsmappe.png")),
+        "@MATCH_DAYS_PICTURE@": data_uri(os.path.join(pictures_dir, "spieltage.png")),
     }
     for marker, value in replacements.items():
         if marker not in text:

@@ -24,10 +24,12 @@ int days_in_month(int year, int month) {
     return month == 2 && is_leap_year(year) ? 29 : k_month_days[month - 1];
 }
 
-int day_of_week(int year, int month, int day) {
+int day_of_week(const CivilDate& date) {
     // January and February count as months 11 and 12 of the previous year.
+    const int month = date.month;
+    const int day = date.day;
     const int shifted_month = month <= 2 ? month + 10 : month - 2;
-    const int shifted_year = month <= 2 ? year - 1 : year;
+    const int shifted_year = month <= 2 ? date.year - 1 : date.year;
     const int century = floor_div(shifted_year, 100);
     const int year_in_century = shifted_year - 100 * century;  // 0..99 for every year
     const int total = day + (26 * shifted_month - 2) / 10 + year_in_century + year_in_century / 4 +
@@ -36,31 +38,31 @@ int day_of_week(int year, int month, int day) {
     return weekday < 0 ? weekday + k_days_per_week : weekday;  // the total is negative for many dates
 }
 
-bool is_real_date(int year, int month, int day) {
-    return year >= 1 && year <= k_last_year && day >= 1 && day <= days_in_month(year, month);
+bool is_real_date(const CivilDate& date) {
+    return date.year >= 1 && date.year <= k_last_year && date.day >= 1 && date.day <= days_in_month(date.year, date.month);
 }
 
 // The day counts follow the proleptic Gregorian calendar in eras of 400 years (146097 days),
 // each counted from a 1st of March, so that a leap day ends its year.
-int days_from_civil(int year, int month, int day) {
-    year -= month <= 2 ? 1 : 0;
+int days_from_civil(const CivilDate& date) {
+    const int month = date.month;
+    const int year = date.year - (month <= 2 ? 1 : 0);
     const int era = floor_div(year, 400);
     const int year_of_era = year - era * 400;                                      // 0..399
-    const int day_of_year = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;  // 0..365
+    const int day_of_year = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + date.day - 1;  // 0..365
     const int day_of_era = year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
     return era * 146097 + day_of_era - 719468;  // 719468: days from 0000-03-01 to 1970-01-01
 }
 
-void civil_from_days(int days, int& year, int& month, int& day) {
+CivilDate civil_from_days(int days) {
     days += 719468;
     const int era = floor_div(days, 146097);
     const int day_of_era = days - era * 146097;                                                        // 0..146096
     const int year_of_era = (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;  // 0..399
     const int day_of_year = day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);    // 0..365
     const int shifted_month = (5 * day_of_year + 2) / 153;                                             // 0..11, March first
-    day = day_of_year - (153 * shifted_month + 2) / 5 + 1;
-    month = shifted_month < 10 ? shifted_month + 3 : shifted_month - 9;
-    year = year_of_era + era * 400 + (month <= 2 ? 1 : 0);
+    const int month = shifted_month < 10 ? shifted_month + 3 : shifted_month - 9;
+    return CivilDate{year_of_era + era * 400 + (month <= 2 ? 1 : 0), month, day_of_year - (153 * shifted_month + 2) / 5 + 1};
 }
 
 int iso_weekday(int days) {
@@ -70,10 +72,8 @@ int iso_weekday(int days) {
 
 int iso_week(int days, int& week_year) {
     const int thursday = days - iso_weekday(days) + 3;  // the Thursday of the same week decides its year
-    int month = 0;
-    int day = 0;
-    civil_from_days(thursday, week_year, month, day);
-    return (thursday - days_from_civil(week_year, 1, 1)) / k_days_per_week + 1;
+    week_year = civil_from_days(thursday).year;
+    return (thursday - days_from_civil(CivilDate{week_year, 1, 1})) / k_days_per_week + 1;
 }
 
 int digits_value(const char* digits, int count) {
@@ -86,10 +86,8 @@ int digits_value(const char* digits, int count) {
 }
 
 bool row_time(const MatchRecord& row, CivilTime& when) {
-    when.year = digits_value(row.year, 4);
-    when.month = digits_value(row.month, 2);
-    when.day = digits_value(row.day, 2);
-    if (!is_real_date(when.year, when.month, when.day)) return false;
+    when.date = CivilDate{digits_value(row.year, 4), digits_value(row.month, 2), digits_value(row.day, 2)};
+    if (!is_real_date(when.date)) return false;
     when.hour = digits_value(row.hour, 2);
     when.minute = digits_value(row.minute, 2);
     if (when.hour < 0 || when.hour > 23 || when.minute < 0 || when.minute > 59) {

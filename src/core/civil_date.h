@@ -5,13 +5,18 @@
 
 #include "core/run_state.h"
 
+// A date of the Gregorian calendar as numbers.
+struct CivilDate {
+    int year;
+    int month;  // 1..12
+    int day;    // 1..31
+};
+
 // A match's date and time as numbers.
 struct CivilTime {
-    int year;
-    int month;     // 1..12
-    int day;       // 1..31
-    int hour;      // 0..23, or -1 when the match has no time
-    int minute;    // 0..59, or -1 when the match has no time
+    CivilDate date;
+    int hour;    // 0..23, or -1 when the match has no time
+    int minute;  // 0..59, or -1 when the match has no time
 };
 
 // True for a leap year of the Gregorian calendar.
@@ -23,16 +28,16 @@ int days_in_month(int year, int month);
 // Day of the week, 0 for Sunday to 6 for Saturday, by Gauss's formula over a year that
 // begins in March. Defined for any numbers: a day past its month's end gets the weekday
 // of the day that many days on.
-int day_of_week(int year, int month, int day);
+int day_of_week(const CivilDate& date);
 
 // True when the year has four digits and the month and day exist in it.
-bool is_real_date(int year, int month, int day);
+bool is_real_date(const CivilDate& date);
 
 // Days from 1970-01-01 to the date (negative before it), for a real date.
-int days_from_civil(int year, int month, int day);
+int days_from_civil(const CivilDate& date);
 
 // The date of a day count of days_from_civil.
-void civil_from_days(int days, int& year, int& month, int& day);
+CivilDate civil_from_days(int days);
 
 // The ISO 8601 week of a day count: its number (1..53) and the year it counts in; the
 // week begins on Monday, and week 1 holds the year's first Thursday.

@@ -98,7 +98,7 @@ struct RunState {
     // Import, for the club calendar: beside each match row its input file, the home and the
     // away team as the event's summary names them, the match's whole location text, the
     // source event's UID (empty when it had none) and its SEQUENCE (0 when it had none).
-    int8_t match_files[k_table_rows];
+    uint8_t match_files[k_table_rows];
     char match_homes[k_table_rows][k_opponent_size];
     char match_aways[k_table_rows][k_opponent_size];
     char match_locations[k_table_rows][k_location_size];

@@ -146,8 +146,8 @@ bool season_of_matches(RunState& state) {
             !row_time(state.match_table[row], when)) {
             continue;
         }
-        if (first == 0 || when.year < first) first = when.year;
-        if (when.year > last) last = when.year;
+        if (first == 0 || when.date.year < first) first = when.date.year;
+        if (when.date.year > last) last = when.date.year;
     }
     if (first == 0) return false;
     // Real dates have years of four digits.

@@ -81,7 +81,7 @@ ReadResult take_events(RunState& state, int file_index, FileReport& report) {
         const int at = state.current_row;
         if (at < 0 || at >= k_max_used_rows) return ReadResult::too_many_rows;
         state.match_table[at] = event.row;
-        state.match_files[at] = static_cast<int8_t>(file_index);
+        state.match_files[at] = static_cast<uint8_t>(file_index);
         copy_text(state.match_homes[at], k_opponent_size, event.home);
         copy_text(state.match_aways[at], k_opponent_size, event.away);
         copy_text(state.match_locations[at], k_location_size, event.location);
@@ -93,18 +93,21 @@ ReadResult take_events(RunState& state, int file_index, FileReport& report) {
     return ReadResult::ok;
 }
 
-// The club's team: the candidate that is a side of more events, the away one on equal
-// counts; then its side in every row of the file from first_row on.
-ReadResult take_club_team(RunState& state, int file_index, int first_row) {
+// The club's team: the candidate that is a side of more events, the away one on equal counts.
+ReadResult take_club_team(RunState& state, int file_index) {
     const char* winner = state.home_candidate_count > state.away_candidate_count ? state.candidate_home
                                                                                  : state.candidate_away;
     // A candidate may be as long as any team name; the club's own must fit its field.
     if (!copy_text(state.own_team, sizeof state.own_team, winner)) return ReadResult::team_name_invalid;
     copy_text(state.file_own_teams[file_index], k_team_name_size, state.own_team);
+    return ReadResult::ok;
+}
+
+// The club's side in every row of the file, from first_row on.
+void take_club_sides(RunState& state, int first_row) {
     for (int row = first_row; row < state.current_row; ++row) {
         take_club_side(state.match_table[row], state.match_homes[row], state.match_aways[row], state.own_team);
     }
-    return ReadResult::ok;
 }
 
 // The earlier input whose bytes are the loaded file's, or -1. Only files that were read
@@ -159,7 +162,7 @@ ReadResult read_calendar_file(RunState& state, int file_index) {
 
     result = take_candidates(state);
     if (result == ReadResult::ok) result = take_events(state, file_index, report);
-    if (result == ReadResult::ok) result = take_club_team(state, file_index, separator_row + 1);
+    if (result == ReadResult::ok) result = take_club_team(state, file_index);
     if (result != ReadResult::ok) {
         // No row of a file that failed stays behind, not even the ones read before its failure.
         std::memset(&state.match_table[separator_row], 0,
@@ -167,6 +170,7 @@ ReadResult read_calendar_file(RunState& state, int file_index) {
         state.current_row = separator_row;
         return result;
     }
+    take_club_sides(state, separator_row + 1);
 
     copy_text(report.league, sizeof report.league, state.match_table[state.current_row - 1].league);
     report.also_in = earlier_team(state, file_index) + 1;

@@ -55,11 +55,11 @@ struct EventLines {
 };
 
 // True when the line at line is the marker (any case) with nothing but blanks behind it.
-bool is_marker_line(TextSpan text, int line, int stop, const char* marker) {
+bool is_marker_line(TextSpan text, int line, int end, const char* marker) {
     if (!marker_at(text, line, marker)) return false;
     int rest = line + static_cast<int>(std::strlen(marker));
-    while (rest < stop && is_blank(text.bytes[rest])) ++rest;
-    return rest == stop;
+    while (rest < end && is_blank(text.bytes[rest])) ++rest;
+    return rest == end;
 }
 
 // True when the line at line is the property name: the name, then ';' or ':'.
@@ -301,7 +301,8 @@ void take_league_and_venue(TextSpan text, const EventLines& lines, TextSpan summ
         league = first_line(described);
     }
     char categories[k_value_size];
-    if (league.length == 0) league = first_line(comma_field(unescaped(text, lines, Property::categories, categories, cut), 0));
+    const TextSpan listed = unescaped(text, lines, Property::categories, categories, cut);
+    if (league.length == 0) league = first_line(comma_field(listed, 0));
     copy_cut(row.league, sizeof row.league, league);
     char written_venue[k_value_size];
     const TextSpan own_venue = unescaped(text, lines, Property::venue, written_venue, cut);

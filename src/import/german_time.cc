@@ -14,7 +14,7 @@ constexpr int k_march = 3;
 constexpr int k_october = 10;
 
 // The day of the month's last Sunday, for a month of 31 days.
-int last_sunday(int year, int month) { return 31 - day_of_week(year, month, 31); }
+int last_sunday(int year, int month) { return 31 - day_of_week(CivilDate{year, month, 31}); }
 
 // A full hour of a year, as date and hour.
 struct Hour {
@@ -36,7 +36,8 @@ bool in_summer_time(const Hour& at) {
 }
 
 // Writes value (0 .. 10^count - 1) as count decimal digits, with leading zeros.
-void put_digits(char* field, int value, int count) {
+template <int count>
+void put_digits(char* field, int value) {
     for (int i = count - 1; i >= 0; --i) {
         field[i] = static_cast<char>('0' + value % 10);
         value /= 10;
@@ -48,9 +49,9 @@ void put_digits(char* field, int value, int count) {
 bool utc_to_german_time(MatchRecord& row) {
     CivilTime when{};
     if (!row_time(row, when) || when.hour < 0) return false;
-    int year = when.year;
-    int month = when.month;
-    int day = when.day;
+    int year = when.date.year;
+    int month = when.date.month;
+    int day = when.date.day;
     int hour = when.hour + (in_summer_time(Hour{year, month, day, when.hour}) ? k_summer_offset : k_winter_offset);
     if (hour >= 24) {
         hour -= 24;
@@ -63,11 +64,11 @@ bool utc_to_german_time(MatchRecord& row) {
         }
     }
     // 31.12.9999 23:00 UTC has no four-digit year behind it.
-    if (!is_real_date(year, month, day)) return false;
-    put_digits(row.year, year, 4);
-    put_digits(row.month, month, 2);
-    put_digits(row.day, day, 2);
-    put_digits(row.hour, hour, 2);
+    if (!is_real_date(CivilDate{year, month, day})) return false;
+    put_digits<4>(row.year, year);
+    put_digits<2>(row.month, month);
+    put_digits<2>(row.day, day);
+    put_digits<2>(row.hour, hour);
     compute_weekday(row);
     return true;
 }

@@ -18,7 +18,7 @@ void compute_weekday(MatchRecord& record) {
     record.month_number = 10 * digit_value(record.month[0]) + digit_value(record.month[1]);
     record.year_number = 1000 * digit_value(record.year[0]) + 100 * digit_value(record.year[1]) +
                          10 * digit_value(record.year[2]) + digit_value(record.year[3]);
-    const int weekday = day_of_week(record.year_number, record.month_number, record.day_number);
+    const int weekday = day_of_week(CivilDate{record.year_number, record.month_number, record.day_number});
     record.weekday[0] = k_weekday_names[weekday][0];
     record.weekday[1] = k_weekday_names[weekday][1];
     record.weekday[2] = '\0';

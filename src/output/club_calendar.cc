@@ -137,7 +137,7 @@ void match_key(const RunState& state, int row, const MatchTime& when, char (&key
 // The event of an earlier row whose identity is the same, found through its slot, or -1;
 // else the row takes the free slot. same(earlier) compares the identities whole.
 template <typename Same>
-int find_or_keep(int (&slots)[k_slots], const CalendarEvents& found, uint64_t hash, int row, Same same) {
+int find_or_keep(int row, int (&slots)[k_slots], const CalendarEvents& found, uint64_t hash, Same same) {
     for (unsigned slot = static_cast<unsigned>(hash % k_slots);; slot = (slot + 1) % k_slots) {
         if (slots[slot] == 0) {
             slots[slot] = row + 1;
@@ -156,10 +156,10 @@ void add_row(const RunState& state, CalendarEvents& found, int row, const MatchT
     const char* uid = state.match_uids[row];
     int event = -1;
     if (uid[0] != '\0') {
-        event = find_or_keep(found.by_uid, found, hash_text(k_hash_start, uid), row,
+        event = find_or_keep(row, found.by_uid, found, hash_text(k_hash_start, uid),
                              [&](int earlier) { return std::strcmp(state.match_uids[earlier], uid) == 0; });
     }
-    const int by_key = find_or_keep(found.by_key, found, hash_text(k_hash_start, key), row, [&](int earlier) {
+    const int by_key = find_or_keep(row, found.by_key, found, hash_text(k_hash_start, key), [&](int earlier) {
         MatchTime other_when{};
         char other[k_key_size];
         match_time(state.match_table[earlier], other_when);
@@ -258,7 +258,7 @@ void put_event(OutputBuffer& out, const RunState& state, const CalendarEvent& ev
 
 bool write_club_calendar(RunState& state, FILE* stream) {
     if (stream == nullptr) return false;
-    OutputBuffer out;
+    OutputBuffer out{};
     start_output(out, stream);
     for (const char* text : k_calendar_head) put_fixed_line(out, text);
     CalendarLine line{};
@@ -278,7 +278,7 @@ bool write_club_calendar(RunState& state, FILE* stream) {
     }
     for (int i = 0; i < found.count; ++i) {
         const int file = state.match_files[found.events[i].row];
-        put_event(out, state, found.events[i], file >= 0 && file < k_max_input_files ? state.file_own_teams[file] : "");
+        put_event(out, state, found.events[i], file < k_max_input_files ? state.file_own_teams[file] : "");
     }
     put_fixed_line(out, k_calendar_end);
     return finish_output(out);

@@ -93,7 +93,7 @@ void select_html_class(RunState& state) {
 
 bool write_html_table(RunState& state, FILE* stream) {
     if (stream == nullptr) return false;
-    OutputBuffer out;
+    OutputBuffer out{};
     start_output(out, stream);
     put_text(out, html_table_head);
     const int end_row = end_of_table_row(state);

@@ -177,7 +177,8 @@ uint64_t hall_hash(const char* location, size_t size) {
     return hash;
 }
 
-bool same_hall(const char* a, const char* b) {
+// The comparison is symmetric: its two halls are alike, and either order gives the same.
+bool same_hall(const char* a, const char* b) {  // NOLINT(bugprone-easily-swappable-parameters)
     HallReader first{a, k_location_size, 0};
     HallReader second{b, k_location_size, 0};
     for (;;) {
@@ -190,12 +191,12 @@ bool same_hall(const char* a, const char* b) {
 
 const char* own_team_of(const RunState& state, int row) {
     const int file = state.match_files[row];
-    return file >= 0 && file < k_max_input_files ? state.file_own_teams[file] : "";
+    return file < k_max_input_files ? state.file_own_teams[file] : "";
 }
 
 const char* file_league_of(const RunState& state, int row) {
     const int file = state.match_files[row];
-    return file >= 0 && file < k_max_input_files ? state.file_reports[file].league : "";
+    return file < k_max_input_files ? state.file_reports[file].league : "";
 }
 
 // One club team: its name and its file's league, so that the first teams of two sports,
@@ -233,7 +234,7 @@ void collect_matches(const RunState& state, DayPlan& plan) {
         CivilTime when{};
         if (row_time(match, when)) {
             item.dated = true;
-            item.day = days_from_civil(when.year, when.month, when.day);
+            item.day = days_from_civil(when.date);
             item.start = when.hour >= 0 ? when.hour * 60 + when.minute : -1;
         }
         if (match.is_home != 0) item.hall = hall_hash(state.match_locations[row], k_location_size);
@@ -269,15 +270,12 @@ void put_two_digits(OutputBuffer& out, int value) { put_number(out, value, 2); }
 
 // "06.10." or, with the year, "06.10.2025".
 void put_date(OutputBuffer& out, int day_count, bool with_year) {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    civil_from_days(day_count, year, month, day);
-    put_two_digits(out, day);
+    const CivilDate date = civil_from_days(day_count);
+    put_two_digits(out, date.day);
     put_text(out, ".");
-    put_two_digits(out, month);
+    put_two_digits(out, date.month);
     put_text(out, ".");
-    if (with_year) put_number(out, year, 4);
+    if (with_year) put_number(out, date.year, 4);
 }
 
 void put_clock(OutputBuffer& out, int minutes) {
@@ -409,12 +407,8 @@ void close_caption(OutputBuffer& out, const char* columns) {
 void put_week_heading(OutputBuffer& out, int monday) {
     int week_year = 0;
     const int week = iso_week(monday, week_year);
-    int first_year = 0;
-    int last_year = 0;
-    int month = 0;
-    int day = 0;
-    civil_from_days(monday, first_year, month, day);
-    civil_from_days(monday + 6, last_year, month, day);
+    const int first_year = civil_from_days(monday).year;
+    const int last_year = civil_from_days(monday + 6).year;
     put_text(out, "KW ");
     put_number(out, week);
     put_text(out, "/");
@@ -529,7 +523,7 @@ bool write_match_days(RunState& state, FILE* stream) {
     collect_matches(state, plan);
     find_collisions(state, plan);
 
-    OutputBuffer out;
+    OutputBuffer out{};
     start_output(out, stream);
     put_text(out, k_head);
     put_escaped(out, state.season, sizeof state.season);

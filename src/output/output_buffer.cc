@@ -34,7 +34,8 @@ void put_bytes_through(OutputBuffer& out, const char* bytes, size_t count) {
     }
 }
 
-void put_number(OutputBuffer& out, int value, int min_digits) {
+// A value and its width: the width is a constant wherever the writers call it.
+void put_number(OutputBuffer& out, int value, int min_digits) {  // NOLINT(bugprone-easily-swappable-parameters)
     char digits[k_number_digits + 1];
     int at = k_number_digits;
     // Counted as a negative number, so that the smallest int has a digit for every place.

@@ -99,7 +99,7 @@ void put_match_cells(RunState& state, OutputBuffer& out, const MatchRecord& row)
 
 bool write_spreadsheet(RunState& state, FILE* stream) {
     if (stream == nullptr) return false;
-    OutputBuffer out;
+    OutputBuffer out{};
     start_output(out, stream);
     // The table declares at least the template's rows, and more when more are written.
     const int end_row = end_of_table_row(state);

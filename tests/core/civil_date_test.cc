@@ -15,13 +15,10 @@ TEST(CivilDate, DayCountsAndWeekdaysAgreeWithTheStandardLibrary) {
         const int year = static_cast<int>(ymd.year());
         const int month = static_cast<int>(static_cast<unsigned>(ymd.month()));
         const int day = static_cast<int>(static_cast<unsigned>(ymd.day()));
-        const int count = days_from_civil(year, month, day);
+        const int count = days_from_civil(CivilDate{year, month, day});
         ASSERT_EQ(d.time_since_epoch().count(), count) << year << "-" << month << "-" << day;
-        int back_year = 0;
-        int back_month = 0;
-        int back_day = 0;
-        civil_from_days(count, back_year, back_month, back_day);
-        ASSERT_TRUE(back_year == year && back_month == month && back_day == day) << count;
+        const CivilDate back = civil_from_days(count);
+        ASSERT_TRUE(back.year == year && back.month == month && back.day == day) << count;
         ASSERT_EQ(static_cast<int>(weekday{d}.iso_encoding()) - 1, iso_weekday(count)) << count;
     }
 }
@@ -35,7 +32,7 @@ TEST(CivilDate, WeeksAtTheTurnOfTheYear) {
     };
     for (const auto& c : cases) {
         int week_year = 0;
-        EXPECT_EQ(c.week, iso_week(days_from_civil(c.year, c.month, c.day), week_year)) << c.year << "-" << c.month << "-" << c.day;
+        EXPECT_EQ(c.week, iso_week(days_from_civil(CivilDate{c.year, c.month, c.day}), week_year)) << c.year << "-" << c.month << "-" << c.day;
         EXPECT_EQ(c.week_year, week_year) << c.year << "-" << c.month << "-" << c.day;
     }
 }
