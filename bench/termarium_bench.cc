@@ -1,5 +1,5 @@
 // Benchmarks of the largest run: the import of 40 calendars, each writer over a full
-// 499-row table, and the whole run_schedule with its outputs in a temporary folder.
+// 499-row table, and the whole run_schedule with its four outputs in a temporary folder.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -13,6 +13,7 @@
 #include "import/calendar_reader.h"
 #include "output/club_calendar.h"
 #include "output/html_writer.h"
+#include "output/match_days.h"
 #include "output/spreadsheet_writer.h"
 #include "platform/streams.h"
 #include "workload.h"
@@ -148,6 +149,27 @@ void BM_WriteClubCalendarFullTable(benchmark::State& bench) {
     bench.SetBytesProcessed(bench.iterations() * size);
 }
 BENCHMARK(BM_WriteClubCalendarFullTable)->Unit(benchmark::kMicrosecond);
+
+// The match days of the full table: 459 matches sorted, by week and by hall, with the
+// collisions of its halls.
+void BM_WriteMatchDaysFullTable(benchmark::State& bench) {
+    import_workload(g_state);
+    long long size = 0;
+    {
+        FILE* f = std::tmpfile();
+        if (f == nullptr) std::abort();
+        write_match_days(g_state, f);
+        size = std::ftell(f);
+        std::fclose(f);
+    }
+    for (auto _ : bench) {
+        FILE* f = std::fopen("/dev/null", "w");
+        write_match_days(g_state, f);
+        std::fclose(f);
+    }
+    bench.SetBytesProcessed(bench.iterations() * size);
+}
+BENCHMARK(BM_WriteMatchDaysFullTable)->Unit(benchmark::kMicrosecond);
 
 void BM_WholeRun(benchmark::State& bench) {
     const Workload& w = workload();

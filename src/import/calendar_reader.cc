@@ -21,6 +21,8 @@ constexpr char k_same_content[] = "%s: gleicher Inhalt wie %s, wird uebersprunge
 constexpr char k_same_team[] = "Achtung: %s (%s) steht auch in %s\n";
 constexpr int k_cancelled_size = 32;  // ", <number> abgesagt"
 
+constexpr int k_sampled_bytes = 256;  // bytes of a text that tell most different files apart
+
 constexpr char k_too_large_text[] = "Datei zu gross (max. %i Zeichen)";
 constexpr char k_no_match_text[] = "keine Spielpaarung gefunden";
 constexpr char k_team_name_text[] = "Mannschaftsname leer oder zu lang (max. %i Zeichen)";
@@ -60,7 +62,6 @@ void count_sides(RunState& state, const ParsedEvent& event) {
 ReadResult take_events(RunState& state, int file_index, FileReport& report) {
     const TextSpan text = loaded_text(state);
     DeclaredZones zones{};
-    find_declared_zones(text, zones);
     state.home_candidate_count = 0;
     state.away_candidate_count = 0;
     int events = 0;
@@ -110,12 +111,23 @@ void take_club_sides(RunState& state, int first_row) {
     }
 }
 
+// The hash of k_sampled_bytes bytes spread evenly over the text: two files of one length
+// that differ there are not the same, and only the others need their bytes compared.
+uint64_t text_sample(TextSpan text) {
+    char sampled[k_sampled_bytes];
+    const int count = text.length < k_sampled_bytes ? text.length : k_sampled_bytes;
+    for (int i = 0; i < count; ++i) {
+        sampled[i] = text.bytes[static_cast<int64_t>(text.length - 1) * i / (count > 1 ? count - 1 : 1)];
+    }
+    return hash_bytes(k_hash_start, sampled, static_cast<size_t>(count));
+}
+
 // The earlier input whose bytes are the loaded file's, or -1. Only files that were read
 // count, so that a third copy names the first.
 int earlier_copy(RunState& state, int file_index, const FileReport& report) {
     for (int k = 0; k < file_index; ++k) {
         const FileReport& earlier = state.file_reports[k];
-        if (earlier.same_as == 0 && earlier.text_hash == report.text_hash && earlier.text_length == report.text_length &&
+        if (earlier.same_as == 0 && earlier.text_length == report.text_length && earlier.text_sample == report.text_sample &&
             same_stream_bytes(state.input_files[k], state.input_files[file_index])) {
             return k;
         }
@@ -146,8 +158,8 @@ ReadResult read_calendar_file(RunState& state, int file_index) {
     ReadResult result = load_calendar_text(state, state.input_files[file_index]);
     if (result == ReadResult::ok) result = check_calendar_text(loaded_text(state));
     if (result != ReadResult::ok) return result;
-    report.text_hash = hash_bytes(k_hash_start, state.file_buffer, static_cast<size_t>(state.file_length));
     report.text_length = state.file_length;
+    report.text_sample = text_sample(loaded_text(state));
     const int copy = earlier_copy(state, file_index, report);
     if (copy >= 0) {
         report.same_as = copy + 1;

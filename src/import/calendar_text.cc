@@ -149,6 +149,15 @@ void convert_block(TextConverter& converter, const char* target, size_t got) {
                 continue;
             }
         }
+        // CR LF with the byte behind it at hand: a line end (LF stays) or a fold (all goes),
+        // decided here without holding a byte back.
+        if (at == next_cr && !converter.cr_held && !converter.lf_held && end - at >= 3 && at[1] == '\n') {
+            const bool fold = at[2] == ' ' || at[2] == '\t';
+            if (!fold) store(converter, '\n');
+            at += fold ? 3 : 2;
+            next_cr = static_cast<const char*>(std::memchr(at, '\r', static_cast<size_t>(end - at)));
+            continue;
+        }
         convert(converter, *at);
         if (at == next_cr) next_cr = static_cast<const char*>(std::memchr(at + 1, '\r', static_cast<size_t>(end - at - 1)));
         ++at;
@@ -198,6 +207,7 @@ ReadResult load_calendar_text(RunState& state, FILE* stream) {
         if (got == 0) break;
         convert_block(converter, target, got);
         if (converter.overflow) return ReadResult::file_too_large;
+        if (got < room) break;  // a short read is the file's end (or an error, which ferror tells)
     }
     if (std::ferror(stream)) return ReadResult::read_error;
     finish(converter);

@@ -14,6 +14,7 @@
 #include <cctype>
 #include <cstring>
 #include <iterator>
+#include <string>
 
 #include "core/bounded_text.h"
 #include "core/hash.h"
@@ -40,10 +41,18 @@ constexpr char k_cancelled[] = "CANCELLED";
 // Team numbers written as Roman numerals ("TB WESTHEIM III"): II to IX give '2' to '9'.
 constexpr const char* k_roman_numbers[] = {"II", "III", "IV", "V", "VI", "VII", "VIII", "IX"};
 
-// The properties an event is read by, and their names.
+// The properties an event is read by, and their names with their lengths.
 enum Property { start, summary, location, description, status, uid, sequence, categories, venue, property_count };
-constexpr const char* k_property_names[property_count] = {
-    "DTSTART", "SUMMARY", "LOCATION", "DESCRIPTION", "STATUS", "UID", "SEQUENCE", "CATEGORIES", k_venue_property,
+struct PropertyName {
+    const char* text;
+    int length;
+};
+constexpr PropertyName name_of(const char* text) {
+    return PropertyName{text, static_cast<int>(std::char_traits<char>::length(text))};
+}
+constexpr PropertyName k_property_names[property_count] = {
+    name_of("DTSTART"), name_of("SUMMARY"),  name_of("LOCATION"),   name_of("DESCRIPTION"),    name_of("STATUS"),
+    name_of("UID"),     name_of("SEQUENCE"), name_of("CATEGORIES"), name_of(k_venue_property),
 };
 constexpr int k_largest_sequence = 1000000000;  // beyond any real revision count; more is read as this
 
@@ -63,9 +72,9 @@ bool is_marker_line(TextSpan text, int line, int end, const char* marker) {
 }
 
 // True when the line at line is the property name: the name, then ';' or ':'.
-bool names_property(TextSpan text, int line, int stop, const char* name) {
-    const int behind = line + static_cast<int>(std::strlen(name));
-    return behind < stop && (text.bytes[behind] == ':' || text.bytes[behind] == ';') && marker_at(text, line, name);
+bool names_property(TextSpan text, int line, int stop, const PropertyName& name) {
+    const int behind = line + name.length;
+    return behind < stop && (text.bytes[behind] == ':' || text.bytes[behind] == ';') && marker_at(text, line, name.text);
 }
 
 // One pass over the lines of the event whose BEGIN:VEVENT line starts at begin.
@@ -78,7 +87,8 @@ EventLines scan_event(TextSpan text, int begin) {
         const int line = feed + 1;
         feed = line_end(text, line);
         const int stop = feed < 0 ? text.length : feed;
-        const char first = static_cast<char>(std::toupper(static_cast<unsigned char>(text.bytes[line])));
+        const char byte = text.bytes[line];
+        const char first = byte >= 'a' && byte <= 'z' ? static_cast<char>(byte - 'a' + 'A') : byte;
         if (first == 'B' && marker_at(text, line, k_component_begin)) {
             if (is_marker_line(text, line, stop, k_event_begin)) {
                 found.next = line;  // an event without its end: the next one begins here
@@ -97,8 +107,13 @@ EventLines scan_event(TextSpan text, int begin) {
         }
         if (depth > 0) continue;
         for (int p = 0; p < property_count; ++p) {
-            if (!found.has[p] && first == k_property_names[p][0] && names_property(text, line, stop, k_property_names[p])) {
-                read_content_line(text, line, found.line[p]);
+            if (!found.has[p] && first == k_property_names[p].text[0] && names_property(text, line, stop, k_property_names[p])) {
+                const int behind = line + k_property_names[p].length;
+                if (text.bytes[behind] == ':') {
+                    found.line[p] = ContentLine{line, behind, behind + 1, stop};  // no parameters: nothing to scan
+                } else {
+                    read_content_line(text, line, found.line[p]);
+                }
                 found.has[p] = true;
                 break;
             }
@@ -234,7 +249,7 @@ TeamsRead split_summary(TextSpan text, const EventLines& lines, char (&value)[k_
 
 // Date and time of the start: 8 digits, optionally "T" and at least four digits, and "Z"
 // at most behind them. A start in UTC becomes German time; one without a time gets "--".
-EventRead read_start(TextSpan text, const ContentLine& line, const DeclaredZones& zones, MatchRecord& row) {
+EventRead read_start(TextSpan text, const ContentLine& line, DeclaredZones& zones, MatchRecord& row) {
     int end = line.end;
     while (end > line.value && is_blank(text.bytes[end - 1])) --end;
     int pos = line.value;
@@ -368,7 +383,7 @@ TeamsRead event_teams(TextSpan text, int begin, char (&home)[k_opponent_size], c
     return TeamsRead::done;
 }
 
-EventRead parse_event(TextSpan text, int begin, const DeclaredZones& zones, ParsedEvent& event) {
+EventRead parse_event(TextSpan text, int begin, DeclaredZones& zones, ParsedEvent& event) {
     const EventLines lines = scan_event(text, begin);
     event.next = lines.next;
     char value[k_value_size];

@@ -50,9 +50,9 @@ int next_event_begin(TextSpan text, int from);
 // a result and a league taken off.
 TeamsRead event_teams(TextSpan text, int begin, char (&home)[k_opponent_size], char (&away)[k_opponent_size]);
 
-// Fills event from the event that begins at begin, its start read in the file's zones;
-// anything but done leaves the row zero.
-EventRead parse_event(TextSpan text, int begin, const DeclaredZones& zones, ParsedEvent& event);
+// Fills event from the event that begins at begin (text is the whole file), its start read
+// in the file's zones; anything but done leaves the row zero.
+EventRead parse_event(TextSpan text, int begin, DeclaredZones& zones, ParsedEvent& event);
 
 // Sets which side is the club's (own_team) in a row whose teams the summary named home and
 // away: the side equal to own_team, else the home side when own_team stands inside its

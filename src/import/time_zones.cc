@@ -99,10 +99,10 @@ TextSpan zone_parameter(TextSpan text, const ContentLine& line) {
     return {text.bytes, 0};
 }
 
-}  // namespace
-
+// Finds the file's VTIMEZONE definitions of German time, wherever they stand in it.
 void find_declared_zones(TextSpan text, DeclaredZones& zones) {
     zones.count = 0;
+    zones.searched = true;
     TextSpan name{text.bytes, 0};
     bool in_zone = false;
     bool in_standard = false;
@@ -137,13 +137,17 @@ void find_declared_zones(TextSpan text, DeclaredZones& zones) {
     }
 }
 
-StartClock start_clock(TextSpan text, const ContentLine& line, const DeclaredZones& zones) {
+}  // namespace
+
+StartClock start_clock(TextSpan text, const ContentLine& line, DeclaredZones& zones) {
     const TextSpan value = value_of(text, line);
     if (value.length > 0 && upper(value.bytes[value.length - 1]) == 'Z') return StartClock::utc;
     const TextSpan zone = zone_parameter(text, line);
     if (zone.length == 0) return StartClock::german;
-    if (in_list(zone, k_utc_zones, std::size(k_utc_zones))) return StartClock::utc;
+    // German time first: the zone of nearly every start.
     if (in_list(zone, k_german_zones, std::size(k_german_zones))) return StartClock::german;
+    if (in_list(zone, k_utc_zones, std::size(k_utc_zones))) return StartClock::utc;
+    if (!zones.searched) find_declared_zones(text, zones);
     for (int i = 0; i < zones.count; ++i) {
         const TextSpan declared = zones.names[i];
         if (declared.length == zone.length && std::memcmp(declared.bytes, zone.bytes, static_cast<size_t>(zone.length)) == 0) {

@@ -17,14 +17,14 @@ enum class StartClock {
 
 constexpr int k_declared_zones = 8;  // zones of German time that one file may define for itself
 
-// The names of the zones a file defines (VTIMEZONE) with German time's offsets.
+// The names of the zones a file defines (VTIMEZONE) with German time's offsets, looked for
+// once, when the first start names a zone that is known by no name.
 struct DeclaredZones {
     TextSpan names[k_declared_zones];
     int count;
+    bool searched;  // the file's definitions have been looked for
 };
 
-// Finds the file's VTIMEZONE definitions of German time.
-void find_declared_zones(TextSpan text, DeclaredZones& zones);
-
-// The clock of a start line: a value ending in "Z", its TZID parameter, or neither.
-StartClock start_clock(TextSpan text, const ContentLine& line, const DeclaredZones& zones);
+// The clock of a start line of the whole text given: a value ending in "Z", its TZID
+// parameter, or neither.
+StartClock start_clock(TextSpan text, const ContentLine& line, DeclaredZones& zones);

@@ -103,6 +103,8 @@ struct CalendarEvents {
     int event_of[k_table_rows];  // the event each row belongs to
     int by_uid[k_slots];
     int by_key[k_slots];
+    uint64_t uid_hash[k_table_rows];  // of each row, so that a slot is compared whole only on an equal hash
+    uint64_t key_hash[k_table_rows];
 };
 
 // The row's date and time as the calendar writes them; false when the date is no real date.
@@ -135,16 +137,19 @@ void match_key(const RunState& state, int row, const MatchTime& when, char (&key
 }
 
 // The event of an earlier row whose identity is the same, found through its slot, or -1;
-// else the row takes the free slot. same(earlier) compares the identities whole.
+// else the row takes the free slot. hashes holds each row's hash; same(earlier) compares
+// the identities whole.
 template <typename Same>
-int find_or_keep(int row, int (&slots)[k_slots], const CalendarEvents& found, uint64_t hash, Same same) {
+int find_or_keep(int row, int (&slots)[k_slots], const CalendarEvents& found, const uint64_t (&hashes)[k_table_rows],
+                 Same same) {
+    const uint64_t hash = hashes[row];
     for (unsigned slot = static_cast<unsigned>(hash % k_slots);; slot = (slot + 1) % k_slots) {
         if (slots[slot] == 0) {
             slots[slot] = row + 1;
             return -1;
         }
         const int earlier = slots[slot] - 1;
-        if (same(earlier)) return found.event_of[earlier];
+        if (hashes[earlier] == hash && same(earlier)) return found.event_of[earlier];
     }
 }
 
@@ -156,10 +161,12 @@ void add_row(const RunState& state, CalendarEvents& found, int row, const MatchT
     const char* uid = state.match_uids[row];
     int event = -1;
     if (uid[0] != '\0') {
-        event = find_or_keep(row, found.by_uid, found, hash_text(k_hash_start, uid),
+        found.uid_hash[row] = hash_text(k_hash_start, uid);
+        event = find_or_keep(row, found.by_uid, found, found.uid_hash,
                              [&](int earlier) { return std::strcmp(state.match_uids[earlier], uid) == 0; });
     }
-    const int by_key = find_or_keep(row, found.by_key, found, hash_text(k_hash_start, key), [&](int earlier) {
+    found.key_hash[row] = hash_text(k_hash_start, key);
+    const int by_key = find_or_keep(row, found.by_key, found, found.key_hash, [&](int earlier) {
         MatchTime other_when{};
         char other[k_key_size];
         match_time(state.match_table[earlier], other_when);
@@ -285,9 +292,26 @@ bool write_club_calendar(RunState& state, FILE* stream) {
 }
 
 void stamp_run_time(RunState& state) {
-    const std::time_t now = std::time(nullptr);
-    const std::tm* utc = std::gmtime(&now);
-    if (utc == nullptr || std::strftime(state.run_stamp, sizeof state.run_stamp, "%Y%m%dT%H%M%SZ", utc) == 0) {
+    // The calendar's own arithmetic gives UTC, so no time zone file is read for it.
+    constexpr long long k_seconds_per_day = 86400;
+    const long long now = static_cast<long long>(std::time(nullptr));
+    const CivilDate date = civil_from_days(static_cast<int>(now / k_seconds_per_day));
+    const int seconds = static_cast<int>(now % k_seconds_per_day);
+    if (now < 0 || !is_real_date(date)) {
         copy_text(state.run_stamp, sizeof state.run_stamp, "19700101T000000Z");
+        return;
     }
+    // YYYYMMDDTHHMMSSZ, each number written as its digits from the right.
+    const struct {
+        int value;
+        int digits;
+    } parts[] = {{date.year, 4}, {date.month, 2}, {date.day, 2}, {seconds / 3600, 2}, {seconds / 60 % 60, 2}, {seconds % 60, 2}};
+    char stamp[k_stamp_size] = "YYYYMMDDTHHMMSSZ";
+    int at = 0;
+    for (const auto& part : parts) {
+        if (at == 8) ++at;  // the "T" between date and time
+        for (int i = part.digits - 1, value = part.value; i >= 0; --i, value /= 10) stamp[at + i] = static_cast<char>('0' + value % 10);
+        at += part.digits;
+    }
+    copy_text(state.run_stamp, sizeof state.run_stamp, stamp);
 }

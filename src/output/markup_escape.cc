@@ -7,6 +7,8 @@
 // unchanged, a run of them at once.
 #include "output/markup_escape.h"
 
+#include <cstring>
+
 #include "core/utf8.h"
 
 namespace {
@@ -33,12 +35,31 @@ constexpr EscapeTable make_escape_table() {
 
 constexpr EscapeTable k_escapes = make_escape_table();
 
+// Bytes that end a run written as it stands: the NUL, the escaped and left-out characters,
+// and the lead byte of U+FFFE and U+FFFF.
+struct RunEnds {
+    bool ends[k_byte_values];
+};
+
+constexpr RunEnds make_run_ends() {
+    RunEnds table{};
+    for (int c = 0; c < k_byte_values; ++c) table.ends[c] = c == 0 || k_escapes.replacement[c] != nullptr;
+    table.ends[k_noncharacter_lead] = true;
+    return table;
+}
+
+constexpr RunEnds k_run_ends = make_run_ends();
+
 }  // namespace
 
 void put_escaped(OutputBuffer& out, const char* text, size_t size) {
+    size = strnlen(text, size);  // the field's text, up to its NUL
     size_t run_start = 0;
     size_t i = 0;
-    for (; i < size && text[i] != '\0'; ++i) {
+    for (; i < size; ++i) {
+        // Most bytes of a name or a place end no run: pass over them at once.
+        while (i < size && !k_run_ends.ends[static_cast<unsigned char>(text[i])]) ++i;
+        if (i == size) break;
         // U+FFFE and U+FFFF are three bytes; every other replacement stands for one byte.
         const size_t left_out = static_cast<unsigned char>(text[i]) == k_noncharacter_lead
                                     ? utf8_noncharacter_at(text, i, size) : 0;

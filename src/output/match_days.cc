@@ -120,7 +120,8 @@ struct DayMatch {
     int day;        // days_from_civil of its date
     int start;      // minutes of the day, -1 for a match without a time
     int minutes;    // how long it lasts
-    uint64_t hall;  // hash of its location as a hall: case folded, blanks run together
+    int hall;       // the hall of a dated home match (an index into DayPlan::halls), else -1
+    int first_mark; // the first of its collision marks (an index into DayPlan::marks), or -1
 };
 
 struct Collision {
@@ -128,65 +129,67 @@ struct Collision {
     int second;
 };
 
+// One collision a match takes part in, and the next of that match.
+struct CollisionMark {
+    int collision;
+    int next;  // -1 after the match's last
+};
+
+// A hall: the hash of its location as a hall compares it, and its first home match.
+struct Hall {
+    uint64_t hash;
+    int first;  // index into the sorted matches
+};
+
 // All that the document shows, worked out before it is written.
 struct DayPlan {
     DayMatch matches[k_table_rows];  // sorted by day and time
     int count;
+    Hall halls[k_table_rows];  // in the order of their first home match
+    int hall_count;
     Collision collisions[k_collisions_shown];
     int shown;  // collisions listed; state.hall_collisions counts all
+    CollisionMark marks[2 * k_collisions_shown];
+    int mark_count;
 };
 
-// The byte of a location as a hall compares it: ASCII and Latin-1 capitals in small letters
-// (the second byte of a two-byte UTF-8 letter), blanks and tabs as one blank.
-char hall_byte(const char* text, size_t i) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    if (c >= 'A' && c <= 'Z') return static_cast<char>(c + ('a' - 'A'));
-    if (c == '\t') return ' ';
-    if (i > 0 && static_cast<unsigned char>(text[i - 1]) == 0xC3 && c >= 0x80 && c <= 0x9E && c != 0x97) {
-        return static_cast<char>(c + 0x20);
-    }
-    return static_cast<char>(c);
-}
-
-// Walks a location as a hall: leading and trailing blanks left out, a run of blanks as one.
-struct HallReader {
-    const char* text;
-    size_t size;
-    size_t at;
+// How a hall compares the bytes of its location: ASCII capitals as small letters, tab as
+// blank, every other byte as it is (a Latin-1 capital, the second byte of a two-byte UTF-8
+// letter behind 0xC3, is folded where it stands).
+struct HallBytes {
+    unsigned char folded[256];
 };
 
-// The next byte of the hall, or '\0' at its end.
-char next_hall_byte(HallReader& reader) {
-    const auto blank = [&](size_t i) { return reader.text[i] == ' ' || reader.text[i] == '\t'; };
-    const auto ended = [&](size_t i) { return i >= reader.size || reader.text[i] == '\0'; };
-    if (reader.at == 0) {
-        while (!ended(reader.at) && blank(reader.at)) ++reader.at;
-    }
-    if (ended(reader.at)) return '\0';
-    if (blank(reader.at)) {
-        while (!ended(reader.at) && blank(reader.at)) ++reader.at;
-        return ended(reader.at) ? '\0' : ' ';
-    }
-    return hall_byte(reader.text, reader.at++);
+constexpr HallBytes make_hall_bytes() {
+    HallBytes table{};
+    for (int c = 0; c < 256; ++c) table.folded[c] = static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    table.folded[static_cast<unsigned char>('\t')] = ' ';
+    return table;
 }
 
-uint64_t hall_hash(const char* location, size_t size) {
-    HallReader reader{location, size, 0};
-    uint64_t hash = k_hash_start;
-    for (char c = next_hall_byte(reader); c != '\0'; c = next_hall_byte(reader)) hash = hash_bytes(hash, &c, 1);
-    return hash;
-}
+constexpr HallBytes k_hall_bytes = make_hall_bytes();
 
-// The comparison is symmetric: its two halls are alike, and either order gives the same.
-bool same_hall(const char* a, const char* b) {  // NOLINT(bugprone-easily-swappable-parameters)
-    HallReader first{a, k_location_size, 0};
-    HallReader second{b, k_location_size, 0};
-    for (;;) {
-        const char x = next_hall_byte(first);
-        const char y = next_hall_byte(second);
-        if (x != y) return false;
-        if (x == '\0') return true;
+// A location as a hall compares it, into out: letters folded as above, leading and trailing
+// blanks left out, a run of blanks as one blank. Returns its length.
+size_t hall_text(const char* location, char (&out)[k_location_size]) {
+    const unsigned char* in = reinterpret_cast<const unsigned char*>(location);
+    size_t length = 0;
+    bool blank = false;
+    unsigned char previous = 0;
+    for (size_t i = 0; i < k_location_size - 1 && in[i] != 0; ++i) {
+        unsigned char c = k_hall_bytes.folded[in[i]];
+        if (c == ' ') {
+            blank = length > 0;
+            previous = c;
+            continue;
+        }
+        if (blank) out[length++] = ' ';
+        blank = false;
+        if (previous == 0xC3 && c >= 0x80 && c <= 0x9E && c != 0x97) c = static_cast<unsigned char>(c + 0x20);
+        previous = in[i];
+        out[length++] = static_cast<char>(c);
     }
+    return length;
 }
 
 const char* own_team_of(const RunState& state, int row) {
@@ -230,21 +233,55 @@ void collect_matches(const RunState& state, DayPlan& plan) {
         const MatchRecord& match = state.match_table[row];
         if (match.day[0] == ' ') continue;
         DayMatch& item = plan.matches[plan.count++];
-        item = DayMatch{row, false, 0, -1, match_minutes(match), 0};
+        item = DayMatch{row, false, 0, -1, match_minutes(match), -1, -1};
         CivilTime when{};
         if (row_time(match, when)) {
             item.dated = true;
             item.day = days_from_civil(when.date);
             item.start = when.hour >= 0 ? when.hour * 60 + when.minute : -1;
         }
-        if (match.is_home != 0) item.hall = hall_hash(state.match_locations[row], k_location_size);
     }
     std::sort(plan.matches, plan.matches + plan.count, earlier);
 }
 
+// The hall of every dated home match, each hall found once in date order.
+void collect_halls(const RunState& state, DayPlan& plan) {
+    char hall[k_location_size];
+    char other[k_location_size];
+    for (int i = 0; i < plan.count; ++i) {
+        DayMatch& match = plan.matches[i];
+        if (!match.dated || !is_home(state, match)) continue;
+        const size_t length = hall_text(state.match_locations[match.row], hall);
+        const uint64_t hash = hash_bytes(k_hash_start, hall, length);
+        for (int h = 0; h < plan.hall_count && match.hall < 0; ++h) {
+            if (plan.halls[h].hash != hash) continue;
+            // Most matches of a hall give its location as its first match does, byte for byte.
+            const char* first = state.match_locations[plan.matches[plan.halls[h].first].row];
+            if (std::strcmp(first, state.match_locations[match.row]) == 0) {
+                match.hall = h;
+                continue;
+            }
+            const size_t other_length = hall_text(first, other);
+            if (other_length == length && std::memcmp(hall, other, length) == 0) match.hall = h;
+        }
+        if (match.hall < 0) {
+            match.hall = plan.hall_count;
+            plan.halls[plan.hall_count++] = Hall{hash, i};
+        }
+    }
+}
+
+// Marks a collision at a match.
+void add_mark(DayPlan& plan, int match, int collision) {
+    plan.marks[plan.mark_count] = CollisionMark{collision, -1};
+    int* last = &plan.matches[match].first_mark;
+    while (*last >= 0) last = &plan.marks[*last].next;
+    *last = plan.mark_count++;
+}
+
 // A home match with a time and a hall: one that can collide.
 bool can_collide(const RunState& state, const DayMatch& match) {
-    return match.dated && match.start >= 0 && is_home(state, match) && state.match_locations[match.row][0] != '\0';
+    return match.hall >= 0 && match.start >= 0 && state.match_locations[match.row][0] != '\0';
 }
 
 void find_collisions(RunState& state, DayPlan& plan) {
@@ -256,32 +293,40 @@ void find_collisions(RunState& state, DayPlan& plan) {
         for (int j = i + 1; j < plan.count && plan.matches[j].dated && plan.matches[j].day <= a.day + 1; ++j) {
             const DayMatch& b = plan.matches[j];
             if (!can_collide(state, b) || b.day * k_minutes_per_day + b.start >= ends || b.hall != a.hall ||
-                !same_hall(state.match_locations[a.row], state.match_locations[b.row]) ||
                 same_team(state, a.row, b.row) || same_match(state, a, b)) {
                 continue;
             }
             ++state.hall_collisions;
-            if (plan.shown < k_collisions_shown) plan.collisions[plan.shown++] = Collision{i, j};
+            if (plan.shown < k_collisions_shown) {
+                add_mark(plan, i, plan.shown);
+                add_mark(plan, j, plan.shown);
+                plan.collisions[plan.shown++] = Collision{i, j};
+            }
         }
     }
 }
 
-void put_two_digits(OutputBuffer& out, int value) { put_number(out, value, 2); }
+// Writes value (0 .. 10^count - 1) as count digits at text.
+void set_digits(char* text, int value, int count) {
+    for (int i = count - 1; i >= 0; --i, value /= 10) text[i] = static_cast<char>('0' + value % 10);
+}
 
 // "06.10." or, with the year, "06.10.2025".
 void put_date(OutputBuffer& out, int day_count, bool with_year) {
     const CivilDate date = civil_from_days(day_count);
-    put_two_digits(out, date.day);
-    put_text(out, ".");
-    put_two_digits(out, date.month);
-    put_text(out, ".");
-    if (with_year) put_number(out, date.year, 4);
+    char text[] = "DD.MM.YYYY";
+    set_digits(text, date.day, 2);
+    set_digits(text + 3, date.month, 2);
+    set_digits(text + 6, date.year % 10000, 4);
+    put_bytes(out, text, with_year ? 10 : 6);
 }
 
+// "15:00" for minutes of the day (and past midnight, of the next).
 void put_clock(OutputBuffer& out, int minutes) {
-    put_two_digits(out, minutes / 60 % 24);
-    put_text(out, ":");
-    put_two_digits(out, minutes % 60);
+    char text[] = "HH:MM";
+    set_digits(text, minutes / 60 % 24, 2);
+    set_digits(text + 3, minutes % 60, 2);
+    put_bytes(out, text, 5);
 }
 
 // "Sa 11.10. 15:00" as the row gives it (its own texts where its date is no real one); the
@@ -322,8 +367,8 @@ void put_team(OutputBuffer& out, const RunState& state, int row) {
 
 // The markers of the collisions a match takes part in, each a link to its entry at the top.
 void put_collision_marks(OutputBuffer& out, const DayPlan& plan, int index) {
-    for (int c = 0; c < plan.shown; ++c) {
-        if (plan.collisions[c].first != index && plan.collisions[c].second != index) continue;
+    for (int mark = plan.matches[index].first_mark; mark >= 0; mark = plan.marks[mark].next) {
+        const int c = plan.marks[mark].collision;
         put_text(out, " <a class=\"ue\" href=\"#ue");
         put_number(out, c + 1);
         put_text(out, "\">\u00dcberschneidung \u00dc");
@@ -477,32 +522,16 @@ void put_hall_row(OutputBuffer& out, const RunState& state, const DayPlan& plan,
 // The halls in the order of their first home match, each with its home matches in date order.
 void put_halls(OutputBuffer& out, const RunState& state, const DayPlan& plan) {
     put_text(out, k_halls_heading);
-    bool any = false;
-    for (int i = 0; i < plan.count; ++i) {
-        const DayMatch& first = plan.matches[i];
-        if (!first.dated || !is_home(state, first)) continue;
-        const char* hall = state.match_locations[first.row];
-        bool seen = false;  // the hall has a home match before this one: written with it
-        for (int k = 0; k < i && !seen; ++k) {
-            const DayMatch& earlier_match = plan.matches[k];
-            seen = earlier_match.dated && is_home(state, earlier_match) && earlier_match.hall == first.hall &&
-                   same_hall(state.match_locations[earlier_match.row], hall);
-        }
-        if (seen) continue;
-        any = true;
+    for (int h = 0; h < plan.hall_count; ++h) {
         open_block(out, "halle");
-        put_location(out, state, first.row);
+        put_location(out, state, plan.matches[plan.halls[h].first].row);
         close_caption(out, k_hall_columns);
-        for (int k = i; k < plan.count; ++k) {
-            const DayMatch& match = plan.matches[k];
-            if (match.dated && is_home(state, match) && match.hall == first.hall &&
-                same_hall(state.match_locations[match.row], hall)) {
-                put_hall_row(out, state, plan, k);
-            }
+        for (int k = plan.halls[h].first; k < plan.count; ++k) {
+            if (plan.matches[k].hall == h) put_hall_row(out, state, plan, k);
         }
         put_text(out, k_table_end);
     }
-    if (!any) put_text(out, k_no_home_matches);
+    if (plan.hall_count == 0) put_text(out, k_no_home_matches);
 }
 
 }  // namespace
@@ -521,6 +550,7 @@ bool write_match_days(RunState& state, FILE* stream) {
     if (stream == nullptr) return false;
     DayPlan plan{};
     collect_matches(state, plan);
+    collect_halls(state, plan);
     find_collisions(state, plan);
 
     OutputBuffer out{};

@@ -36,6 +36,12 @@ void put_bytes_through(OutputBuffer& out, const char* bytes, size_t count) {
 
 // A value and its width: the width is a constant wherever the writers call it.
 void put_number(OutputBuffer& out, int value, int min_digits) {  // NOLINT(bugprone-easily-swappable-parameters)
+    if (value >= 0 && value < 100 && min_digits <= 2) {  // days, months, hours, minutes: most numbers written
+        const char pair[] = {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
+        const bool both = value >= 10 || min_digits == 2;
+        put_bytes(out, both ? pair : pair + 1, both ? 2 : 1);
+        return;
+    }
     char digits[k_number_digits + 1];
     int at = k_number_digits;
     // Counted as a negative number, so that the smallest int has a digit for every place.

@@ -1,53 +1,80 @@
-// The team category of a league text: case-sensitive substring tests in a fixed order,
-// the first success deciding, so a "U19 Bezirksliga" is youth and not adult. Each
+// The team category of a league text: case-sensitive substring tests in a fixed order of
+// the categories, the first that succeeds deciding, so a "U19 Bezirksliga" is youth and not
+// adult. Each
 // category is known by the words the league sites of several sports use for it.
 #include "output/team_category.h"
 
 #include <algorithm>
 #include <cstring>
 #include <iterator>
+#include <string>
 
 namespace {
 
+// A word and its length, known when the program is built.
+struct Word {
+    const char* text;
+    size_t length;
+};
+
+constexpr Word word(const char* text) { return Word{text, std::char_traits<char>::length(text)}; }
+
 // The words of the A youth (U19), tested first. "\u00E4" is "ä", written in UTF-8 as the
 // calendars write it.
-constexpr const char* k_u19_words[] = {
-    "U19", "A-Jugend", "A-Junioren", "A-Juniorinnen", "m\u00E4nnliche A", "weibliche A", "Jugend A",
-    "Jungen 19", "M\u00E4dchen 19",
+constexpr Word k_u19_words[] = {
+    word("U19"), word("A-Jugend"), word("A-Junioren"), word("A-Juniorinnen"), word("m\u00E4nnliche A"),
+    word("weibliche A"), word("Jugend A"), word("Jungen 19"), word("M\u00E4dchen 19"),
 };
 // The words of the C youth (U15), tested next.
-constexpr const char* k_u15_words[] = {
-    "U15", "C-Jugend", "C-Junioren", "C-Juniorinnen", "m\u00E4nnliche C", "weibliche C", "Jugend C",
-    "Jungen 15", "M\u00E4dchen 15",
+constexpr Word k_u15_words[] = {
+    word("U15"), word("C-Jugend"), word("C-Junioren"), word("C-Juniorinnen"), word("m\u00E4nnliche C"),
+    word("weibliche C"), word("Jugend C"), word("Jungen 15"), word("M\u00E4dchen 15"),
 };
 // The words of an adult league, tested last.
-constexpr const char* k_adult_words[] = {"liga", "klasse", "Liga", "Klasse"};
+constexpr Word k_adult_words[] = {word("liga"), word("klasse"), word("Liga"), word("Klasse")};
 
-// Case-sensitive substring test within the first size bytes of text, which need not
-// hold a NUL inside them.
-bool contains(const char* text, size_t size, const char* word) {
-    const size_t length = strnlen(text, size);
-    const size_t word_length = std::strlen(word);
-    for (size_t i = 0; i + word_length <= length; ++i) {
-        // Only where the word's first byte stands can the word begin.
-        const void* first = std::memchr(text + i, word[0], length - word_length + 1 - i);
-        if (first == nullptr) return false;
-        i = static_cast<size_t>(static_cast<const char*>(first) - text);
-        if (std::memcmp(text + i, word, word_length) == 0) return true;
-    }
-    return false;
-}
+// The bytes that begin a word of any category: a league text is looked at only there.
+struct FirstBytes {
+    bool begins[256];
+};
 
 template <size_t count>
-bool contains_any(const char* text, size_t size, const char* const (&words)[count]) {
-    return std::any_of(std::begin(words), std::end(words), [&](const char* word) { return contains(text, size, word); });
+constexpr void mark_first_bytes(FirstBytes& table, const Word (&words)[count]) {
+    for (const Word& w : words) table.begins[static_cast<unsigned char>(w.text[0])] = true;
+}
+
+constexpr FirstBytes make_first_bytes() {
+    FirstBytes table{};
+    mark_first_bytes(table, k_u19_words);
+    mark_first_bytes(table, k_u15_words);
+    mark_first_bytes(table, k_adult_words);
+    return table;
+}
+
+constexpr FirstBytes k_first_bytes = make_first_bytes();
+
+// True when one of the words begins at text[at] and ends within length.
+template <size_t count>
+bool word_at(const char* text, size_t at, size_t length, const Word (&words)[count]) {
+    return std::any_of(std::begin(words), std::end(words), [&](const Word& w) {
+        return w.text[0] == text[at] && at + w.length <= length && std::memcmp(text + at, w.text, w.length) == 0;
+    });
 }
 
 }  // namespace
 
 TeamCategory team_category(const char* league, size_t size) {
-    if (contains_any(league, size, k_u19_words)) return TeamCategory::u19;
-    if (contains_any(league, size, k_u15_words)) return TeamCategory::u15;
-    if (contains_any(league, size, k_adult_words)) return TeamCategory::adult;
-    return TeamCategory::other;
+    // The text need not hold a NUL inside its size. One pass: a U19 word anywhere decides at
+    // once; a U15 word, else a league word, decides at the end.
+    const size_t length = strnlen(league, size);
+    bool u15 = false;
+    bool adult = false;
+    for (size_t at = 0; at < length; ++at) {
+        if (!k_first_bytes.begins[static_cast<unsigned char>(league[at])]) continue;
+        if (word_at(league, at, length, k_u19_words)) return TeamCategory::u19;
+        u15 = u15 || word_at(league, at, length, k_u15_words);
+        adult = adult || word_at(league, at, length, k_adult_words);
+    }
+    if (u15) return TeamCategory::u15;
+    return adult ? TeamCategory::adult : TeamCategory::other;
 }

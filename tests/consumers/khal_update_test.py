@@ -22,13 +22,9 @@ type = calendar
 [locale]
 timeformat = %H:%M
 dateformat = %Y-%m-%d
-longdateformat = %Y-%m-%d
 datetimeformat = %Y-%m-%d %H:%M
-longdatetimeformat = %Y-%m-%d %H:%M
 default_timezone = Europe/Berlin
 local_timezone = Europe/Berlin
-[default]
-default_calendar = verein
 """
 
 

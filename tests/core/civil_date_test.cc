@@ -1,5 +1,6 @@
-// Day counts and calendar weeks: every date from 1990 to 2100 there and back against the
-// standard library, and the weeks at the turn of the year that ISO 8601 counts apart.
+// Day counts, weekdays and calendar weeks: every date from 1990 to 2100 there and back and
+// its weekday by both formulas against the standard library, and the weeks at the turn of
+// the year that ISO 8601 counts apart.
 #include "core/civil_date.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +21,7 @@ TEST(CivilDate, DayCountsAndWeekdaysAgreeWithTheStandardLibrary) {
         const CivilDate back = civil_from_days(count);
         ASSERT_TRUE(back.year == year && back.month == month && back.day == day) << count;
         ASSERT_EQ(static_cast<int>(weekday{d}.iso_encoding()) - 1, iso_weekday(count)) << count;
+        ASSERT_EQ(static_cast<int>(weekday{d}.c_encoding()), day_of_week(CivilDate{year, month, day})) << count;
     }
 }
 
