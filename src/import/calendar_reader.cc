@@ -114,12 +114,12 @@ void take_club_sides(RunState& state, int first_row) {
 // The hash of k_sampled_bytes bytes spread evenly over the text: two files of one length
 // that differ there are not the same, and only the others need their bytes compared.
 uint64_t text_sample(TextSpan text) {
+    if (text.length <= k_sampled_bytes) return hash_bytes(k_hash_start, text.bytes, static_cast<size_t>(text.length));
     char sampled[k_sampled_bytes];
-    const int count = text.length < k_sampled_bytes ? text.length : k_sampled_bytes;
-    for (int i = 0; i < count; ++i) {
-        sampled[i] = text.bytes[static_cast<int64_t>(text.length - 1) * i / (count > 1 ? count - 1 : 1)];
+    for (int i = 0; i < k_sampled_bytes; ++i) {
+        sampled[i] = text.bytes[static_cast<int64_t>(text.length - 1) * i / (k_sampled_bytes - 1)];
     }
-    return hash_bytes(k_hash_start, sampled, static_cast<size_t>(count));
+    return hash_bytes(k_hash_start, sampled, sizeof sampled);
 }
 
 // The earlier input whose bytes are the loaded file's, or -1. Only files that were read

@@ -272,9 +272,9 @@ void collect_halls(const RunState& state, DayPlan& plan) {
 }
 
 // Marks a collision at a match.
-void add_mark(DayPlan& plan, int match, int collision) {
+void add_mark(DayPlan& plan, DayMatch& match, int collision) {
     plan.marks[plan.mark_count] = CollisionMark{collision, -1};
-    int* last = &plan.matches[match].first_mark;
+    int* last = &match.first_mark;
     while (*last >= 0) last = &plan.marks[*last].next;
     *last = plan.mark_count++;
 }
@@ -298,8 +298,8 @@ void find_collisions(RunState& state, DayPlan& plan) {
             }
             ++state.hall_collisions;
             if (plan.shown < k_collisions_shown) {
-                add_mark(plan, i, plan.shown);
-                add_mark(plan, j, plan.shown);
+                add_mark(plan, plan.matches[i], plan.shown);
+                add_mark(plan, plan.matches[j], plan.shown);
                 plan.collisions[plan.shown++] = Collision{i, j};
             }
         }
@@ -307,7 +307,8 @@ void find_collisions(RunState& state, DayPlan& plan) {
 }
 
 // Writes value (0 .. 10^count - 1) as count digits at text.
-void set_digits(char* text, int value, int count) {
+template <int count>
+void set_digits(char* text, int value) {
     for (int i = count - 1; i >= 0; --i, value /= 10) text[i] = static_cast<char>('0' + value % 10);
 }
 
@@ -315,17 +316,17 @@ void set_digits(char* text, int value, int count) {
 void put_date(OutputBuffer& out, int day_count, bool with_year) {
     const CivilDate date = civil_from_days(day_count);
     char text[] = "DD.MM.YYYY";
-    set_digits(text, date.day, 2);
-    set_digits(text + 3, date.month, 2);
-    set_digits(text + 6, date.year % 10000, 4);
+    set_digits<2>(text, date.day);
+    set_digits<2>(text + 3, date.month);
+    set_digits<4>(text + 6, date.year % 10000);
     put_bytes(out, text, with_year ? 10 : 6);
 }
 
 // "15:00" for minutes of the day (and past midnight, of the next).
 void put_clock(OutputBuffer& out, int minutes) {
     char text[] = "HH:MM";
-    set_digits(text, minutes / 60 % 24, 2);
-    set_digits(text + 3, minutes % 60, 2);
+    set_digits<2>(text, minutes / 60 % 24);
+    set_digits<2>(text + 3, minutes % 60);
     put_bytes(out, text, 5);
 }
 
