@@ -80,95 +80,38 @@ void BM_ImportFortyFilesOtherSite(benchmark::State& bench) {
 }
 BENCHMARK(BM_ImportFortyFilesOtherSite)->Unit(benchmark::kMicrosecond);
 
-// Size of the workbook for the full table, for the bytes-per-second figure.
-long long spreadsheet_size() {
-    import_workload(g_state);
-    FILE* f = std::tmpfile();
-    if (f == nullptr) std::abort();
-    write_spreadsheet(g_state, f);
-    std::fflush(f);
-    long long size = std::ftell(f);
-    std::fclose(f);
-    return size;
-}
+using Writer = bool (*)(RunState&, FILE*);
 
-void BM_WriteSpreadsheetFullTable(benchmark::State& bench) {
-    long long size = spreadsheet_size();
-    if (g_state.match_table[k_max_used_rows - 1].day[0] == '\0') bench.SkipWithError("table not full");
-    for (auto _ : bench) {
-        FILE* f = std::fopen("/dev/null", "w");
-        write_spreadsheet(g_state, f);
-        std::fclose(f);
-    }
-    bench.SetBytesProcessed(bench.iterations() * size);
-}
-BENCHMARK(BM_WriteSpreadsheetFullTable)->Unit(benchmark::kMicrosecond);
-
-void BM_WriteHtmlFullTable(benchmark::State& bench) {
-    import_workload(g_state);
-    long long size = 0;
-    {
-        char path[] = "/tmp/termarium-bench-html-XXXXXX";
-        int fd = mkstemp(path);
-        if (fd < 0) std::abort();
-        FILE* written = fdopen(fd, "w");
-        write_html_table(g_state, written);
-        std::fclose(written);
-        FILE* f = std::fopen(path, "r");
-        std::fseek(f, 0, SEEK_END);
-        size = std::ftell(f);
-        std::fclose(f);
-        std::remove(path);
-    }
-    for (auto _ : bench) {
-        FILE* f = std::fopen("/dev/null", "w");
-        write_html_table(g_state, f);
-        std::fclose(f);
-    }
-    bench.SetBytesProcessed(bench.iterations() * size);
-}
-BENCHMARK(BM_WriteHtmlFullTable)->Unit(benchmark::kMicrosecond);
-
-// The club calendar of the full table: 459 matches, each escaped and folded.
-void BM_WriteClubCalendarFullTable(benchmark::State& bench) {
+// Writes one output of the full table, 459 matches, to /dev/null again and again; the
+// size written once to a scratch file gives the bytes-per-second figure.
+void bench_writer(benchmark::State& bench, Writer write) {
     import_workload(g_state);
     copy_text(g_state.run_stamp, sizeof g_state.run_stamp, "20251201T120000Z");
-    long long size = 0;
-    {
-        FILE* f = std::tmpfile();
-        if (f == nullptr) std::abort();
-        write_club_calendar(g_state, f);
-        size = std::ftell(f);
-        std::fclose(f);
-    }
+    if (g_state.match_table[k_max_used_rows - 1].day[0] == '\0') bench.SkipWithError("table not full");
+    FILE* scratch = std::tmpfile();
+    if (scratch == nullptr || !write(g_state, scratch)) std::abort();
+    const long long size = std::ftell(scratch);
+    std::fclose(scratch);
     for (auto _ : bench) {
         FILE* f = std::fopen("/dev/null", "wb");
-        write_club_calendar(g_state, f);
+        write(g_state, f);
         std::fclose(f);
     }
     bench.SetBytesProcessed(bench.iterations() * size);
 }
+
+void BM_WriteSpreadsheetFullTable(benchmark::State& bench) { bench_writer(bench, write_spreadsheet); }
+BENCHMARK(BM_WriteSpreadsheetFullTable)->Unit(benchmark::kMicrosecond);
+
+void BM_WriteHtmlFullTable(benchmark::State& bench) { bench_writer(bench, write_html_table); }
+BENCHMARK(BM_WriteHtmlFullTable)->Unit(benchmark::kMicrosecond);
+
+// Every match escaped and folded.
+void BM_WriteClubCalendarFullTable(benchmark::State& bench) { bench_writer(bench, write_club_calendar); }
 BENCHMARK(BM_WriteClubCalendarFullTable)->Unit(benchmark::kMicrosecond);
 
-// The match days of the full table: 459 matches sorted, by week and by hall, with the
-// collisions of its halls.
-void BM_WriteMatchDaysFullTable(benchmark::State& bench) {
-    import_workload(g_state);
-    long long size = 0;
-    {
-        FILE* f = std::tmpfile();
-        if (f == nullptr) std::abort();
-        write_match_days(g_state, f);
-        size = std::ftell(f);
-        std::fclose(f);
-    }
-    for (auto _ : bench) {
-        FILE* f = std::fopen("/dev/null", "w");
-        write_match_days(g_state, f);
-        std::fclose(f);
-    }
-    bench.SetBytesProcessed(bench.iterations() * size);
-}
+// The matches sorted, by week and by hall, with the collisions of their halls.
+void BM_WriteMatchDaysFullTable(benchmark::State& bench) { bench_writer(bench, write_match_days); }
 BENCHMARK(BM_WriteMatchDaysFullTable)->Unit(benchmark::kMicrosecond);
 
 void BM_WholeRun(benchmark::State& bench) {
