@@ -11,6 +11,11 @@ crlf_data=(
   examples/andere-seiten/Fussball_2025-2026_Herren1.ics
   examples/andere-seiten/Handball_2026-2027_Frauen3.ics
   examples/andere-seiten/Handball_2026-2027_mC1.ics
+  examples/mehrere-sportarten/Handball_2025-2026_Herren1.ics
+  examples/mehrere-sportarten/Handball_2025-2026_Herren2.ics
+  examples/mehrere-sportarten/Handball_2025-2026_mA1.ics
+  examples/mehrere-sportarten/Handball_2025-2026_mC1.ics
+  examples/mehrere-sportarten/Tischtennis_2025-2026_Herren2.ics
   tests/e2e/golden/Termarium_2025-2026.ics
   fuzz/corpus/calendar_file/season_crlf.ics
   fuzz/corpus/calendar_file/size_19999_after_crlf.ics
