@@ -49,6 +49,13 @@ int iso_weekday(int days);
 // The value of count decimal digits, or -1 when one of them is no digit.
 int digits_value(const char* digits, int count);
 
+// Writes value (0 .. 10^count - 1) as count decimal digits at digits, with leading zeros:
+// the texts of dates and times.
+template <int count>
+void write_digits(char* digits, int value) {
+    for (int i = count - 1; i >= 0; --i, value /= 10) digits[i] = static_cast<char>('0' + value % 10);
+}
+
 // The row's date and time; false when its date texts are no real date. A time whose
 // texts are no real time counts as none (hour and minute -1).
 bool row_time(const MatchRecord& row, CivilTime& when);

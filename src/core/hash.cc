@@ -1,6 +1,8 @@
 // FNV-1a over bytes, and numbers as hexadecimal digits.
 #include "core/hash.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr uint64_t k_hash_prime = 1099511628211ULL;
@@ -18,13 +20,7 @@ uint64_t hash_bytes(uint64_t hash, const void* bytes, size_t count) {
     return hash;
 }
 
-uint64_t hash_text(uint64_t hash, const char* text) {
-    for (; *text != '\0'; ++text) {
-        hash ^= static_cast<unsigned char>(*text);
-        hash *= k_hash_prime;
-    }
-    return hash;
-}
+uint64_t hash_text(uint64_t hash, const char* text) { return hash_bytes(hash, text, std::strlen(text)); }
 
 void hex_digits(uint64_t value, int digits, char* out) {
     if (digits > k_most_digits) digits = k_most_digits;

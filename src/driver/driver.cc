@@ -142,20 +142,15 @@ bool season_of_matches(RunState& state) {
     int last = 0;
     for (int row = 1; row < state.current_row && row < k_table_rows; ++row) {
         CivilTime when{};
-        if (!std::isdigit(static_cast<unsigned char>(state.match_table[row].day[0])) ||
-            !row_time(state.match_table[row], when)) {
-            continue;
-        }
+        if (!row_time(state.match_table[row], when)) continue;
         if (first == 0 || when.date.year < first) first = when.date.year;
         if (when.date.year > last) last = when.date.year;
     }
     if (first == 0) return false;
     // Real dates have years of four digits.
     char season[] = "YYYY-YYYY";
-    for (int i = 3; i >= 0; --i, first /= 10, last /= 10) {
-        season[i] = static_cast<char>('0' + first % 10);
-        season[5 + i] = static_cast<char>('0' + last % 10);
-    }
+    write_digits<4>(season, first);
+    write_digits<4>(season + 5, last);
     if (std::memcmp(season, season + 5, 4) == 0) season[4] = '\0';
     copy_text(state.season, sizeof state.season, season);
     return true;
@@ -316,9 +311,9 @@ int run_schedule(RunState& state, int argc, char** argv) {
 
     if (!import_files(state, files)) return fail(state);
 
-    // The longest of the output names must fit, so that no half set of outputs is left.
-    if (!build_output_path(state, argv[1], k_match_days_extension) ||
-        !build_output_path(state, argv[1], k_xml_extension)) {
+    // The longest of the output names must fit, so that no half set of outputs is left;
+    // its path also names the folder to lock.
+    if (!build_output_path(state, argv[1], k_match_days_extension)) {
         std::fputs(k_output_path_too_long, stdout);
         return fail(state);
     }

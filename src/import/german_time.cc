@@ -35,40 +35,21 @@ bool in_summer_time(const Hour& at) {
     return order_of(at) >= order_of(begins) && order_of(at) < order_of(ends);
 }
 
-// Writes value (0 .. 10^count - 1) as count decimal digits, with leading zeros.
-template <int count>
-void put_digits(char* field, int value) {
-    for (int i = count - 1; i >= 0; --i) {
-        field[i] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    }
-}
-
 }  // namespace
 
 bool utc_to_german_time(MatchRecord& row) {
     CivilTime when{};
     if (!row_time(row, when) || when.hour < 0) return false;
-    int year = when.date.year;
-    int month = when.date.month;
-    int day = when.date.day;
-    int hour = when.hour + (in_summer_time(Hour{year, month, day, when.hour}) ? k_summer_offset : k_winter_offset);
-    if (hour >= 24) {
-        hour -= 24;
-        if (++day > days_in_month(year, month)) {
-            day = 1;
-            if (++month > 12) {
-                month = 1;
-                ++year;
-            }
-        }
-    }
+    const CivilDate& utc = when.date;
+    const int hour = when.hour + (in_summer_time(Hour{utc.year, utc.month, utc.day, when.hour}) ? k_summer_offset
+                                                                                                 : k_winter_offset);
+    const CivilDate date = hour < 24 ? utc : civil_from_days(days_from_civil(utc) + 1);
     // 31.12.9999 23:00 UTC has no four-digit year behind it.
-    if (!is_real_date(CivilDate{year, month, day})) return false;
-    put_digits<4>(row.year, year);
-    put_digits<2>(row.month, month);
-    put_digits<2>(row.day, day);
-    put_digits<2>(row.hour, hour);
+    if (!is_real_date(date)) return false;
+    write_digits<4>(row.year, date.year);
+    write_digits<2>(row.month, date.month);
+    write_digits<2>(row.day, date.day);
+    write_digits<2>(row.hour, hour % 24);
     compute_weekday(row);
     return true;
 }

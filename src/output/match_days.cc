@@ -306,27 +306,21 @@ void find_collisions(RunState& state, DayPlan& plan) {
     }
 }
 
-// Writes value (0 .. 10^count - 1) as count digits at text.
-template <int count>
-void set_digits(char* text, int value) {
-    for (int i = count - 1; i >= 0; --i, value /= 10) text[i] = static_cast<char>('0' + value % 10);
-}
-
 // "06.10." or, with the year, "06.10.2025".
 void put_date(OutputBuffer& out, int day_count, bool with_year) {
     const CivilDate date = civil_from_days(day_count);
     char text[] = "DD.MM.YYYY";
-    set_digits<2>(text, date.day);
-    set_digits<2>(text + 3, date.month);
-    set_digits<4>(text + 6, date.year % 10000);
+    write_digits<2>(text, date.day);
+    write_digits<2>(text + 3, date.month);
+    write_digits<4>(text + 6, date.year % 10000);
     put_bytes(out, text, with_year ? 10 : 6);
 }
 
 // "15:00" for minutes of the day (and past midnight, of the next).
 void put_clock(OutputBuffer& out, int minutes) {
     char text[] = "HH:MM";
-    set_digits<2>(text, minutes / 60 % 24);
-    set_digits<2>(text + 3, minutes % 60);
+    write_digits<2>(text, minutes / 60 % 24);
+    write_digits<2>(text + 3, minutes % 60);
     put_bytes(out, text, 5);
 }
 
