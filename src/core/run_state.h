@@ -24,6 +24,13 @@ constexpr int k_location_size = 150;       // a match's whole location text: at 
 constexpr int k_stamp_size = 17;           // a UTC time stamp "YYYYMMDDTHHMMSSZ" plus NUL
 constexpr int k_uid_size = 120;            // a source event's UID kept whole: at most 119 bytes plus NUL
 
+// The separator between the home and the away team in a summary.
+inline constexpr char summary_separator[] = " - ";
+
+// The club calendar's own property for the venue as the table shows it, so that the
+// calendar read back gives the same venue.
+inline constexpr char k_venue_property[] = "X-TERMARIUM-VENUE";
+
 // One row of the match table. day[0] tells the row kind: a digit for a match, a blank
 // for the separator in front of each file's block, NUL for the end of the table.
 struct MatchRecord {

@@ -87,8 +87,7 @@ EventLines scan_event(TextSpan text, int begin) {
         const int line = feed + 1;
         feed = line_end(text, line);
         const int stop = feed < 0 ? text.length : feed;
-        const char byte = text.bytes[line];
-        const char first = byte >= 'a' && byte <= 'z' ? static_cast<char>(byte - 'a' + 'A') : byte;
+        const char first = ascii_upper(text.bytes[line]);
         if (first == 'B' && marker_at(text, line, k_component_begin)) {
             if (is_marker_line(text, line, stop, k_event_begin)) {
                 found.next = line;  // an event without its end: the next one begins here
@@ -250,8 +249,7 @@ TeamsRead split_summary(TextSpan text, const EventLines& lines, char (&value)[k_
 // Date and time of the start: 8 digits, optionally "T" and at least four digits, and "Z"
 // at most behind them. A start in UTC becomes German time; one without a time gets "--".
 EventRead read_start(TextSpan text, const ContentLine& line, DeclaredZones& zones, MatchRecord& row) {
-    int end = line.end;
-    while (end > line.value && is_blank(text.bytes[end - 1])) --end;
+    const int end = line.value + trimmed_value(text, line).length;
     int pos = line.value;
     const auto digits = [&](int count) {
         for (int i = 0; i < count; ++i) {
@@ -263,16 +261,18 @@ EventRead read_start(TextSpan text, const ContentLine& line, DeclaredZones& zone
     const int date = pos;
     pos += k_date_digits;
     int time = -1;
+    bool in_utc = false;
     if (pos < end && text.bytes[pos] == 'T') {
         ++pos;
         if (!digits(k_time_digits)) return EventRead::layout;
         time = pos;
         while (pos < end && std::isdigit(static_cast<unsigned char>(text.bytes[pos]))) ++pos;
-        if (pos < end && (text.bytes[pos] == 'Z' || text.bytes[pos] == 'z')) ++pos;
+        in_utc = pos < end && ascii_upper(text.bytes[pos]) == 'Z';
+        if (in_utc) ++pos;
     }
     if (pos != end) return EventRead::layout;
     // A date alone has no clock; a time in a zone of its own would be shown wrong.
-    const StartClock clock = time < 0 ? StartClock::german : start_clock(text, line, zones);
+    const StartClock clock = time < 0 ? StartClock::german : in_utc ? StartClock::utc : start_clock(text, line, zones);
     if (clock == StartClock::unknown) return EventRead::unknown_zone;
 
     copy_bytes(row.year, sizeof row.year, text.bytes + date, 4);
@@ -285,8 +285,8 @@ EventRead read_start(TextSpan text, const ContentLine& line, DeclaredZones& zone
         copy_bytes(row.hour, sizeof row.hour, text.bytes + time, 2);
         copy_bytes(row.minute, sizeof row.minute, text.bytes + time + 2, 2);
     }
-    compute_weekday(row);
-    if (clock == StartClock::utc) utc_to_german_time(row);
+    // The German time computes the weekday of the date it moves to.
+    if (clock != StartClock::utc || !utc_to_german_time(row)) compute_weekday(row);
     return EventRead::done;
 }
 
@@ -316,8 +316,7 @@ void take_league_and_venue(TextSpan text, const EventLines& lines, TextSpan summ
         league = first_line(described);
     }
     char categories[k_value_size];
-    const TextSpan listed = unescaped(text, lines, Property::categories, categories, cut);
-    if (league.length == 0) league = first_line(comma_field(listed, 0));
+    if (league.length == 0) league = first_line(comma_field(unescaped(text, lines, Property::categories, categories, cut), 0));
     copy_cut(row.league, sizeof row.league, league);
     char written_venue[k_value_size];
     const TextSpan own_venue = unescaped(text, lines, Property::venue, written_venue, cut);

@@ -10,13 +10,6 @@
 #include "import/text_search.h"
 #include "import/time_zones.h"
 
-// The separator between the home and the away team in a summary.
-inline constexpr char summary_separator[] = " - ";
-
-// The club calendar's own line for the venue as the table shows it, so that the calendar
-// read back gives the same venue.
-inline constexpr char k_venue_property[] = "X-TERMARIUM-VENUE";
-
 // What one event gives: its match row and what the club calendar keeps beyond it.
 struct ParsedEvent {
     MatchRecord row;                  // the match as the table shows it, the club's side not yet set

@@ -41,10 +41,15 @@ bool is_named(TextSpan text, const ContentLine& line, const char* name) {
     return equals_ignoring_case(text, line.name, line.name_end, name);
 }
 
+TextSpan trimmed_value(TextSpan text, const ContentLine& line) {
+    int end = line.end;
+    while (end > line.value && is_blank(text.bytes[end - 1])) --end;
+    return {text.bytes + line.value, end - line.value};
+}
+
 bool has_value(TextSpan text, const ContentLine& line, const char* word) {
-    int stop = line.end;
-    while (stop > line.value && is_blank(text.bytes[stop - 1])) --stop;
-    return equals_ignoring_case(text, line.value, stop, word);
+    const TextSpan value = trimmed_value(text, line);
+    return equals_ignoring_case(text, line.value, line.value + value.length, word);
 }
 
 size_t unescape_text(TextSpan text, int from, int end, char* out, size_t size, bool& cut) {

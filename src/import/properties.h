@@ -22,6 +22,9 @@ bool read_content_line(TextSpan text, int from, ContentLine& line);
 // True when the line's name is name (written in capitals), its letters in any case.
 bool is_named(TextSpan text, const ContentLine& line, const char* name);
 
+// The line's value without the blanks behind it.
+TextSpan trimmed_value(TextSpan text, const ContentLine& line);
+
 // True when the line's value, blanks behind it aside, is word (written in capitals), its
 // letters in any case.
 bool has_value(TextSpan text, const ContentLine& line, const char* word);

@@ -50,13 +50,12 @@ int line_end(TextSpan text, int from) { return find_byte(text, from, text.length
 bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 bool marker_at(TextSpan text, int at, const char* marker) {
-    const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
     // Most lines differ in their first byte: tell them before measuring the marker.
-    if (at < 0 || at >= text.length || upper(text.bytes[at]) != marker[0]) return false;
+    if (at < 0 || at >= text.length || ascii_upper(text.bytes[at]) != marker[0]) return false;
     const int length = static_cast<int>(std::strlen(marker));
     if (at + length > text.length) return false;
     for (int i = 1; i < length; ++i) {
-        if (upper(text.bytes[at + i]) != marker[i]) return false;
+        if (ascii_upper(text.bytes[at + i]) != marker[i]) return false;
     }
     return true;
 }

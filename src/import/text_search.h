@@ -26,6 +26,9 @@ int line_end(TextSpan text, int from);
 // True for a blank, a tab or a line-end byte: what may stand around a marker line.
 bool is_blank(char c);
 
+// The byte, an ASCII letter in capitals: names and markers of a calendar are ASCII.
+inline char ascii_upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
 // True when text[at, at + strlen(marker)) is the marker, letters in either case; the
 // marker is written in capitals.
 bool marker_at(TextSpan text, int at, const char* marker);

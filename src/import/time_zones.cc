@@ -35,14 +35,12 @@ constexpr const char* k_german_zones[] = {
 // Zones that are UTC under another name.
 constexpr const char* k_utc_zones[] = {"UTC", "Etc/UTC", "GMT", "Etc/GMT", "Zulu", "Etc/Zulu"};
 
-char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
 // True when the piece is text, letters in any case.
 bool equals_ignoring_case(TextSpan piece, const char* text) {
     const int length = static_cast<int>(std::strlen(text));
     if (piece.length != length) return false;
     for (int i = 0; i < length; ++i) {
-        if (upper(piece.bytes[i]) != upper(text[i])) return false;
+        if (ascii_upper(piece.bytes[i]) != ascii_upper(text[i])) return false;
     }
     return true;
 }
@@ -60,13 +58,6 @@ bool in_list(TextSpan zone, const char* const* names, size_t count) {
         if (names_zone(zone, names[i])) return true;
     }
     return false;
-}
-
-// The line's value without the blanks behind it.
-TextSpan value_of(TextSpan text, const ContentLine& line) {
-    int end = line.end;
-    while (end > line.value && is_blank(text.bytes[end - 1])) --end;
-    return {text.bytes + line.value, end - line.value};
 }
 
 // True when the offset is the one given, seconds ("00") at most behind it.
@@ -110,7 +101,7 @@ void find_declared_zones(TextSpan text, DeclaredZones& zones) {
     bool summer = false;
     for (int line = 0; line >= 0 && line < text.length;) {
         const int feed = line_end(text, line);
-        const char first = upper(text.bytes[line]);
+        const char first = ascii_upper(text.bytes[line]);
         if (first == 'B' && marker_at(text, line, k_zone_begin)) {
             in_zone = true;
             name.length = 0;
@@ -122,9 +113,9 @@ void find_declared_zones(TextSpan text, DeclaredZones& zones) {
         } else if (in_zone && first == 'T') {
             ContentLine content{};
             if (read_content_line(text, line, content)) {
-                if (is_named(text, content, k_zone_name)) name = value_of(text, content);
+                if (is_named(text, content, k_zone_name)) name = trimmed_value(text, content);
                 if (is_named(text, content, k_offset_to)) {
-                    const TextSpan offset = value_of(text, content);
+                    const TextSpan offset = trimmed_value(text, content);
                     winter = winter || (in_standard && is_offset(offset, k_winter_offset));
                     summer = summer || (!in_standard && is_offset(offset, k_summer_offset));
                 }
@@ -140,8 +131,6 @@ void find_declared_zones(TextSpan text, DeclaredZones& zones) {
 }  // namespace
 
 StartClock start_clock(TextSpan text, const ContentLine& line, DeclaredZones& zones) {
-    const TextSpan value = value_of(text, line);
-    if (value.length > 0 && upper(value.bytes[value.length - 1]) == 'Z') return StartClock::utc;
     const TextSpan zone = zone_parameter(text, line);
     if (zone.length == 0) return StartClock::german;
     // German time first: the zone of nearly every start.

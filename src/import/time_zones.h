@@ -25,6 +25,6 @@ struct DeclaredZones {
     bool searched;  // the file's definitions have been looked for
 };
 
-// The clock of a start line of the whole text given: a value ending in "Z", its TZID
-// parameter, or neither.
+// The clock of a start line of the whole text given whose time does not end in "Z" (that
+// one is UTC): by its TZID parameter, or none.
 StartClock start_clock(TextSpan text, const ContentLine& line, DeclaredZones& zones);

@@ -10,7 +10,6 @@
 // in a calendar and is left out of this file only.
 #include "output/club_calendar.h"
 
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -68,13 +67,10 @@ constexpr char k_start_day[] = "DTSTART;VALUE=DATE:";
 constexpr char k_timed_duration[] = "DURATION:PT2H";
 constexpr char k_day_duration[] = "DURATION:P1D";
 constexpr char k_summary[] = "SUMMARY:";
-constexpr char k_team_separator[] = " - ";
 constexpr char k_location[] = "LOCATION:";
 constexpr char k_categories[] = "CATEGORIES:";
 constexpr char k_description[] = "DESCRIPTION:";
 constexpr char k_description_separator[] = ", ";
-// The venue as the table shows it, so that this calendar read back gives the same rows.
-constexpr char k_venue[] = "X-TERMARIUM-VENUE:";
 constexpr char k_key_separator[] = "\x1F";  // between the parts of a match's identity; no name holds it
 
 constexpr int k_key_size = 2 * k_opponent_size + 24;  // date, time, both names, separators
@@ -235,7 +231,7 @@ void put_event(OutputBuffer& out, const RunState& state, const CalendarEvent& ev
     put_fixed_line(out, when.time[0] != '\0' ? k_timed_duration : k_day_duration);
     start_line(line, out, k_summary);
     add_escaped(line, state.match_homes[event.row], k_opponent_size);
-    add_plain(line, k_team_separator);
+    add_plain(line, summary_separator);
     add_escaped(line, state.match_aways[event.row], k_opponent_size);
     end_line(line);
     if (state.match_locations[event.location_row][0] != '\0') {
@@ -255,7 +251,8 @@ void put_event(OutputBuffer& out, const RunState& state, const CalendarEvent& ev
         add_escaped(line, match.league, sizeof match.league);
     }
     end_line(line);
-    start_line(line, out, k_venue);
+    start_line(line, out, k_venue_property);
+    add_plain(line, ":");
     add_escaped(line, match.venue, sizeof match.venue);
     end_line(line);
     put_fixed_line(out, k_event_end);
@@ -278,10 +275,7 @@ bool write_club_calendar(RunState& state, FILE* stream) {
     const int end = end_of_table_row(state);
     for (int row = 1; row < end; ++row) {
         MatchTime when{};
-        if (std::isdigit(static_cast<unsigned char>(state.match_table[row].day[0])) &&
-            match_time(state.match_table[row], when)) {
-            add_row(state, found, row, when);
-        }
+        if (match_time(state.match_table[row], when)) add_row(state, found, row, when);
     }
     for (int i = 0; i < found.count; ++i) {
         const int file = state.match_files[found.events[i].row];
@@ -301,17 +295,12 @@ void stamp_run_time(RunState& state) {
         copy_text(state.run_stamp, sizeof state.run_stamp, "19700101T000000Z");
         return;
     }
-    // YYYYMMDDTHHMMSSZ, each number written as its digits from the right.
-    const struct {
-        int value;
-        int digits;
-    } parts[] = {{date.year, 4}, {date.month, 2}, {date.day, 2}, {seconds / 3600, 2}, {seconds / 60 % 60, 2}, {seconds % 60, 2}};
     char stamp[k_stamp_size] = "YYYYMMDDTHHMMSSZ";
-    int at = 0;
-    for (const auto& part : parts) {
-        if (at == 8) ++at;  // the "T" between date and time
-        for (int i = part.digits - 1, value = part.value; i >= 0; --i, value /= 10) stamp[at + i] = static_cast<char>('0' + value % 10);
-        at += part.digits;
-    }
+    write_digits<4>(stamp, date.year);
+    write_digits<2>(stamp + 4, date.month);
+    write_digits<2>(stamp + 6, date.day);
+    write_digits<2>(stamp + 9, seconds / 3600);
+    write_digits<2>(stamp + 11, seconds / 60 % 60);
+    write_digits<2>(stamp + 13, seconds % 60);
     copy_text(state.run_stamp, sizeof state.run_stamp, stamp);
 }
