@@ -277,10 +277,7 @@ bool write_club_calendar(RunState& state, FILE* stream) {
         MatchTime when{};
         if (match_time(state.match_table[row], when)) add_row(state, found, row, when);
     }
-    for (int i = 0; i < found.count; ++i) {
-        const int file = state.match_files[found.events[i].row];
-        put_event(out, state, found.events[i], file < k_max_input_files ? state.file_own_teams[file] : "");
-    }
+    for (int i = 0; i < found.count; ++i) put_event(out, state, found.events[i], own_team_of(state, found.events[i].row));
     put_fixed_line(out, k_calendar_end);
     return finish_output(out);
 }

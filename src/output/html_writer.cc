@@ -45,8 +45,6 @@ constexpr char k_row_opener[] = "\n                <tr>";
 constexpr char k_cell_closer[] = "</td>";
 constexpr char k_row_closer[] = "\n                </tr>";
 constexpr char k_table_end[] = "\n            </table>";
-constexpr char k_team_suffix_lead[] = " / ";
-constexpr char k_team_suffix_end[] = ".";
 
 // The cell opener that html_class_index names; the plain one for a value outside the table.
 const char* cell_opener(const RunState& state) {
@@ -72,10 +70,7 @@ void put_match_cells(OutputBuffer& out, const MatchRecord& row, const char* open
     put_escaped(out, row.venue, sizeof row.venue);
     put_text(out, k_cell_closer);
     put_text(out, opener);
-    put_escaped(out, row.league, sizeof row.league);
-    put_text(out, k_team_suffix_lead);
-    put_escaped(out, &row.team_digit, 1);
-    put_text(out, k_team_suffix_end);
+    put_league_and_team(out, row);
     put_text(out, k_cell_closer);
     put_text(out, opener);
     put_escaped(out, row.opponent, sizeof row.opponent);

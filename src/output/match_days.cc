@@ -28,7 +28,6 @@ constexpr int k_u15_minutes = 60;
 constexpr int k_collisions_shown = 200;  // pairs listed and marked; more are counted only
 
 constexpr const char* k_day_names[] = {"Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag", "Sonntag"};
-constexpr const char* k_short_day_names[] = {"Mo", "Di", "Mi", "Do", "Fr", "Sa", "So"};
 
 constexpr char k_head[] =
     "<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\">\n"
@@ -192,22 +191,17 @@ size_t hall_text(const char* location, char (&out)[k_location_size]) {
     return length;
 }
 
-const char* own_team_of(const RunState& state, int row) {
+// The club team of the row: the first file of its team's name and league, as the import
+// found it. So the first teams of two sports, both named as the club, are two teams, and
+// two downloads of one team are one.
+int team_of(const RunState& state, int row) {
     const int file = state.match_files[row];
-    return file < k_max_input_files ? state.file_own_teams[file] : "";
+    if (file >= k_max_input_files) return -1;
+    const int earlier = state.file_reports[file].also_in - 1;
+    return earlier >= 0 ? earlier : file;
 }
 
-const char* file_league_of(const RunState& state, int row) {
-    const int file = state.match_files[row];
-    return file < k_max_input_files ? state.file_reports[file].league : "";
-}
-
-// One club team: its name and its file's league, so that the first teams of two sports,
-// both named as the club, are two teams, and two downloads of one team are one.
-bool same_team(const RunState& state, int a, int b) {
-    return std::strcmp(own_team_of(state, a), own_team_of(state, b)) == 0 &&
-           std::strcmp(file_league_of(state, a), file_league_of(state, b)) == 0;
-}
+bool same_team(const RunState& state, int a, int b) { return team_of(state, a) == team_of(state, b); }
 
 // The same match in two teams' files: date, time, home and away alike.
 bool same_match(const RunState& state, const DayMatch& a, const DayMatch& b) {
@@ -225,6 +219,17 @@ bool earlier(const DayMatch& a, const DayMatch& b) {
     if (a.dated && (a.start < 0) != (b.start < 0)) return a.start >= 0;
     if (a.dated && a.start != b.start) return a.start < b.start;
     return a.row < b.row;
+}
+
+// Minutes a match lasts, by the category of its league: U19 75, U15 60, every other 90.
+int match_minutes(const MatchRecord& row) {
+    switch (team_category(row.league, sizeof row.league)) {
+        case TeamCategory::u19: return k_u19_minutes;
+        case TeamCategory::u15: return k_u15_minutes;
+        case TeamCategory::adult:
+        case TeamCategory::other: break;
+    }
+    return k_adult_minutes;
 }
 
 void collect_matches(const RunState& state, DayPlan& plan) {
@@ -324,8 +329,8 @@ void put_clock(OutputBuffer& out, int minutes) {
     put_bytes(out, text, 5);
 }
 
-// "Sa 11.10. 15:00" as the row gives it (its own texts where its date is no real one); the
-// year stands in the heading of the week.
+// "Sa 11.10. 15:00" as the row gives it (its date alone where it is no real one); the year
+// stands in the heading of the week.
 void put_when(OutputBuffer& out, const RunState& state, const DayMatch& match) {
     const MatchRecord& row = state.match_table[match.row];
     if (!match.dated) {
@@ -337,10 +342,12 @@ void put_when(OutputBuffer& out, const RunState& state, const DayMatch& match) {
         return;
     }
     put_text(out, "<span class=\"tag\">");
-    put_text(out, k_short_day_names[iso_weekday(match.day)]);
+    put_field(out, row.weekday, sizeof row.weekday);
     put_text(out, " ");
-    put_date(out, match.day, false);
-    put_text(out, "</span> <span class=\"uhr\">");
+    put_field(out, row.day, sizeof row.day);
+    put_text(out, ".");
+    put_field(out, row.month, sizeof row.month);
+    put_text(out, ".</span> <span class=\"uhr\">");
     if (match.start < 0) {
         put_text(out, k_no_time);
     } else {
@@ -530,16 +537,6 @@ void put_halls(OutputBuffer& out, const RunState& state, const DayPlan& plan) {
 }
 
 }  // namespace
-
-int match_minutes(const MatchRecord& row) {
-    switch (team_category(row.league, sizeof row.league)) {
-        case TeamCategory::u19: return k_u19_minutes;
-        case TeamCategory::u15: return k_u15_minutes;
-        case TeamCategory::adult:
-        case TeamCategory::other: break;
-    }
-    return k_adult_minutes;
-}
 
 bool write_match_days(RunState& state, FILE* stream) {
     if (stream == nullptr) return false;

@@ -7,9 +7,6 @@
 
 #include "core/run_state.h"
 
-// Minutes a match lasts, by the category of its league: U19 75, U15 60, every other 90.
-int match_minutes(const MatchRecord& row);
-
 // Writes the document to stream and puts the number of colliding pairs into
 // state.hall_collisions; false when a write failed. The caller closes the stream.
 bool write_match_days(RunState& state, FILE* stream);

@@ -21,8 +21,6 @@ constexpr char k_match_row_end[] = "</Data></Cell><Cell ss:StyleID=\"s22\"/></Ro
 constexpr char k_separator_row_end[] =
     "</Data></Cell><Cell ss:StyleID=\"s19\"/><Cell ss:StyleID=\"s20\"/><Cell ss:StyleID=\"s20\"/>"
     "<Cell ss:StyleID=\"s20\"/><Cell ss:StyleID=\"s20\"/><Cell ss:StyleID=\"s21\"/></Row><Row><Cell ss:StyleID=\"s";
-constexpr char k_team_suffix_lead[] = " / ";
-constexpr char k_team_suffix_end[] = ".";
 constexpr char k_home_text[] = "Heim";
 constexpr char k_away_text[] = "Auswärts";
 
@@ -86,10 +84,7 @@ void put_match_cells(RunState& state, OutputBuffer& out, const MatchRecord& row)
     open_text_cell(state, out, state.row_styles[2]);
     put_text(out, row.is_home != 0 ? k_home_text : k_away_text);
     open_text_cell(state, out, state.row_styles[2]);
-    put_escaped(out, row.league, sizeof row.league);
-    put_text(out, k_team_suffix_lead);
-    put_escaped(out, &row.team_digit, 1);
-    put_text(out, k_team_suffix_end);
+    put_league_and_team(out, row);
     open_text_cell(state, out, state.row_styles[3]);
     put_escaped(out, row.opponent, sizeof row.opponent);
     put_text(out, k_match_row_end);
