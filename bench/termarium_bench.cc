@@ -53,7 +53,7 @@ void import_workload(RunState& state, WorkloadStyle style = WorkloadStyle::leagu
     const Workload& w = workload(style);
     reset_run_state(state);
     for (size_t i = 0; i < w.paths.size(); ++i) {
-        state.input_files[i] = open_input_file(w.paths[i].c_str());
+        state.input_files[i] = open_input(w.paths[i].c_str());
         if (state.input_files[i] == nullptr) std::abort();
     }
     int failed_file = -1;

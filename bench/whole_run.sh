@@ -22,7 +22,7 @@ mapfile -t files < <("$maker" "$work" $style)
 # One run first: the floor writes outputs of its sizes under the same names.
 "$program" "${files[@]}" </dev/null >/dev/null
 mapfile -t outputs < <(ls "$(dirname "${files[0]}")"/Termarium_*)
-[ "${#outputs[@]}" -ge 3 ] || { echo "expected the run's outputs, found: ${outputs[*]}" >&2; exit 1; }
+[ "${#outputs[@]}" -eq 4 ] || { echo "expected the run's four outputs, found: ${outputs[*]}" >&2; exit 1; }
 sized=()
 for output in "${outputs[@]}"; do sized+=("$output=$(stat -c %s "$output")"); done
 

@@ -198,7 +198,7 @@ bool open_inputs(RunState& state, int files, char** paths) {
             std::printf("%s%s", k_path_too_long, shown);
             return false;
         }
-        state.input_files[i] = open_input_file(path);
+        state.input_files[i] = open_input(path);
         if (state.input_files[i] == nullptr) {
             std::fputs(k_input_open_failed, stdout);
             return false;

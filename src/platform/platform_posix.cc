@@ -75,12 +75,7 @@ FILE* open_input_file(const char* path) {
         return nullptr;
     }
     FILE* stream = fdopen(fd, "rb");
-    if (stream == nullptr) {
-        close(fd);
-        return nullptr;
-    }
-    // The reader asks for whole blocks of its own; the stream's small buffer would only copy them.
-    std::setvbuf(stream, nullptr, _IONBF, 0);
+    if (stream == nullptr) close(fd);
     return stream;
 }
 

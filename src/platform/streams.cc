@@ -47,6 +47,13 @@ bool build_temp_path(RunState& state) {
 
 }  // namespace
 
+FILE* open_input(const char* path) {
+    FILE* stream = open_input_file(path);
+    // The stream's small buffer would only copy the reader's blocks once more.
+    if (stream != nullptr) std::setvbuf(stream, nullptr, _IONBF, 0);
+    return stream;
+}
+
 bool lock_output_folder(RunState& state, int wait_ms) {
     if (state.folder_locked) return true;
     intptr_t handle = 0;

@@ -1,4 +1,4 @@
-// The program's own file handling: writing an output through a
+// The program's own file handling: opening the inputs, writing an output through a
 // temporary file of its own beside it, the lock that keeps two runs' writes apart, and
 // closing every stream the program opened.
 #pragma once
@@ -7,6 +7,10 @@
 
 #include "core/run_state.h"
 #include "platform/platform.h"
+
+// Opens the regular file at path for reading, without the stream's own buffer: the
+// reader asks for whole blocks. nullptr when it is no regular file or cannot be opened.
+FILE* open_input(const char* path);
 
 // Locks the folder of state.output_path for this run's writes; false when another run
 // kept it for all of wait_ms. A folder that offers no lock is written without one.
