@@ -315,9 +315,12 @@ void take_league_and_venue(TextSpan text, const EventLines& lines, TextSpan summ
     if (league.length == 0 && find_byte(described, 0, described.length, '\n') >= 0) {
         league = first_line(described);
     }
-    char categories[k_value_size];
-    if (league.length == 0) league = first_line(comma_field(unescaped(text, lines, Property::categories, categories, cut), 0));
-    copy_cut(row.league, sizeof row.league, league);
+    if (league.length > 0) {
+        copy_cut(row.league, sizeof row.league, league);
+    } else {
+        char categories[k_value_size];
+        copy_cut(row.league, sizeof row.league, first_line(comma_field(unescaped(text, lines, Property::categories, categories, cut), 0)));
+    }
     char written_venue[k_value_size];
     const TextSpan own_venue = unescaped(text, lines, Property::venue, written_venue, cut);
     if (lines.has[Property::venue]) {

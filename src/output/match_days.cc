@@ -197,8 +197,8 @@ size_t hall_text(const char* location, char (&out)[k_location_size]) {
 int team_of(const RunState& state, int row) {
     const int file = state.match_files[row];
     if (file >= k_max_input_files) return -1;
-    const int earlier = state.file_reports[file].also_in - 1;
-    return earlier >= 0 ? earlier : file;
+    const int first_file = state.file_reports[file].also_in - 1;
+    return first_file >= 0 ? first_file : file;
 }
 
 bool same_team(const RunState& state, int a, int b) { return team_of(state, a) == team_of(state, b); }
