@@ -13,8 +13,9 @@
 #include <string>
 #include <string_view>
 
-#include "import/calendar_reader.h"
 #include "core/bounded_text.h"
+#include "driver/messages.h"
+#include "import/calendar_reader.h"
 #include "output/club_calendar.h"
 #include "output/html_writer.h"
 #include "output/spreadsheet_writer.h"
@@ -22,7 +23,6 @@
 
 namespace {
 
-constexpr int k_reason_size = 96;  // the driver's room for a failure reason
 constexpr char k_weekdays[][3] = {"Mo", "Di", "Mi", "Do", "Fr", "Sa", "So"};
 constexpr int k_template_rows = 25;  // rows the workbook declares at least
 constexpr int k_rows_around_table = 2;  // header and fixed row 1 of the workbook
@@ -262,9 +262,9 @@ void check_all_closed(const RunState& state) {
 }
 
 // A read result: a failure has a reason text, success leaves the row index in the table.
-void check_read_result(const RunState& state, ReadResult result) {
+void check_read_result(const RunState& state, ReadResult result, int failed_file) {
     char reason[k_reason_size];
-    describe_read_failure(state, result, reason, sizeof reason);
+    describe_read_failure(state, failed_file, result, reason, sizeof reason);
     check(terminated(reason, sizeof reason), "reason terminated");
     check((result == ReadResult::ok) == (reason[0] == '\0'), "reason text", static_cast<long>(result));
     check(result != ReadResult::read_error, "a memory stream cannot fail to read");
@@ -306,10 +306,10 @@ void check_table(const RunState& state) {
             check(is_zero(rest), "separator row holds data", i);
         } else {
             check_match_row(row, i);
-            check(terminated(state.match_homes[i], k_opponent_size), "home team terminated", i);
-            check(terminated(state.match_aways[i], k_opponent_size), "away team terminated", i);
-            check(state.match_homes[i][0] != '\0' && state.match_aways[i][0] != '\0', "calendar team missing", i);
-            check(terminated(state.match_locations[i], k_location_size), "location terminated", i);
+            check(terminated(state.match_details[i].home, k_opponent_size), "home team terminated", i);
+            check(terminated(state.match_details[i].away, k_opponent_size), "away team terminated", i);
+            check(state.match_details[i].home[0] != '\0' && state.match_details[i].away[0] != '\0', "calendar team missing", i);
+            check(terminated(state.match_details[i].location, k_location_size), "location terminated", i);
         }
     }
 }
@@ -369,7 +369,7 @@ FILE* open_bytes(const uint8_t* data, size_t size) {
 void import_and_check(RunState& state, int files) {
     int failed_file = -1;
     const ReadResult result = import_calendar_files(state, files, failed_file);
-    check_read_result(state, result);
+    check_read_result(state, result, failed_file);
     check((result == ReadResult::ok) == (failed_file == -1) && failed_file < files, "failed file", failed_file);
     check_table(state);
     write_and_check_outputs(state);

@@ -51,11 +51,22 @@ struct MatchRecord {
 };
 static_assert(sizeof(MatchRecord) == 192, "a match row is 192 bytes");
 
+// What the club calendar and the match days need of a match beyond its table row.
+struct MatchDetails {
+    uint8_t file;                     // index of the input file the row comes from
+    char home[k_opponent_size];       // home team as the event's summary names it
+    char away[k_opponent_size];       // away team as the event's summary names it
+    char location[k_location_size];   // the event's whole location text
+    char uid[k_uid_size];             // the source event's UID; empty when it had none
+    int32_t sequence;                 // the source event's SEQUENCE; 0 when it had none
+};
+
 // What the import found out about one input file: what its line on the console says.
 struct FileReport {
     char league[k_league_size];  // league of the file's last match row
     int32_t matches;             // events read, called-off ones aside
     int32_t cancelled;           // events marked as called off
+    int32_t failed_event;        // 1-based number of the event that broke the layout or named an unknown zone
     int32_t same_as;             // 1 + index of an earlier input with the same bytes (then nothing was read); 0 for none
     int32_t also_in;             // 1 + index of an earlier input of the same team and league; 0 for none
     int32_t text_length;         // bytes of the loaded text
@@ -82,19 +93,14 @@ struct RunState {
     char style_digits[3];                                         // a style number as two digits
     char html_class_index;                                        // 0..6: cell opener of the current HTML row
 
-    // Driver: streams and paths beyond the shared table.
-    FILE* html_file;                                              // the open HTML output, closed by the HTML writer
+    // Driver: the output streams beyond the workbook's, open while one output is written.
+    FILE* html_file;                                              // the open HTML output
     FILE* calendar_file;                                          // the open club calendar output
     FILE* match_days_file;                                        // the open match days output
     char run_stamp[k_stamp_size];                                 // the run's time in UTC, stamped into the club calendar
-    char temp_path[k_path_size + k_temp_suffix_size];             // temporary file an output is written to before the rename
-    bool temp_created;                                            // temp_path names a file this run created and still owns
-    bool folder_locked;                                           // this run holds the lock on the output folder
-    intptr_t folder_lock;                                         // the platform's handle of that lock
 
-    // Import: where the loaded text ends, and which event broke the layout.
+    // Import: where the loaded text ends.
     int32_t file_length;                                          // bytes of text loaded into file_buffer, NUL excluded
-    int32_t failed_event;                                         // 1-based number of the event that broke the layout
 
     // Import, per input file: the club's team and what the file's console line says; the
     // files the import got through, in order (all of them when it succeeded).
@@ -102,15 +108,8 @@ struct RunState {
     FileReport file_reports[k_max_input_files];
     int32_t files_read;
 
-    // Import, for the club calendar: beside each match row its input file, the home and the
-    // away team as the event's summary names them, the match's whole location text, the
-    // source event's UID (empty when it had none) and its SEQUENCE (0 when it had none).
-    uint8_t match_files[k_table_rows];
-    char match_homes[k_table_rows][k_opponent_size];
-    char match_aways[k_table_rows][k_opponent_size];
-    char match_locations[k_table_rows][k_location_size];
-    char match_uids[k_table_rows][k_uid_size];
-    int32_t match_sequences[k_table_rows];
+    // Import, beside each match row: what the club calendar and the match days need of it.
+    MatchDetails match_details[k_table_rows];
 
     // Output: pairs of home matches that collide in one hall, as the match days found them.
     int32_t hall_collisions;

@@ -14,6 +14,7 @@
 #include "core/bounded_text.h"
 #include "core/civil_date.h"
 #include "core/utf8.h"
+#include "driver/messages.h"
 #include "import/calendar_reader.h"
 #include "output/club_calendar.h"
 #include "output/html_writer.h"
@@ -23,69 +24,20 @@
 
 namespace {
 
-// Console texts, exactly as the user sees them.
-constexpr char k_usage_lead[] = "Bitte die Spielplaene aller Mannschaften von ";
-constexpr char k_usage_tail[] = "  als ics-Datei herunterladen.\n\n";
-constexpr const char* k_usage_lines[] = {
-    "Termarium -> alle Spiele einer Mannschaft nach Datum sortiert.\n",
-    "oder\n",
-    "Spielplaene fuer Heim/Auswaerts einzeln -> die Spiele einer Mannschaft in 2 Bloecke aufgeteilt.\n\n",
-    "Anschliessend das Programm schliessen und neu oeffnen, indem du alle Dateien markierst und auf das Programmsymbol ziehst.\n\n",
-    "Die Reihenfolge im Ordner entscheidet ueber die Reihenfolge in der Tabelle.\n",
-    "Die Spiele, die du mit der Maus festhaelst um das Programm zu starten, erscheinen ganz oben in der Tabelle.\n\n",
-    "Der Termarium wird als .xml-Datei dort gespeichert, wo die Spielplaene gespeichert sind.\n",
-};
-// The build names the version (the project's version in CMake) and the league's site
-// (TERMARIUM_LEAGUE_SITE, which a club building its own copy sets).
-constexpr char k_league_site[] = TERMARIUM_LEAGUE_SITE;
-constexpr char k_version_line[] = "Termarium " TERMARIUM_VERSION "\n";
-// The only arguments that are no file: each alone asks for a text and ends at once.
-constexpr char k_help_option[] = "--help";
-constexpr char k_version_option[] = "--version";
-constexpr char k_banner[] = "\n\n=== Termarium " TERMARIUM_VERSION ": ein Spielplan fuer alle Mannschaften des Vereins ===\n";
-constexpr char k_too_many_files[] = "zu viele Dateien ausgewaehlt! Bitte mit weniger Dateien (max. 40) versuchen.";
-constexpr char k_reading_files[] = "Es werden %i Dateien eingelesen:\n";
-constexpr char k_listed_file[] = "\n%s";
-constexpr char k_season_line[] = "\n\nSaison: %s\n\n";
-constexpr char k_input_open_failed[] = "Fehler beim oeffnen einer Eingabe-Datei";
-constexpr char k_xml_open_failed[] = "Fehler beim oeffnen der Ausgabe-Datei";
-constexpr char k_html_open_failed[] = "Fehler beim oeffnen der HTML_Datei-Datei";
-constexpr char k_output_written[] = "Termarium_%s%s erstellt. \n";  // season, extension
-constexpr char k_closing_prompt[] = "Enter druecken um Proramm zu schliessen\n";
 // The browser page shows the console in the page, which has no window to close: the
 // build for it (TERMARIUM_PAGE) leaves the closing prompt out.
 constexpr bool k_console_window = TERMARIUM_PAGE == 0;
-constexpr char k_path_too_long[] = "Dateipfad zu lang: ";
-constexpr char k_output_path_too_long[] = "Ausgabepfad zu lang";
-constexpr char k_read_failed[] = "Fehler beim Lesen der Datei %s: %s";
-
-constexpr char k_xml_write_failed[] = "Fehler beim Schreiben der Ausgabe-Datei";
-constexpr char k_html_write_failed[] = "Fehler beim Schreiben der HTML-Datei";
-constexpr char k_calendar_open_failed[] = "Fehler beim oeffnen der Kalender-Datei";
-constexpr char k_calendar_write_failed[] = "Fehler beim Schreiben der Kalender-Datei";
-constexpr char k_folder_busy[] =
-    "Ein anderer Termarium-Lauf schreibt gerade in diesen Ordner. Bitte kurz warten und erneut versuchen.";
-constexpr char k_file_in_use[] =
-    "Die Datei %s ist noch in einem anderen Programm geoeffnet (z. B. Excel). "
-    "Bitte dort schliessen und erneut versuchen.";
+// The only arguments that are no file: each alone asks for a text and ends at once.
+constexpr char k_help_option[] = "--help";
+constexpr char k_version_option[] = "--version";
 
 constexpr int k_lock_wait_ms = 10000;   // another run's write phase takes milliseconds; this is ample
 constexpr int k_path_shown = 60;         // bytes of an over-long path shown in its message
-constexpr int k_reason_size = 96;        // room for the longest read-failure reason
 constexpr char k_output_prefix[] = "Termarium_";
 constexpr char k_xml_extension[] = ".xml";
 constexpr char k_html_extension[] = ".html";
 constexpr char k_calendar_extension[] = ".ics";
 constexpr char k_match_days_extension[] = "_Spieltage.html";
-constexpr char k_match_days_open_failed[] = "Fehler beim oeffnen der Spieltage-Datei";
-constexpr char k_match_days_write_failed[] = "Fehler beim Schreiben der Spieltage-Datei";
-constexpr char k_collisions[] = "Achtung: %i Ueberschneidungen in derselben Halle (siehe Spieltage)\n";
-
-// The usage text: where the calendars come from and how the program is started.
-void print_usage() {
-    std::printf("%s%s%s", k_usage_lead, k_league_site, k_usage_tail);
-    for (const char* line : k_usage_lines) std::fputs(line, stdout);
-}
 
 // One read from standard input; at the end of input it returns at once.
 void wait_for_enter() {
@@ -95,10 +47,10 @@ void wait_for_enter() {
 
 // Ends the run after a failure: closes what is open, removes this run's temporary file,
 // lets other runs write into the folder again, waits, exit status 1.
-int fail(RunState& state) {
+int fail(RunState& state, OutputTarget& target) {
     close_all_streams(state);
-    discard_output(state);
-    unlock_output_folder(state);
+    discard_output(target);
+    unlock_output_folder(target);
     wait_for_enter();
     return 1;
 }
@@ -219,14 +171,14 @@ bool import_files(RunState& state, int files) {
     print_file_lines(state);
     if (result == ReadResult::ok) return true;
     char reason[k_reason_size];
-    describe_read_failure(state, result, reason, sizeof reason);
+    describe_read_failure(state, failed_file, result, reason, sizeof reason);
     std::printf(k_read_failed, state.file_display_names[failed_file], reason);
     return false;
 }
 
 // Moves the finished output over the older one; when it cannot, says why and returns false.
-bool commit_or_report(RunState& state, const char* write_failed) {
-    const ReplaceResult result = commit_output(state);
+bool commit_or_report(RunState& state, OutputTarget& target, const char* write_failed) {
+    const ReplaceResult result = commit_output(target, state.output_path);
     if (result == ReplaceResult::done) return true;
     if (result == ReplaceResult::in_use) {
         std::printf(k_file_in_use, state.output_path + folder_length(state.output_path));
@@ -261,10 +213,10 @@ constexpr Output k_outputs[] = {
 // Writes one output next to the first file: a new temporary file, the writer, every
 // stream closed, the move over the older output; false, with its message printed, as
 // soon as a step fails.
-bool write_output(RunState& state, const char* first_path, const Output& output) {
+bool write_output(RunState& state, OutputTarget& target, const char* first_path, const Output& output) {
     build_output_path(state, first_path, output.extension);
     FILE*& stream = state.*output.stream;
-    stream = open_output_temp(state, output.mode);
+    stream = open_output_temp(target, state.output_path, output.mode);
     if (stream == nullptr) {
         std::fputs(output.open_failed, stdout);
         return false;
@@ -275,7 +227,7 @@ bool write_output(RunState& state, const char* first_path, const Output& output)
         std::fputs(output.write_failed, stdout);
         return false;
     }
-    if (!commit_or_report(state, output.write_failed)) return false;
+    if (!commit_or_report(state, target, output.write_failed)) return false;
     std::fputs(output.lead, stdout);
     std::printf(k_output_written, state.season, output.extension);
     return true;
@@ -305,29 +257,30 @@ int run_schedule(RunState& state, int argc, char** argv) {
         wait_for_enter();
         return 1;
     }
+    OutputTarget target{};
     const int files = argc - 1;
     std::printf(k_reading_files, files);
-    if (!open_inputs(state, files, argv + 1)) return fail(state);
+    if (!open_inputs(state, files, argv + 1)) return fail(state, target);
 
-    if (!import_files(state, files)) return fail(state);
+    if (!import_files(state, files)) return fail(state, target);
 
     // The longest of the output names must fit, so that no half set of outputs is left;
     // its path also names the folder to lock.
     if (!build_output_path(state, argv[1], k_match_days_extension)) {
         std::fputs(k_output_path_too_long, stdout);
-        return fail(state);
+        return fail(state, target);
     }
     // From the first temporary file to the last rename no other run writes here.
-    if (!lock_output_folder(state, k_lock_wait_ms)) {
+    if (!lock_output_folder(target, state.output_path, k_lock_wait_ms)) {
         std::fputs(k_folder_busy, stdout);
-        return fail(state);
+        return fail(state, target);
     }
     stamp_run_time(state);
     // The outputs one after another; the first that fails ends the run.
     const bool written = std::all_of(std::begin(k_outputs), std::end(k_outputs),
-                                     [&](const Output& output) { return write_output(state, argv[1], output); });
-    if (!written) return fail(state);
-    unlock_output_folder(state);
+                                     [&](const Output& output) { return write_output(state, target, argv[1], output); });
+    if (!written) return fail(state, target);
+    unlock_output_folder(target);
     if (state.hall_collisions > 0) std::printf(k_collisions, static_cast<int>(state.hall_collisions));
     if (k_console_window) std::fputs(k_closing_prompt, stdout);
     std::fputs(k_banner, stdout);

@@ -15,24 +15,7 @@
 
 namespace {
 
-constexpr char k_file_line[] = "%s (%s): %i Spiele%s\n";  // team, league, matches, cancelled part
-constexpr char k_cancelled_part[] = ", %i abgesagt";
-constexpr char k_same_content[] = "%s: gleicher Inhalt wie %s, wird uebersprungen\n";
-constexpr char k_same_team[] = "Achtung: %s (%s) steht auch in %s\n";
-constexpr int k_cancelled_size = 32;  // ", <number> abgesagt"
-
 constexpr int k_sampled_bytes = 256;  // bytes of a text that tell most different files apart
-
-constexpr char k_too_large_text[] = "Datei zu gross (max. %i Zeichen)";
-constexpr char k_no_match_text[] = "keine Spielpaarung gefunden";
-constexpr char k_team_name_text[] = "Mannschaftsname leer oder zu lang (max. %i Zeichen)";
-constexpr char k_event_layout_text[] = "Spiel %i passt nicht zum erwarteten Aufbau";
-constexpr char k_unknown_zone_text[] = "Spiel %i hat eine unbekannte Zeitzone";
-constexpr char k_too_many_rows_text[] = "zu viele Spiele (max. %i Tabellenzeilen)";
-constexpr char k_not_utf8_text[] = "Datei ist nicht UTF-8-kodiert";
-constexpr char k_incomplete_text[] = "Datei ist unvollstaendig (Kalenderende fehlt)";
-constexpr char k_not_calendar_text[] = "Datei ist keine Kalenderdatei (.ics)";
-constexpr char k_read_error_text[] = "Datei konnte nicht gelesen werden";
 
 // First pass: the two team names of the summary of the file's first event.
 ReadResult take_candidates(RunState& state) {
@@ -66,7 +49,7 @@ ReadResult take_events(RunState& state, int file_index, FileReport& report) {
     state.away_candidate_count = 0;
     int events = 0;
     for (int begin = next_event_begin(text, 0); begin >= 0;) {
-        state.failed_event = ++events;
+        report.failed_event = ++events;
         ParsedEvent event{};
         switch (parse_event(text, begin, zones, event)) {
             case EventRead::done: break;
@@ -82,12 +65,13 @@ ReadResult take_events(RunState& state, int file_index, FileReport& report) {
         const int at = state.current_row;
         if (at < 0 || at >= k_max_used_rows) return ReadResult::too_many_rows;
         state.match_table[at] = event.row;
-        state.match_files[at] = static_cast<uint8_t>(file_index);
-        copy_text(state.match_homes[at], k_opponent_size, event.home);
-        copy_text(state.match_aways[at], k_opponent_size, event.away);
-        copy_text(state.match_locations[at], k_location_size, event.location);
-        copy_text(state.match_uids[at], k_uid_size, event.uid);
-        state.match_sequences[at] = event.sequence;
+        MatchDetails& details = state.match_details[at];
+        details.file = static_cast<uint8_t>(file_index);
+        copy_text(details.home, sizeof details.home, event.home);
+        copy_text(details.away, sizeof details.away, event.away);
+        copy_text(details.location, sizeof details.location, event.location);
+        copy_text(details.uid, sizeof details.uid, event.uid);
+        details.sequence = event.sequence;
         ++report.matches;
         ++state.current_row;
     }
@@ -107,7 +91,8 @@ ReadResult take_club_team(RunState& state, int file_index) {
 // The club's side in every row of the file, from first_row on.
 void take_club_sides(RunState& state, int first_row) {
     for (int row = first_row; row < state.current_row; ++row) {
-        take_club_side(state.match_table[row], state.match_homes[row], state.match_aways[row], state.own_team);
+        const MatchDetails& details = state.match_details[row];
+        take_club_side(state.match_table[row], details.home, details.away, state.own_team);
     }
 }
 
@@ -202,43 +187,4 @@ ReadResult import_calendar_files(RunState& state, int files, int& failed_file) {
     }
     failed_file = -1;
     return ReadResult::ok;
-}
-
-void describe_file(const RunState& state, int file, char* out, size_t size) {
-    if (size == 0) return;
-    out[0] = '\0';
-    if (file < 0 || file >= k_max_input_files) return;
-    const FileReport& report = state.file_reports[file];
-    const int same_as = report.same_as - 1;
-    if (same_as >= 0 && same_as < k_max_input_files) {
-        std::snprintf(out, size, k_same_content, state.file_display_names[file], state.file_display_names[same_as]);
-        return;
-    }
-    char cancelled[k_cancelled_size] = "";
-    if (report.cancelled > 0) std::snprintf(cancelled, sizeof cancelled, k_cancelled_part, report.cancelled);
-    const int used = std::snprintf(out, size, k_file_line, state.file_own_teams[file], report.league, report.matches,
-                                   cancelled);
-    const int also_in = report.also_in - 1;
-    if (also_in >= 0 && also_in < k_max_input_files && used > 0 && static_cast<size_t>(used) < size) {
-        std::snprintf(out + used, size - static_cast<size_t>(used), k_same_team, state.file_own_teams[file],
-                      report.league, state.file_display_names[also_in]);
-    }
-}
-
-void describe_read_failure(const RunState& state, ReadResult result, char* out, size_t size) {
-    if (size == 0) return;
-    out[0] = '\0';
-    switch (result) {
-        case ReadResult::ok: break;
-        case ReadResult::file_too_large: std::snprintf(out, size, k_too_large_text, k_file_buffer_size - 1); break;
-        case ReadResult::no_match_found: copy_text(out, size, k_no_match_text); break;
-        case ReadResult::team_name_invalid: std::snprintf(out, size, k_team_name_text, k_team_name_size - 1); break;
-        case ReadResult::event_layout: std::snprintf(out, size, k_event_layout_text, state.failed_event); break;
-        case ReadResult::unknown_zone: std::snprintf(out, size, k_unknown_zone_text, state.failed_event); break;
-        case ReadResult::too_many_rows: std::snprintf(out, size, k_too_many_rows_text, k_max_used_rows); break;
-        case ReadResult::not_calendar: copy_text(out, size, k_not_calendar_text); break;
-        case ReadResult::incomplete: copy_text(out, size, k_incomplete_text); break;
-        case ReadResult::not_utf8: copy_text(out, size, k_not_utf8_text); break;
-        case ReadResult::read_error: copy_text(out, size, k_read_error_text); break;
-    }
 }

@@ -127,9 +127,9 @@ void match_key(const RunState& state, int row, const MatchTime& when, char (&key
     append_text(key, sizeof key, k_key_separator);
     append_text(key, sizeof key, when.time);
     append_text(key, sizeof key, k_key_separator);
-    append_text(key, sizeof key, state.match_homes[row]);
+    append_text(key, sizeof key, state.match_details[row].home);
     append_text(key, sizeof key, k_key_separator);
-    append_text(key, sizeof key, state.match_aways[row]);
+    append_text(key, sizeof key, state.match_details[row].away);
 }
 
 // The event of an earlier row whose identity is the same, found through its slot, or -1;
@@ -154,12 +154,12 @@ int find_or_keep(int row, int (&slots)[k_slots], const CalendarEvents& found, co
 void add_row(const RunState& state, CalendarEvents& found, int row, const MatchTime& when) {
     char key[k_key_size];
     match_key(state, row, when, key);
-    const char* uid = state.match_uids[row];
+    const char* uid = state.match_details[row].uid;
     int event = -1;
     if (uid[0] != '\0') {
         found.uid_hash[row] = hash_text(k_hash_start, uid);
         event = find_or_keep(row, found.by_uid, found, found.uid_hash,
-                             [&](int earlier) { return std::strcmp(state.match_uids[earlier], uid) == 0; });
+                             [&](int earlier) { return std::strcmp(state.match_details[earlier].uid, uid) == 0; });
     }
     found.key_hash[row] = hash_text(k_hash_start, key);
     const int by_key = find_or_keep(row, found.by_key, found, found.key_hash, [&](int earlier) {
@@ -176,9 +176,9 @@ void add_row(const RunState& state, CalendarEvents& found, int row, const MatchT
     }
     found.event_of[row] = event;
     CalendarEvent& match = found.events[event];
-    if (state.match_locations[match.location_row][0] == '\0') match.location_row = row;
-    if (state.match_sequences[row] > match.sequence) match.sequence = state.match_sequences[row];
-    if (uid[0] != '\0' && (match.uid_row < 0 || std::strcmp(uid, state.match_uids[match.uid_row]) < 0)) {
+    if (state.match_details[match.location_row].location[0] == '\0') match.location_row = row;
+    if (state.match_details[row].sequence > match.sequence) match.sequence = state.match_details[row].sequence;
+    if (uid[0] != '\0' && (match.uid_row < 0 || std::strcmp(uid, state.match_details[match.uid_row].uid) < 0)) {
         match.uid_row = row;
     }
 }
@@ -199,8 +199,8 @@ void put_event(OutputBuffer& out, const RunState& state, const CalendarEvent& ev
     put_fixed_line(out, k_event_begin);
     start_line(line, out, k_uid);
     if (event.uid_row >= 0) {
-        add_escaped(line, state.match_uids[event.uid_row], k_uid_size);
-        if (!ends_with(state.match_uids[event.uid_row], k_uid_domain)) add_plain(line, k_uid_domain);
+        add_escaped(line, state.match_details[event.uid_row].uid, k_uid_size);
+        if (!ends_with(state.match_details[event.uid_row].uid, k_uid_domain)) add_plain(line, k_uid_domain);
     } else {
         char key[k_key_size];
         match_key(state, event.row, when, key);
@@ -230,13 +230,13 @@ void put_event(OutputBuffer& out, const RunState& state, const CalendarEvent& ev
     end_line(line);
     put_fixed_line(out, when.time[0] != '\0' ? k_timed_duration : k_day_duration);
     start_line(line, out, k_summary);
-    add_escaped(line, state.match_homes[event.row], k_opponent_size);
+    add_escaped(line, state.match_details[event.row].home, k_opponent_size);
     add_plain(line, summary_separator);
-    add_escaped(line, state.match_aways[event.row], k_opponent_size);
+    add_escaped(line, state.match_details[event.row].away, k_opponent_size);
     end_line(line);
-    if (state.match_locations[event.location_row][0] != '\0') {
+    if (state.match_details[event.location_row].location[0] != '\0') {
         start_line(line, out, k_location);
-        add_escaped(line, state.match_locations[event.location_row], k_location_size);
+        add_escaped(line, state.match_details[event.location_row].location, k_location_size);
         end_line(line);
     }
     if (match.league[0] != '\0') {

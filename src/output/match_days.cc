@@ -195,7 +195,7 @@ size_t hall_text(const char* location, char (&out)[k_location_size]) {
 // found it. So the first teams of two sports, both named as the club, are two teams, and
 // two downloads of one team are one.
 int team_of(const RunState& state, int row) {
-    const int file = state.match_files[row];
+    const int file = state.match_details[row].file;
     if (file >= k_max_input_files) return -1;
     const int first_file = state.file_reports[file].also_in - 1;
     return first_file >= 0 ? first_file : file;
@@ -205,8 +205,8 @@ bool same_team(const RunState& state, int a, int b) { return team_of(state, a) =
 
 // The same match in two teams' files: date, time, home and away alike.
 bool same_match(const RunState& state, const DayMatch& a, const DayMatch& b) {
-    return a.day == b.day && a.start == b.start && std::strcmp(state.match_homes[a.row], state.match_homes[b.row]) == 0 &&
-           std::strcmp(state.match_aways[a.row], state.match_aways[b.row]) == 0;
+    return a.day == b.day && a.start == b.start && std::strcmp(state.match_details[a.row].home, state.match_details[b.row].home) == 0 &&
+           std::strcmp(state.match_details[a.row].away, state.match_details[b.row].away) == 0;
 }
 
 bool is_home(const RunState& state, const DayMatch& match) { return state.match_table[match.row].is_home != 0; }
@@ -256,13 +256,13 @@ void collect_halls(const RunState& state, DayPlan& plan) {
     for (int i = 0; i < plan.count; ++i) {
         DayMatch& match = plan.matches[i];
         if (!match.dated || !is_home(state, match)) continue;
-        const size_t length = hall_text(state.match_locations[match.row], hall);
+        const size_t length = hall_text(state.match_details[match.row].location, hall);
         const uint64_t hash = hash_bytes(k_hash_start, hall, length);
         for (int h = 0; h < plan.hall_count && match.hall < 0; ++h) {
             if (plan.halls[h].hash != hash) continue;
             // Most matches of a hall give its location as its first match does, byte for byte.
-            const char* first = state.match_locations[plan.matches[plan.halls[h].first].row];
-            if (std::strcmp(first, state.match_locations[match.row]) == 0) {
+            const char* first = state.match_details[plan.matches[plan.halls[h].first].row].location;
+            if (std::strcmp(first, state.match_details[match.row].location) == 0) {
                 match.hall = h;
                 continue;
             }
@@ -286,7 +286,7 @@ void add_mark(DayPlan& plan, DayMatch& match, int collision) {
 
 // A home match with a time and a hall: one that can collide.
 bool can_collide(const RunState& state, const DayMatch& match) {
-    return match.hall >= 0 && match.start >= 0 && state.match_locations[match.row][0] != '\0';
+    return match.hall >= 0 && match.start >= 0 && state.match_details[match.row].location[0] != '\0';
 }
 
 void find_collisions(RunState& state, DayPlan& plan) {
@@ -380,10 +380,10 @@ void put_collision_marks(OutputBuffer& out, const DayPlan& plan, int index) {
 }
 
 void put_location(OutputBuffer& out, const RunState& state, int row) {
-    if (state.match_locations[row][0] == '\0') {
+    if (state.match_details[row].location[0] == '\0') {
         put_text(out, k_no_location);
     } else {
-        put_escaped(out, state.match_locations[row], k_location_size);
+        put_escaped(out, state.match_details[row].location, k_location_size);
     }
 }
 

@@ -19,7 +19,7 @@ constexpr char k_temp_tail[] = ".tmp";
 constexpr int k_random_digits = 10;  // hexadecimal digits of the random part: 2^40 names
 constexpr int k_create_attempts = 16;  // names tried before creating is given up
 static_assert(sizeof k_temp_lead - 1 + k_random_digits + sizeof k_temp_tail <= k_temp_suffix_size,
-              "temporary suffix fits temp_path");
+              "temporary suffix fits OutputTarget::temp_path");
 
 bool close_one(FILE*& stream) {
     if (stream == nullptr) return true;
@@ -36,13 +36,13 @@ bool close_output(FILE*& stream) {
 }
 
 // Builds temp_path: output_path, a dot, fresh random digits and ".tmp".
-bool build_temp_path(RunState& state) {
+bool build_temp_path(OutputTarget& target, const char* output_path) {
     char random[k_random_digits + 1];
     hex_digits(random_bits(), k_random_digits, random);
-    return copy_text(state.temp_path, sizeof state.temp_path, state.output_path) &&
-           append_text(state.temp_path, sizeof state.temp_path, k_temp_lead) &&
-           append_text(state.temp_path, sizeof state.temp_path, random) &&
-           append_text(state.temp_path, sizeof state.temp_path, k_temp_tail);
+    return copy_text(target.temp_path, sizeof target.temp_path, output_path) &&
+           append_text(target.temp_path, sizeof target.temp_path, k_temp_lead) &&
+           append_text(target.temp_path, sizeof target.temp_path, random) &&
+           append_text(target.temp_path, sizeof target.temp_path, k_temp_tail);
 }
 
 }  // namespace
@@ -54,13 +54,13 @@ FILE* open_input(const char* path) {
     return stream;
 }
 
-bool lock_output_folder(RunState& state, int wait_ms) {
-    if (state.folder_locked) return true;
+bool lock_output_folder(OutputTarget& target, const char* output_path, int wait_ms) {
+    if (target.folder_locked) return true;
     intptr_t handle = 0;
-    switch (lock_folder_of(state.output_path, wait_ms, handle)) {
+    switch (lock_folder_of(output_path, wait_ms, handle)) {
         case LockResult::locked:
-            state.folder_lock = handle;
-            state.folder_locked = true;
+            target.folder_lock = handle;
+            target.folder_locked = true;
             return true;
         case LockResult::unavailable: return true;
         case LockResult::busy: return false;
@@ -68,20 +68,20 @@ bool lock_output_folder(RunState& state, int wait_ms) {
     return false;
 }
 
-void unlock_output_folder(RunState& state) {
-    if (!state.folder_locked) return;
-    unlock_folder(state.folder_lock);
-    state.folder_locked = false;
-    state.folder_lock = 0;
+void unlock_output_folder(OutputTarget& target) {
+    if (!target.folder_locked) return;
+    unlock_folder(target.folder_lock);
+    target.folder_locked = false;
+    target.folder_lock = 0;
 }
 
-FILE* open_output_temp(RunState& state, WriteMode mode) {
-    state.temp_created = false;
+FILE* open_output_temp(OutputTarget& target, const char* output_path, WriteMode mode) {
+    target.temp_created = false;
     for (int attempt = 0; attempt < k_create_attempts; ++attempt) {
-        if (!build_temp_path(state)) return nullptr;
-        FILE* stream = create_new_file(state.temp_path, mode);
+        if (!build_temp_path(target, output_path)) return nullptr;
+        FILE* stream = create_new_file(target.temp_path, mode);
         if (stream != nullptr) {
-            state.temp_created = true;
+            target.temp_created = true;
             // The writers hand over their bytes in large pieces of their own: each goes
             // to the file at once instead of through the stream's small buffer.
             std::setvbuf(stream, nullptr, _IONBF, 0);
@@ -102,16 +102,16 @@ bool close_all_streams(RunState& state) {
     return ok;
 }
 
-ReplaceResult commit_output(RunState& state) {
-    if (!state.temp_created) return ReplaceResult::failed;
-    const ReplaceResult result = replace_file(state.temp_path, state.output_path);
-    if (result != ReplaceResult::done) remove_file(state.temp_path);
-    state.temp_created = false;
+ReplaceResult commit_output(OutputTarget& target, const char* output_path) {
+    if (!target.temp_created) return ReplaceResult::failed;
+    const ReplaceResult result = replace_file(target.temp_path, output_path);
+    if (result != ReplaceResult::done) remove_file(target.temp_path);
+    target.temp_created = false;
     return result;
 }
 
-void discard_output(RunState& state) {
-    if (!state.temp_created) return;
-    remove_file(state.temp_path);
-    state.temp_created = false;
+void discard_output(OutputTarget& target) {
+    if (!target.temp_created) return;
+    remove_file(target.temp_path);
+    target.temp_created = false;
 }

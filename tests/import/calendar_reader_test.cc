@@ -31,8 +31,8 @@ protected:
     // Imports one file.
     ReadResult read(const std::string& bytes) { return import({bytes}); }
     std::string reason(ReadResult result) const {
-        char text[96];
-        describe_read_failure(*state, result, text, sizeof text);
+        char text[k_reason_size];
+        describe_read_failure(*state, failed_file, result, text, sizeof text);
         return text;
     }
 };
@@ -398,9 +398,9 @@ TEST_F(CalendarReader, TheLastMatchRowIs498) {
 
 TEST_F(CalendarReader, DescribeStaysWithinTheGivenRoom) {
     char text[8] = "xxxxxxx";
-    describe_read_failure(*state, ReadResult::ok, text, sizeof text);
+    describe_read_failure(*state, 0, ReadResult::ok, text, sizeof text);
     EXPECT_STREQ("", text);
-    describe_read_failure(*state, ReadResult::not_utf8, text, sizeof text);
+    describe_read_failure(*state, 0, ReadResult::not_utf8, text, sizeof text);
     EXPECT_STREQ("Datei i", text);
 }
 

@@ -25,9 +25,9 @@ protected:
     // with its whole location, both teams named as in the row.
     void put_row(int row, const Match& match, const char* own_team, const char* location) {
         put_match(state, row, match);
-        copy_text(state.match_homes[row], k_opponent_size, match.home ? own_team : match.opponent);
-        copy_text(state.match_aways[row], k_opponent_size, match.home ? match.opponent : own_team);
-        copy_text(state.match_locations[row], k_location_size, location);
+        copy_text(state.match_details[row].home, k_opponent_size, match.home ? own_team : match.opponent);
+        copy_text(state.match_details[row].away, k_opponent_size, match.home ? match.opponent : own_team);
+        copy_text(state.match_details[row].location, k_location_size, location);
     }
     // The calendar's events, from the first BEGIN:VEVENT on, without the calendar's end.
     std::string events() {

@@ -41,6 +41,7 @@ protected:
     bool exists(const std::string& path) { return std::filesystem::exists(path_from_utf8(path)); }
 
     RunState state;
+    OutputTarget target{};
     std::string folder;
 };
 
@@ -100,14 +101,14 @@ TEST_F(Streams, ALockedFolderIsWaitedForThenRefused) {
     const int held = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);  // another run's write phase
     ASSERT_GE(held, 0);
     ASSERT_EQ(0, flock(held, LOCK_EX));
-    EXPECT_FALSE(lock_output_folder(state, 30));
-    EXPECT_FALSE(state.folder_locked);
+    EXPECT_FALSE(lock_output_folder(target, state.output_path, 30));
+    EXPECT_FALSE(target.folder_locked);
     close(held);
-    ASSERT_TRUE(lock_output_folder(state, 30));
-    EXPECT_TRUE(state.folder_locked);
+    ASSERT_TRUE(lock_output_folder(target, state.output_path, 30));
+    EXPECT_TRUE(target.folder_locked);
     const int other = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     EXPECT_NE(0, flock(other, LOCK_EX | LOCK_NB)) << "the lock must keep other runs out";
-    unlock_output_folder(state);
+    unlock_output_folder(target);
     EXPECT_EQ(0, flock(other, LOCK_EX | LOCK_NB)) << "the lock must be let go";
     close(other);
 #endif
@@ -120,9 +121,9 @@ TEST_F(Streams, TemporaryFileIsNewAndOnlyEverItsOwn) {
     write_file(final_path, "last week");
     std::snprintf(state.output_path, sizeof state.output_path, "%s", final_path.c_str());
 
-    FILE* f = open_output_temp(state);
+    FILE* f = open_output_temp(target, state.output_path);
     ASSERT_NE(nullptr, f);
-    const std::string first_temp = state.temp_path;
+    const std::string first_temp = target.temp_path;
     // "<output>.<ten hexadecimal digits>.tmp"
     ASSERT_EQ(final_path.size() + 15, first_temp.size());
     EXPECT_EQ(final_path + ".", first_temp.substr(0, final_path.size() + 1));
@@ -131,24 +132,24 @@ TEST_F(Streams, TemporaryFileIsNewAndOnlyEverItsOwn) {
     std::fputs("this week", f);
     std::fclose(f);
     EXPECT_EQ("last week", file_text(final_path));
-    discard_output(state);
+    discard_output(target);
     EXPECT_FALSE(exists(first_temp));
     EXPECT_EQ("last week", file_text(final_path));
 
-    f = open_output_temp(state);
+    f = open_output_temp(target, state.output_path);
     ASSERT_NE(nullptr, f);
-    EXPECT_NE(first_temp, std::string(state.temp_path));
+    EXPECT_NE(first_temp, std::string(target.temp_path));
     std::fputs("this week", f);
     std::fclose(f);
-    EXPECT_EQ(ReplaceResult::done, commit_output(state));
+    EXPECT_EQ(ReplaceResult::done, commit_output(target, state.output_path));
     EXPECT_EQ("this week", file_text(final_path));
-    EXPECT_FALSE(exists(state.temp_path));
+    EXPECT_FALSE(exists(target.temp_path));
 
     // After the commit the name is no longer this run's: whatever stands there now stays.
-    write_file(state.temp_path, "another run's");
-    discard_output(state);
-    EXPECT_EQ(ReplaceResult::failed, commit_output(state));
-    EXPECT_EQ("another run's", file_text(state.temp_path));
+    write_file(target.temp_path, "another run's");
+    discard_output(target);
+    EXPECT_EQ(ReplaceResult::failed, commit_output(target, state.output_path));
+    EXPECT_EQ("another run's", file_text(target.temp_path));
     EXPECT_EQ("this week", file_text(final_path));
 }
 
@@ -156,17 +157,17 @@ TEST_F(Streams, TemporaryOutputInAMissingFolderFailsCleanly) {
     std::string blocker = folder + "/plain-file";
     write_file(blocker, "x");
     std::snprintf(state.output_path, sizeof state.output_path, "%s/Termarium_.xml", blocker.c_str());
-    EXPECT_EQ(nullptr, open_output_temp(state));
-    EXPECT_FALSE(state.temp_created);
-    EXPECT_EQ(ReplaceResult::failed, commit_output(state));
+    EXPECT_EQ(nullptr, open_output_temp(target, state.output_path));
+    EXPECT_FALSE(target.temp_created);
+    EXPECT_EQ(ReplaceResult::failed, commit_output(target, state.output_path));
 }
 
 TEST_F(Streams, TemporaryPathOfTheLongestOutputPathFits) {
     std::string path = folder + "/missing/";
     path.resize(k_path_size - 1, 'a');
     std::snprintf(state.output_path, sizeof state.output_path, "%s", path.c_str());
-    EXPECT_EQ(nullptr, open_output_temp(state));  // no such folder, but the path was built
-    EXPECT_EQ(static_cast<size_t>(k_path_size - 1 + 15), std::strlen(state.temp_path));
+    EXPECT_EQ(nullptr, open_output_temp(target, state.output_path));  // no such folder, but the path was built
+    EXPECT_EQ(static_cast<size_t>(k_path_size - 1 + 15), std::strlen(target.temp_path));
 }
 
 }  // namespace

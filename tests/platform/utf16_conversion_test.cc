@@ -2,6 +2,8 @@
 // and UTF-8 paths become UTF-16 exactly or not at all.
 #include "platform/utf16_conversion.h"
 
+#include "platform/streams.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -96,7 +98,7 @@ TEST(Utf16Conversion, Utf8BecomesUtf16AndMalformedTextIsRefused) {
 TEST(Utf16Conversion, TheLongestTemporaryPathFitsTheWideBuffer) {
     // temp_path's longest text, with umlauts (two bytes, one unit each), still converts.
     std::string path = bytes(u8"C:\\Spielpläne\\Männer ");
-    while (path.size() < sizeof RunState::temp_path - 1) path += 'a';
+    while (path.size() < sizeof OutputTarget::temp_path - 1) path += 'a';
     std::vector<wchar_t> out(k_wide_path_units);
     EXPECT_TRUE(utf8_to_utf16(path.c_str(), out.data(), out.size()));
     EXPECT_EQ(path.size() - 2, std::wcslen(out.data()));

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "file_text.h"
+#include "driver/messages.h"
 #include "import/calendar_reader.h"
 #include "temp_folder.h"
 

@@ -1,0 +1,56 @@
+// Every text the program prints to the console, in one place: the usage, the progress,
+// each file's line, why a file could not be read, and the messages of the outputs.
+#pragma once
+
+#include <cstddef>
+
+#include "core/run_state.h"
+#include "import/read_result.h"
+
+// The usage text: where the calendars come from and how the program is started.
+void print_usage();
+
+// Room for the console lines of one file: two names of files, a team, a league and words.
+constexpr int k_file_lines_size = 2 * k_display_name_size + k_team_name_size + k_league_size + 128;
+
+// Room for the longest read-failure reason.
+constexpr int k_reason_size = 96;
+
+// Writes the console lines of file k that the import got through: its team, league and
+// matches, and a warning where an earlier file holds the same team and league; or that it
+// held the same bytes as an earlier file and was left out.
+void describe_file(const RunState& state, int file, char* out, size_t size);
+
+// Writes the German text of why file k could not be read (with the event number where it
+// has one); empty for ok.
+void describe_read_failure(const RunState& state, int file, ReadResult result, char* out, size_t size);
+
+// The build names the version (the project's version in CMake).
+inline constexpr char k_version_line[] = "Termarium " TERMARIUM_VERSION "\n";
+inline constexpr char k_banner[] =
+    "\n\n=== Termarium " TERMARIUM_VERSION ": ein Spielplan fuer alle Mannschaften des Vereins ===\n";
+inline constexpr char k_too_many_files[] =
+    "zu viele Dateien ausgewaehlt! Bitte mit weniger Dateien (max. 40) versuchen.";
+inline constexpr char k_reading_files[] = "Es werden %i Dateien eingelesen:\n";
+inline constexpr char k_listed_file[] = "\n%s";
+inline constexpr char k_season_line[] = "\n\nSaison: %s\n\n";
+inline constexpr char k_input_open_failed[] = "Fehler beim oeffnen einer Eingabe-Datei";
+inline constexpr char k_path_too_long[] = "Dateipfad zu lang: ";
+inline constexpr char k_read_failed[] = "Fehler beim Lesen der Datei %s: %s";  // file, reason
+inline constexpr char k_output_path_too_long[] = "Ausgabepfad zu lang";
+inline constexpr char k_folder_busy[] =
+    "Ein anderer Termarium-Lauf schreibt gerade in diesen Ordner. Bitte kurz warten und erneut versuchen.";
+inline constexpr char k_file_in_use[] =
+    "Die Datei %s ist noch in einem anderen Programm geoeffnet (z. B. Excel). "
+    "Bitte dort schliessen und erneut versuchen.";
+inline constexpr char k_xml_open_failed[] = "Fehler beim oeffnen der Ausgabe-Datei";
+inline constexpr char k_xml_write_failed[] = "Fehler beim Schreiben der Ausgabe-Datei";
+inline constexpr char k_html_open_failed[] = "Fehler beim oeffnen der HTML_Datei-Datei";
+inline constexpr char k_html_write_failed[] = "Fehler beim Schreiben der HTML-Datei";
+inline constexpr char k_calendar_open_failed[] = "Fehler beim oeffnen der Kalender-Datei";
+inline constexpr char k_calendar_write_failed[] = "Fehler beim Schreiben der Kalender-Datei";
+inline constexpr char k_match_days_open_failed[] = "Fehler beim oeffnen der Spieltage-Datei";
+inline constexpr char k_match_days_write_failed[] = "Fehler beim Schreiben der Spieltage-Datei";
+inline constexpr char k_output_written[] = "Termarium_%s%s erstellt. \n";  // season, extension
+inline constexpr char k_collisions[] = "Achtung: %i Ueberschneidungen in derselben Halle (siehe Spieltage)\n";
+inline constexpr char k_closing_prompt[] = "Enter druecken um Proramm zu schliessen\n";
