@@ -56,8 +56,8 @@ void import_workload(RunState& state, WorkloadStyle style = WorkloadStyle::leagu
         state.input_files[i] = open_input(w.paths[i].c_str());
         if (state.input_files[i] == nullptr) std::abort();
     }
-    int failed_file = -1;
-    if (import_calendar_files(state, static_cast<int>(w.paths.size()), failed_file) != ReadResult::ok) std::abort();
+    ReadResult results[k_max_arguments] = {};
+    if (import_calendar_files(state, static_cast<int>(w.paths.size()), results) != 0) std::abort();
     close_all_streams(state);
 }
 

@@ -261,18 +261,20 @@ void check_all_closed(const RunState& state) {
           "output stream left open");
 }
 
-// A read result: a failure has a reason text, success leaves the row index in the table.
-void check_read_result(const RunState& state, ReadResult result, int failed_file) {
-    char reason[k_reason_size];
-    describe_read_failure(state, failed_file, result, reason, sizeof reason);
-    check(terminated(reason, sizeof reason), "reason terminated");
-    check((result == ReadResult::ok) == (reason[0] == '\0'), "reason text", static_cast<long>(result));
-    check(result != ReadResult::read_error, "a memory stream cannot fail to read");
-    // 0 only when the first file failed before its separator row.
-    check(state.current_row >= (result == ReadResult::ok ? 1 : 0) && state.current_row <= k_max_used_rows, "current_row",
-          state.current_row);
-    check(state.files_read >= 0 && state.files_read <= k_max_input_files, "files read", state.files_read);
-    for (int k = 0; k < state.files_read; ++k) {
+// The read results: a failure has a reason text, a file read has its console line, and
+// the row behind the last file's rows is the table's end.
+void check_read_results(const RunState& state, int files, const ReadResult (&results)[k_max_arguments]) {
+    check(state.files_read == files, "files read", state.files_read);
+    check(state.current_row >= 0 && state.current_row <= k_max_used_rows, "current_row", state.current_row);
+    check(state.match_table[state.current_row].day[0] == '\0', "row behind the files' rows", state.current_row);
+    for (int k = 0; k < files; ++k) {
+        const ReadResult result = results[k];
+        char reason[k_reason_size];
+        describe_read_failure(state, k, result, reason, sizeof reason);
+        check(terminated(reason, sizeof reason), "reason terminated", k);
+        check((result == ReadResult::ok) == (reason[0] == '\0'), "reason text", static_cast<long>(result));
+        check(result != ReadResult::read_error, "a memory stream cannot fail to read");
+        if (result != ReadResult::ok) continue;
         char lines[k_file_lines_size];
         describe_file(state, k, lines, sizeof lines);
         check(terminated(lines, sizeof lines) && lines[0] != '\0', "a file's console line", k);
@@ -280,15 +282,12 @@ void check_read_result(const RunState& state, ReadResult result, int failed_file
         check(report.same_as >= 0 && report.same_as <= k && report.also_in >= 0 && report.also_in <= k,
               "a file's earlier copy", k);
     }
-    if (result == ReadResult::ok) {
-        check(state.match_table[state.current_row].day[0] == '\0', "row behind the file's rows", state.current_row);
-    }
 }
 
 // Every row of the table: separators, complete match rows, then only zero rows.
 void check_table(const RunState& state) {
     check(state.current_row == 0 || state.match_table[0].day[0] == ' ', "row 0 is the first separator");
-    for (int file = 0; file < k_max_input_files; ++file) {
+    for (int file = 0; file < k_max_arguments; ++file) {
         check(terminated(state.file_own_teams[file], k_team_name_size), "own team terminated", file);
     }
     bool ended = false;
@@ -367,10 +366,10 @@ FILE* open_bytes(const uint8_t* data, size_t size) {
 }
 
 void import_and_check(RunState& state, int files) {
-    int failed_file = -1;
-    const ReadResult result = import_calendar_files(state, files, failed_file);
-    check_read_result(state, result, failed_file);
-    check((result == ReadResult::ok) == (failed_file == -1) && failed_file < files, "failed file", failed_file);
+    ReadResult results[k_max_arguments] = {};
+    const int failed = import_calendar_files(state, files, results);
+    check(failed >= 0 && failed <= files, "failed files", failed);
+    check_read_results(state, files, results);
     check_table(state);
     write_and_check_outputs(state);
 }

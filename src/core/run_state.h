@@ -9,7 +9,8 @@
 // Limits of the fixed fields. Every write into one of them is bounded by these.
 constexpr int k_table_rows = 500;          // match table rows; the last used row must be followed by an empty one
 constexpr int k_max_used_rows = 499;       // rows 0..498 may be used, row 499 stays the end mark
-constexpr int k_max_input_files = 40;      // files one run takes (argument count at most 41)
+constexpr int k_max_input_files = 40;      // calendars one run reads
+constexpr int k_max_arguments = 80;        // files one run takes, skipped ones included (argument count at most 81)
 constexpr int k_path_size = 200;           // path buffers; a path holds at most 199 bytes
 constexpr int k_display_name_size = 150;   // base name of an input file, at most 149 bytes
 constexpr int k_season_size = 12;          // season text: at most nine bytes plus NUL
@@ -26,6 +27,10 @@ constexpr int k_uid_size = 120;            // a source event's UID kept whole: a
 
 // The separator between the home and the away team in a summary.
 inline constexpr char summary_separator[] = " - ";
+
+// The maker's name that the club calendar gives in its PRODID, by which a later run knows
+// its own output whatever the file is named.
+inline constexpr char k_own_product[] = "-//Termarium//";
 
 // The club calendar's own property for the venue as the table shows it, so that the
 // calendar read back gives the same venue.
@@ -61,6 +66,14 @@ struct MatchDetails {
     int32_t sequence;                 // the source event's SEQUENCE; 0 when it had none
 };
 
+// What the driver made of one argument before the import.
+enum class InputKind : uint8_t {
+    calendar,      // read by the import
+    not_calendar,  // a folder, or a file that is no calendar by its name and its first bytes: skipped
+    own_output,    // a club calendar this program wrote, given beside other calendars: skipped
+    failed,        // its path is too long or it could not be opened: named by the driver
+};
+
 // What the import found out about one input file: what its line on the console says.
 struct FileReport {
     char league[k_league_size];  // league of the file's last match row
@@ -77,8 +90,9 @@ struct FileReport {
 struct RunState {
     MatchRecord match_table[k_table_rows];                        // rows 0..499
     int32_t current_row;                                          // next row to fill (import) or row being written (output)
-    FILE* input_files[k_max_input_files];                         // open input files in argument order
-    char file_display_names[k_max_input_files][k_display_name_size]; // base name of each input file
+    FILE* input_files[k_max_arguments];                           // open input files in argument order
+    char file_display_names[k_max_arguments][k_display_name_size]; // base name of each input file
+    InputKind input_kinds[k_max_arguments];                       // which arguments the import reads
     char season[k_season_size];                                   // season text from the first file name
     char output_path[k_path_size];                                // working buffer for paths
     char file_buffer[k_file_buffer_size];                         // text of the calendar file being read
@@ -103,9 +117,9 @@ struct RunState {
     int32_t file_length;                                          // bytes of text loaded into file_buffer, NUL excluded
 
     // Import, per input file: the club's team and what the file's console line says; the
-    // files the import got through, in order (all of them when it succeeded).
-    char file_own_teams[k_max_input_files][k_team_name_size];
-    FileReport file_reports[k_max_input_files];
+    // arguments the import went through.
+    char file_own_teams[k_max_arguments][k_team_name_size];
+    FileReport file_reports[k_max_arguments];
     int32_t files_read;
 
     // Import, beside each match row: what the club calendar and the match days need of it.

@@ -16,6 +16,7 @@
 #include "core/utf8.h"
 #include "driver/messages.h"
 #include "import/calendar_reader.h"
+#include "import/calendar_text.h"
 #include "output/club_calendar.h"
 #include "output/html_writer.h"
 #include "output/match_days.h"
@@ -108,24 +109,15 @@ bool season_of_matches(RunState& state) {
     return true;
 }
 
-// The season: the nine bytes from the first digit of the first file's name, where they
-// begin with a season; else the years of the matches read; else those nine bytes as they are.
-void derive_season(RunState& state) {
-    const char* name = state.file_display_names[0];
+// The season: the nine bytes from the first digit of the name of the first file read, where
+// they begin with a season; else the years of the matches read; else those nine bytes as they are.
+void derive_season(RunState& state, int first_read) {
+    const char* name = state.file_display_names[first_read];
     while (*name != '\0' && !is_digit(*name)) ++name;
     const size_t length = utf8_cut_length(name, std::strlen(name), k_season_length);
     const size_t written = season_in(name, length);
     if (written > 0 || !season_of_matches(state)) {
         copy_bytes(state.season, sizeof state.season, name, written > 0 ? written : length);
-    }
-}
-
-// The console lines of each file the import got through.
-void print_file_lines(const RunState& state) {
-    for (int k = 0; k < state.files_read && k < k_max_input_files; ++k) {
-        char lines[k_file_lines_size];
-        describe_file(state, k, lines, sizeof lines);
-        std::fputs(lines, stdout);
     }
 }
 
@@ -137,43 +129,136 @@ bool build_output_path(RunState& state, const char* first_path, const char* exte
            append_text(state.output_path, sizeof state.output_path, extension);
 }
 
-// Opens and lists every input file; refuses an over-long path before opening it.
-bool open_inputs(RunState& state, int files, char** paths) {
-    for (int i = 0; i < files; ++i) {
-        const char* path = paths[i];
-        size_t path_length = std::strlen(path);
-        const char* name = path + folder_length(path);
-        if (path_length >= static_cast<size_t>(k_path_size) ||
-            std::strlen(name) >= static_cast<size_t>(k_display_name_size)) {
-            char shown[k_path_shown + 1];
-            copy_bytes(shown, sizeof shown, path, utf8_cut_length(path, path_length, k_path_shown));
-            std::printf("%s%s", k_path_too_long, shown);
-            return false;
-        }
-        state.input_files[i] = open_input(path);
-        if (state.input_files[i] == nullptr) {
-            std::fputs(k_input_open_failed, stdout);
-            return false;
-        }
-        copy_text(state.file_display_names[i], sizeof state.file_display_names[i], name);
-        std::printf(k_listed_file, state.file_display_names[i]);
+// True when the name ends in ".ics", letters in any case: a file the user means as a calendar.
+bool named_as_calendar(const char* name) {
+    constexpr char k_ending[] = ".ics";
+    constexpr size_t k_ending_length = sizeof k_ending - 1;
+    const size_t length = std::strlen(name);
+    if (length < k_ending_length) return false;
+    for (size_t i = 0; i < k_ending_length; ++i) {
+        if (std::tolower(static_cast<unsigned char>(name[length - k_ending_length + i])) != k_ending[i]) return false;
     }
     return true;
 }
 
-// Every file into the match table, then the season and each file's line; on a failure
-// the message names the file and why.
-bool import_files(RunState& state, int files) {
-    int failed_file = -1;
-    const ReadResult result = import_calendar_files(state, files, failed_file);
-    derive_season(state);
-    std::printf(k_season_line, state.season);
-    print_file_lines(state);
-    if (result == ReadResult::ok) return true;
-    char reason[k_reason_size];
-    describe_read_failure(state, failed_file, result, reason, sizeof reason);
-    std::printf(k_read_failed, state.file_display_names[failed_file], reason);
-    return false;
+// Decides what each argument is, opening the ones to read: a calendar, no calendar (a
+// folder, or a file that neither its name nor its first bytes call one: skipped), a club
+// calendar of this program's (skipped when other calendars are given), or a failure (a path
+// too long, a file that cannot be opened). Returns the number of calendars to read.
+int sort_inputs(RunState& state, int files, char** paths) {
+    int calendars = 0;
+    int own_outputs = 0;
+    for (int k = 0; k < files; ++k) {
+        const char* path = paths[k];
+        const char* name = path + folder_length(path);
+        InputKind& kind = state.input_kinds[k];
+        // An over-long name is listed cut, so that the user still sees which file it is.
+        const size_t name_length = std::strlen(name);
+        copy_bytes(state.file_display_names[k], sizeof state.file_display_names[k], name,
+                   utf8_cut_length(name, name_length, k_display_name_size - 1));
+        if (std::strlen(path) >= static_cast<size_t>(k_path_size) || name_length >= static_cast<size_t>(k_display_name_size)) {
+            kind = InputKind::failed;
+            continue;
+        }
+        if (is_folder(path)) {
+            kind = InputKind::not_calendar;
+            continue;
+        }
+        FILE*& stream = state.input_files[k];
+        stream = open_input(path);
+        if (stream == nullptr) {
+            kind = InputKind::failed;
+            continue;
+        }
+        const InputStart start = peek_input_start(stream);
+        if (start == InputStart::other && !named_as_calendar(name)) {
+            kind = InputKind::not_calendar;
+            std::fclose(stream);
+            stream = nullptr;
+        } else if (start == InputStart::own_calendar) {
+            kind = InputKind::own_output;
+            ++own_outputs;
+        } else {
+            kind = InputKind::calendar;
+            ++calendars;
+        }
+    }
+    // A club calendar this program wrote is last week's output lying beside the downloads;
+    // given alone, it is read like any calendar.
+    if (calendars > 0) return calendars;
+    for (int k = 0; k < files; ++k) {
+        if (state.input_kinds[k] == InputKind::own_output) state.input_kinds[k] = InputKind::calendar;
+    }
+    return own_outputs;
+}
+
+// The line of an argument the import did not read; false for one it read.
+bool print_unread_line(const RunState& state, int file, const char* path) {
+    const char* name = state.file_display_names[file];
+    switch (state.input_kinds[file]) {
+        case InputKind::calendar: return false;
+        case InputKind::not_calendar: std::printf(k_not_calendar_skipped, name); return true;
+        case InputKind::own_output: std::printf(k_own_output_skipped, name); return true;
+        case InputKind::failed: break;
+    }
+    const size_t path_length = std::strlen(path);
+    if (path_length >= static_cast<size_t>(k_path_size) || std::strlen(path + folder_length(path)) >= static_cast<size_t>(k_display_name_size)) {
+        char shown[k_path_shown + 1];
+        copy_bytes(shown, sizeof shown, path, utf8_cut_length(path, path_length, k_path_shown));
+        std::printf("%s%s\n", k_path_too_long, shown);
+    } else {
+        std::printf(k_input_open_failed, name);
+    }
+    return true;
+}
+
+// One line per argument in argument order: its team, league and matches, why it was
+// skipped, or why it failed.
+void print_file_lines(const RunState& state, int files, char** paths, const ReadResult (&results)[k_max_arguments]) {
+    for (int k = 0; k < files; ++k) {
+        if (print_unread_line(state, k, paths[k])) continue;
+        if (results[k] == ReadResult::ok) {
+            char lines[k_file_lines_size];
+            describe_file(state, k, lines, sizeof lines);
+            std::fputs(lines, stdout);
+        } else {
+            char reason[k_reason_size];
+            describe_read_failure(state, k, results[k], reason, sizeof reason);
+            std::printf(k_read_failed, state.file_display_names[k], reason);
+        }
+    }
+}
+
+// Every calendar into the match table, then the season and each argument's line. Returns
+// the index of the first file read, whose name gives the season and whose folder takes the
+// outputs; -1 when nothing may be written (every failure named, or no calendar at all).
+int import_files(RunState& state, int files, char** paths) {
+    ReadResult results[k_max_arguments] = {};
+    int failed = import_calendar_files(state, files, results);
+    int tried = 0;  // arguments meant as calendars: read, or failed before they could be
+    int first_read = -1;
+    for (int k = 0; k < files; ++k) {
+        const InputKind kind = state.input_kinds[k];
+        if (kind == InputKind::failed) ++failed;
+        if (kind == InputKind::failed || kind == InputKind::calendar) ++tried;
+        if (first_read < 0 && kind == InputKind::calendar && results[k] == ReadResult::ok) first_read = k;
+    }
+    if (first_read >= 0) {
+        derive_season(state, first_read);
+        std::printf(k_season_line, state.season);
+    } else {
+        std::fputs(k_lines_apart, stdout);
+    }
+    print_file_lines(state, files, paths, results);
+    if (tried == 0) {
+        std::fputs(k_no_calendar, stdout);
+        return -1;
+    }
+    if (failed > 0) {
+        std::printf(k_nothing_written, failed, tried);
+        return -1;
+    }
+    return first_read;
 }
 
 // Moves the finished output over the older one; when it cannot, says why and returns false.
@@ -251,22 +336,33 @@ int run_schedule(RunState& state, int argc, char** argv) {
         wait_for_enter();
         return 1;
     }
-    if (argc > k_max_input_files + 1) {
+    OutputTarget target{};
+    const int files = argc - 1;
+    char** paths = argv + 1;
+    if (files > k_max_arguments || sort_inputs(state, files, paths) > k_max_input_files) {
+        close_all_streams(state);
         std::fputs(k_too_many_files, stdout);
         std::fputs(k_banner, stdout);
         wait_for_enter();
         return 1;
     }
-    OutputTarget target{};
-    const int files = argc - 1;
     std::printf(k_reading_files, files);
-    if (!open_inputs(state, files, argv + 1)) return fail(state, target);
+    for (int k = 0; k < files; ++k) std::printf(k_listed_file, state.file_display_names[k]);
 
-    if (!import_files(state, files)) return fail(state, target);
+    const int first_read = import_files(state, files, paths);
+    if (first_read < 0) {
+        // The closing lines as after a complete run: the user reads the list, then closes.
+        close_all_streams(state);
+        if (k_console_window) std::fputs(k_closing_prompt, stdout);
+        std::fputs(k_banner, stdout);
+        wait_for_enter();
+        return 1;
+    }
+    const char* first_path = paths[first_read];
 
     // The longest of the output names must fit, so that no half set of outputs is left;
     // its path also names the folder to lock.
-    if (!build_output_path(state, argv[1], k_match_days_extension)) {
+    if (!build_output_path(state, first_path, k_match_days_extension)) {
         std::fputs(k_output_path_too_long, stdout);
         return fail(state, target);
     }
@@ -278,7 +374,7 @@ int run_schedule(RunState& state, int argc, char** argv) {
     stamp_run_time(state);
     // The outputs one after another; the first that fails ends the run.
     const bool written = std::all_of(std::begin(k_outputs), std::end(k_outputs),
-                                     [&](const Output& output) { return write_output(state, target, argv[1], output); });
+                                     [&](const Output& output) { return write_output(state, target, first_path, output); });
     if (!written) return fail(state, target);
     unlock_output_folder(target);
     if (state.hall_collisions > 0) std::printf(k_collisions, static_cast<int>(state.hall_collisions));

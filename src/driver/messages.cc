@@ -50,10 +50,10 @@ void print_usage() {
 void describe_file(const RunState& state, int file, char* out, size_t size) {
     if (size == 0) return;
     out[0] = '\0';
-    if (file < 0 || file >= k_max_input_files) return;
+    if (file < 0 || file >= k_max_arguments) return;
     const FileReport& report = state.file_reports[file];
     const int same_as = report.same_as - 1;
-    if (same_as >= 0 && same_as < k_max_input_files) {
+    if (same_as >= 0 && same_as < k_max_arguments) {
         std::snprintf(out, size, k_same_content, state.file_display_names[file], state.file_display_names[same_as]);
         return;
     }
@@ -62,7 +62,7 @@ void describe_file(const RunState& state, int file, char* out, size_t size) {
     const int used = std::snprintf(out, size, k_file_line, state.file_own_teams[file], report.league, report.matches,
                                    cancelled);
     const int also_in = report.also_in - 1;
-    if (also_in >= 0 && also_in < k_max_input_files && used > 0 && static_cast<size_t>(used) < size) {
+    if (also_in >= 0 && also_in < k_max_arguments && used > 0 && static_cast<size_t>(used) < size) {
         std::snprintf(out + used, size - static_cast<size_t>(used), k_same_team, state.file_own_teams[file],
                       report.league, state.file_display_names[also_in]);
     }
@@ -71,7 +71,7 @@ void describe_file(const RunState& state, int file, char* out, size_t size) {
 void describe_read_failure(const RunState& state, int file, ReadResult result, char* out, size_t size) {
     if (size == 0) return;
     out[0] = '\0';
-    const int event = file >= 0 && file < k_max_input_files ? state.file_reports[file].failed_event : 0;
+    const int event = file >= 0 && file < k_max_arguments ? state.file_reports[file].failed_event : 0;
     switch (result) {
         case ReadResult::ok: break;
         case ReadResult::file_too_large: std::snprintf(out, size, k_too_large_text, k_file_buffer_size - 1); break;

@@ -34,9 +34,16 @@ inline constexpr char k_too_many_files[] =
 inline constexpr char k_reading_files[] = "Es werden %i Dateien eingelesen:\n";
 inline constexpr char k_listed_file[] = "\n%s";
 inline constexpr char k_season_line[] = "\n\nSaison: %s\n\n";
-inline constexpr char k_input_open_failed[] = "Fehler beim oeffnen einer Eingabe-Datei";
+inline constexpr char k_lines_apart[] = "\n\n";  // where the season line stands when nothing was read
+inline constexpr char k_not_calendar_skipped[] = "%s: kein Kalender, wird uebersprungen\n";
+inline constexpr char k_own_output_skipped[] = "%s: von Termarium erstellt, wird uebersprungen\n";
+inline constexpr char k_input_open_failed[] = "Fehler beim oeffnen der Datei %s\n";
 inline constexpr char k_path_too_long[] = "Dateipfad zu lang: ";
-inline constexpr char k_read_failed[] = "Fehler beim Lesen der Datei %s: %s";  // file, reason
+inline constexpr char k_read_failed[] = "Fehler beim Lesen der Datei %s: %s\n";  // file, reason
+inline constexpr char k_no_calendar[] = "Keine Kalenderdatei dabei, nichts geschrieben.\n";
+inline constexpr char k_nothing_written[] =
+    "Nichts geschrieben: %i von %i Dateien fehlerhaft. Diese Dateien neu herunterladen oder weglassen, "
+    "dann Termarium neu starten.\n";
 inline constexpr char k_output_path_too_long[] = "Ausgabepfad zu lang";
 inline constexpr char k_folder_busy[] =
     "Ein anderer Termarium-Lauf schreibt gerade in diesen Ordner. Bitte kurz warten und erneut versuchen.";

@@ -137,7 +137,7 @@ int earlier_team(const RunState& state, int file_index) {
 // its separator row and one row per event from current_row on; its report says what the
 // file's console line tells. Any result but ok means nothing of the file may be relied on.
 ReadResult read_calendar_file(RunState& state, int file_index) {
-    if (file_index < 0 || file_index >= k_max_input_files) return ReadResult::read_error;
+    if (file_index < 0 || file_index >= k_max_arguments) return ReadResult::read_error;
     FileReport& report = state.file_reports[file_index];
     report = FileReport{};
     ReadResult result = load_calendar_text(state, state.input_files[file_index]);
@@ -176,15 +176,15 @@ ReadResult read_calendar_file(RunState& state, int file_index) {
 
 }  // namespace
 
-ReadResult import_calendar_files(RunState& state, int files, int& failed_file) {
+int import_calendar_files(RunState& state, int files, ReadResult (&results)[k_max_arguments]) {
     state.current_row = 0;
     state.files_read = 0;
-    for (int k = 0; k < files; ++k) {
-        failed_file = k;
-        const ReadResult result = read_calendar_file(state, k);
-        if (result != ReadResult::ok) return result;
+    int failed = 0;
+    for (int k = 0; k < files && k < k_max_arguments; ++k) {
+        results[k] = ReadResult::ok;
+        if (state.input_kinds[k] == InputKind::calendar) results[k] = read_calendar_file(state, k);
+        if (results[k] != ReadResult::ok) ++failed;
         state.files_read = k + 1;
     }
-    failed_file = -1;
-    return ReadResult::ok;
+    return failed;
 }

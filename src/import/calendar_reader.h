@@ -5,8 +5,9 @@
 #include "core/run_state.h"
 #include "import/read_result.h"
 
-// Imports input_files[0 .. files-1] in order from row 0, each behind a separator row of
-// its own (an input with the same bytes as an earlier one adds nothing), with a report per
-// file in file_reports; stops at the first failure and names that file's index in
-// failed_file. files_read tells how many files got through.
-ReadResult import_calendar_files(RunState& state, int files, int& failed_file);
+// Imports every argument of input_files[0 .. files-1] that input_kinds marks as a
+// calendar, in order from row 0, each behind a separator row of its own (an input with the
+// same bytes as an earlier one adds nothing), with a report per file in file_reports. A
+// file that fails leaves no row behind, and the files after it are still read. results[k]
+// tells how file k went (ok for one not read); returns how many files failed.
+int import_calendar_files(RunState& state, int files, ReadResult (&results)[k_max_arguments]);

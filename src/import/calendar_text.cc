@@ -16,6 +16,9 @@ constexpr int k_probe_size = 64;  // read once file_buffer has no room left: whe
 constexpr char k_calendar_begin[] = "BEGIN:VCALENDAR";
 constexpr char k_calendar_end[] = "END:VCALENDAR";
 constexpr char k_utf8_mark[] = "\xEF\xBB\xBF";  // a byte-order mark some editors put first
+constexpr char k_product_line[] = "PRODID:";
+constexpr char k_event_begin[] = "BEGIN:VEVENT";
+constexpr int k_peek_size = 1024;  // bytes that hold a calendar's first lines, its PRODID among them
 
 // The in-place conversion of the loaded bytes. Each stage holds back at most one byte
 // (a CR that may start CR LF, a LF that may start a fold) until the next byte decides.
@@ -226,3 +229,26 @@ ReadResult check_calendar_text(TextSpan text) {
     return ReadResult::ok;
 }
 
+
+InputStart peek_input_start(FILE* stream) {
+    char head[k_peek_size];
+    if (stream == nullptr || std::fseek(stream, 0, SEEK_SET) != 0) return InputStart::other;
+    const size_t got = std::fread(head, 1, sizeof head, stream);
+    std::clearerr(stream);
+    if (std::fseek(stream, 0, SEEK_SET) != 0) return InputStart::other;
+    const TextSpan text{head, static_cast<int32_t>(got)};
+    if (!begins_as_calendar(text)) return InputStart::other;
+    // The lines in front of the first event, as far as they were read.
+    for (int at = 0; at < text.length;) {
+        if (marker_at(text, at, k_event_begin)) break;
+        const int value = at + static_cast<int>(sizeof k_product_line - 1);
+        if (marker_at(text, at, k_product_line) && value + static_cast<int>(sizeof k_own_product - 1) <= text.length &&
+            std::memcmp(text.bytes + value, k_own_product, sizeof k_own_product - 1) == 0) {
+            return InputStart::own_calendar;
+        }
+        const int end = line_end(text, at);
+        if (end < 0) break;
+        at = end + 1;
+    }
+    return InputStart::calendar;
+}

@@ -22,3 +22,15 @@ TextSpan loaded_text(const RunState& state);
 // Checks a loaded text: not UTF-16, begins with "BEGIN:VCALENDAR" (else it is no
 // calendar), ends with "END:VCALENDAR" (else it is incomplete), strict UTF-8.
 ReadResult check_calendar_text(TextSpan text);
+
+// What the first bytes of an input say it is.
+enum class InputStart {
+    other,         // no calendar: a PDF, a note, an empty file
+    calendar,      // a calendar
+    own_calendar,  // a club calendar this program wrote: its PRODID names this program's maker
+};
+
+// Reads the first bytes of stream, puts it back to its start and tells what they begin:
+// "BEGIN:VCALENDAR" behind a byte-order mark and blank lines, and a PRODID among the lines
+// in front of the first event.
+InputStart peek_input_start(FILE* stream);

@@ -24,6 +24,19 @@
 namespace {
 
 constexpr char k_product[] = "PRODID:-//Termarium//Termarium " TERMARIUM_VERSION "//DE";
+
+// True when the PRODID line names the maker by which a later run knows its own output.
+constexpr bool names_own_product(const char* line) {
+    constexpr char k_name[] = "PRODID:";
+    for (size_t i = 0; i + 1 < sizeof k_name; ++i) {
+        if (line[i] != k_name[i]) return false;
+    }
+    for (size_t i = 0; i + 1 < sizeof k_own_product; ++i) {
+        if (line[sizeof k_name - 1 + i] != k_own_product[i]) return false;
+    }
+    return true;
+}
+static_assert(names_own_product(k_product), "a later run must know the club calendar as its own");
 constexpr const char* k_calendar_head[] = {
     "BEGIN:VCALENDAR",
     "VERSION:2.0",

@@ -196,7 +196,7 @@ size_t hall_text(const char* location, char (&out)[k_location_size]) {
 // two downloads of one team are one.
 int team_of(const RunState& state, int row) {
     const int file = state.match_details[row].file;
-    if (file >= k_max_input_files) return -1;
+    if (file >= k_max_arguments) return -1;
     const int first_file = state.file_reports[file].also_in - 1;
     return first_file >= 0 ? first_file : file;
 }

@@ -20,7 +20,7 @@ int end_of_table_row(const RunState& state) {
 
 const char* own_team_of(const RunState& state, int row) {
     const int file = state.match_details[row].file;
-    return file < k_max_input_files ? state.file_own_teams[file] : "";
+    return file < k_max_arguments ? state.file_own_teams[file] : "";
 }
 
 void put_league_and_team(OutputBuffer& out, const MatchRecord& row) {

@@ -33,6 +33,9 @@ void finish_console(unsigned previous);
 // for anything else: a folder, a pipe, a missing file.
 FILE* open_input_file(const char* path);
 
+// True when path names a folder (which is skipped, not refused, when dropped).
+bool is_folder(const char* path);
+
 // How an output file takes its line ends.
 enum class WriteMode {
     text,   // the platform's own: a line feed is written as CR LF on Windows

@@ -79,6 +79,11 @@ FILE* open_input_file(const char* path) {
     return stream;
 }
 
+bool is_folder(const char* path) {
+    struct stat info {};
+    return stat(path, &info) == 0 && S_ISDIR(info.st_mode);
+}
+
 FILE* create_new_file(const char* path, WriteMode /*mode*/) {
     // POSIX streams write every byte as it stands; text and bytes are the same here.
     // O_EXCL refuses whatever stands at the name, a dangling link included; O_NOFOLLOW

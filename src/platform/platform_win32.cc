@@ -72,6 +72,13 @@ FILE* open_input_file(const char* path) {
     return stream;
 }
 
+bool is_folder(const char* path) {
+    wchar_t wide_path[k_wide_path_units];
+    if (!utf8_to_utf16(path, wide_path, k_wide_path_units)) return false;
+    const DWORD attributes = GetFileAttributesW(wide_path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 FILE* create_new_file(const char* path, WriteMode mode) {
     wchar_t wide_path[k_wide_path_units];
     if (!utf8_to_utf16(path, wide_path, k_wide_path_units)) return nullptr;

@@ -14,7 +14,7 @@ constexpr int k_argument_size = 2 * k_path_size;
 static_assert(k_argument_size - 1 - 3 >= k_path_size, "a cut argument still reads as too long");
 
 // Program path, the files one run takes and one more, so that too many still shows.
-constexpr int k_argument_slots = k_max_input_files + 2;
+constexpr int k_argument_slots = k_max_arguments + 2;
 
 // UTF-16 units for the longest path the program opens (a temporary output path);
 // a UTF-8 text never needs more units than it has bytes.

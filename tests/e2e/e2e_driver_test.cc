@@ -3,8 +3,10 @@
 // standard output, the exit status and the files left in the test folder.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ctime>
 #include <ostream>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -75,7 +77,9 @@ TEST_F(DriverBeforeImport, HelpAndVersionAloneAnswerWithoutWaiting) {
     EXPECT_EQ("Termarium " TERMARIUM_VERSION "\n", version.output);
     ProgramRun both = run({"--help", "--version"});
     EXPECT_EQ(1, both.exit_status);
-    EXPECT_EQ(reading(2) + k_input_open_failed, both.output);
+    EXPECT_EQ(reading(2) + listed({"--help", "--version"}) + k_lines_apart + open_failed("--help") +
+                  open_failed("--version") + nothing_written(2, 2),
+              both.output);
     EXPECT_EQ(std::set<std::string>{}, files());
 }
 
@@ -99,7 +103,10 @@ TEST_F(DriverBeforeImport, MissingInputLeavesTheOlderSchedulesUntouched) {
     std::set<std::string> before = files();
     ProgramRun result = run({"Spielplan_2025-2026_Herren1.ics", "fehlt/Spielplan_2025-2026_Herren2.ics"});
     EXPECT_EQ(1, result.exit_status);
-    EXPECT_EQ(reading(2) + listed({"Spielplan_2025-2026_Herren1.ics"}) + k_input_open_failed, result.output);
+    EXPECT_EQ(reading(2) + listed({"Spielplan_2025-2026_Herren1.ics", "Spielplan_2025-2026_Herren2.ics"}) +
+                  season_line("2025-2026") + k_cup_match_line + open_failed("Spielplan_2025-2026_Herren2.ics") +
+                  nothing_written(1, 2),
+              result.output);
     EXPECT_EQ(before, files());  // no output and no temporary file appeared
     EXPECT_EQ(k_older_schedule, read_file("Termarium_2025-2026.xml"));
     EXPECT_EQ(k_older_schedule, read_file("Termarium_2025-2026.html"));
@@ -117,7 +124,10 @@ TEST_F(DriverBeforeImport, OverlongArgumentOrNameIsRefused) {
         std::set<std::string> before = files();
         ProgramRun result = run({argument});
         EXPECT_EQ(1, result.exit_status);
-        EXPECT_EQ(reading(1) + k_path_too_long + program_argument(argument).substr(0, k_path_shown),
+        // The listing shows the name as far as it fits; the message the path's beginning.
+        const std::string name = argument.substr(argument.rfind('/') + 1).substr(0, k_display_name_size - 1);
+        EXPECT_EQ(reading(1) + listed({name}) + k_lines_apart + k_path_too_long +
+                      program_argument(argument).substr(0, k_path_shown) + "\n" + nothing_written(1, 1),
                   result.output);
         EXPECT_EQ(before, files());
     }
@@ -325,6 +335,60 @@ TEST_F(SampleRun, ClosedStandardStreamsLeaveTheSchedulesWhole) {
             EXPECT_EQ(file_text(TERMARIUM_EXAMPLES_DIR "/" + sample), read_file(sample));
         }
     }
+}
+
+// A volunteer's downloads folder in its second week, dropped whole and sorted by name as
+// "select all" hands it over: last week's four outputs, a hall plan PDF whose name sorts
+// first and holds a year, a note, a download cut short, an error page saved as .ics, and the
+// good calendars. One run names every skip and both broken files and writes nothing; with
+// the broken files gone, the schedule is the first week's, the outputs beside it skipped.
+TEST_F(SampleRun, TheSecondWeeksWholeFolder) {
+    std::vector<std::string> samples = copy_samples();
+    std::sort(samples.begin(), samples.end());  // the first week's drop in the folder's order too
+    ASSERT_EQ(0, run(samples).exit_status);
+    const std::string workbook = read_file(k_xml);
+    const std::string fragment = read_file(k_html);
+    const std::string days = read_file(k_days);
+    const std::string calendar = masked_stamps(read_file(k_ics));
+    write_file("Hallenplan_2019.pdf", "%PDF-1.4\n" + std::string(3000, '\x9C'));
+    write_file("notiz.txt", "Herren 3 spielt am 13.9. auswaerts\n");
+    const std::string cut = "Spielplan_2025-2026_Herren4.ics";
+    const std::string error_page = "Spielplan_2025-2026_U15-2.ics";
+    write_file(cut, file_text(TERMARIUM_EXAMPLES_DIR "/" + samples[0]).substr(0, 3000));
+    write_file(error_page, "<html><body>Fehler 404</body></html>\n");
+
+    std::map<std::string, std::string> lines = {
+        {"Hallenplan_2019.pdf", skipped_as_no_calendar("Hallenplan_2019.pdf")},
+        {"notiz.txt", skipped_as_no_calendar("notiz.txt")},
+        {k_xml, skipped_as_no_calendar(k_xml)},
+        {k_html, skipped_as_no_calendar(k_html)},
+        {k_days, skipped_as_no_calendar(k_days)},
+        {k_ics, skipped_as_own_output(k_ics)},
+        {cut, read_failed(cut, k_incomplete)},
+        {error_page, read_failed(error_page, k_not_calendar)},
+    };
+    for (const SampleCalendar& sample : k_sample_calendars) lines[sample.file] = sample.line;
+    const std::set<std::string> before = files();
+    const std::vector<std::string> messy(before.begin(), before.end());
+    std::string expected = reading(messy.size()) + listed(messy) + season_line(k_season);
+    for (const std::string& name : messy) expected += lines[name];
+    const ProgramRun refused = run(messy);
+    EXPECT_EQ(1, refused.exit_status);
+    EXPECT_EQ(expected + nothing_written(2, static_cast<int>(samples.size()) + 2), refused.output);
+    EXPECT_EQ(before, files());
+    EXPECT_EQ(workbook, read_file(k_xml));
+    EXPECT_EQ(calendar, masked_stamps(read_file(k_ics)));
+
+    std::remove(path(cut).c_str());
+    std::remove(path(error_page).c_str());
+    const std::set<std::string> tidy = files();
+    const ProgramRun second = run(std::vector<std::string>(tidy.begin(), tidy.end()));
+    EXPECT_EQ(0, second.exit_status) << second.output;
+    EXPECT_EQ(workbook, read_file(k_xml));
+    EXPECT_EQ(fragment, read_file(k_html));
+    EXPECT_EQ(days, read_file(k_days));
+    EXPECT_EQ(calendar, masked_stamps(read_file(k_ics)));
+    EXPECT_EQ(tidy, files());
 }
 
 // The team calendars of four other league sites in one run, as a volunteer drops them:

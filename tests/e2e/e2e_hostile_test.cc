@@ -104,7 +104,8 @@ TEST_P(RefusedFile, GivesItsReasonAndLeavesTheFolderAsItWas) {
 
     ProgramRun result = run({name});
     EXPECT_EQ(1, result.exit_status);
-    EXPECT_EQ(reading(1) + listed({name}) + season_line(k_season) + read_failed(name, c.reason), result.output);
+    EXPECT_EQ(reading(1) + listed({name}) + k_lines_apart + read_failed(name, c.reason) + nothing_written(1, 1),
+              result.output);
     EXPECT_EQ(before, files());
     EXPECT_EQ(k_older_workbook, read_file(k_xml));
     EXPECT_EQ(k_older_fragment, read_file(k_html));
@@ -139,26 +140,30 @@ INSTANTIATE_TEST_SUITE_P(HostileInput, RefusedFile, ::testing::ValuesIn(refused_
                              return name;
                          });
 
-// A path that cannot be opened as a file is refused before any file is read.
+// A folder is skipped, whatever its name; a link to nothing is a file that cannot be opened.
 TEST_F(HostileInput, DirectoryOrDanglingLinkIsRefusedAtOpen) {
     make_folder("Spielplan_2025-2026_Ordner.ics");
     make_symlink("Spielplan_2025-2026_Verweis.ics", "geloescht/Spielplan_2025-2026_Herren1.ics");
     write_file(k_xml, k_older_workbook);
     write_file(k_html, k_older_fragment);
     const std::set<std::string> before = files();
-    for (const char* name : {"Spielplan_2025-2026_Ordner.ics", "Spielplan_2025-2026_Verweis.ics"}) {
+    for (const std::string name : {"Spielplan_2025-2026_Ordner.ics", "Spielplan_2025-2026_Verweis.ics"}) {
         SCOPED_TRACE(name);
         ProgramRun result = run({name});
         EXPECT_EQ(1, result.exit_status);
-        EXPECT_EQ(reading(1) + k_input_open_failed, result.output);
+        const bool folder = name.find("Ordner") != std::string::npos;
+        EXPECT_EQ(reading(1) + listed({name}) + k_lines_apart +
+                      (folder ? skipped_as_no_calendar(name) + k_no_calendar + k_closing_prompt + k_banner
+                              : open_failed(name) + nothing_written(1, 1)),
+                  result.output);
         EXPECT_EQ(before, files());
         EXPECT_EQ(k_older_workbook, read_file(k_xml));
         EXPECT_EQ(k_older_fragment, read_file(k_html));
     }
 }
 
-// Of forty files only the twentieth is broken: the first nineteen are read, the message
-// names the twentieth, and nothing is written.
+// Of forty files only the twentieth is broken: all others are read, the message names the
+// twentieth in its place, and nothing is written.
 TEST_F(HostileInput, TwentiethOfFortyFilesIsNamed) {
     std::string without_start = k_cup_match;  // complete, but its match has no start
     const size_t start = without_start.find("DTSTART");
@@ -175,8 +180,11 @@ TEST_F(HostileInput, TwentiethOfFortyFilesIsNamed) {
     ProgramRun result = run(names);
     EXPECT_EQ(1, result.exit_status);
     std::string expected = reading(names.size()) + listed(names) + season_line(k_season);
-    for (const std::string& line : cup_match_lines(19)) expected += line;
-    EXPECT_EQ(expected + read_failed("Spielplan_2025-2026_Team20.ics", layout_broken(1)), result.output);
+    const std::vector<std::string> lines = cup_match_lines(names.size());
+    for (size_t i = 0; i < lines.size(); ++i) {
+        expected += i == 19 ? read_failed("Spielplan_2025-2026_Team20.ics", layout_broken(1)) : lines[i];
+    }
+    EXPECT_EQ(expected + nothing_written(1, k_max_input_files), result.output);
     EXPECT_EQ(before, files());
     EXPECT_EQ(k_older_workbook, read_file(k_xml));
     EXPECT_EQ(k_older_fragment, read_file(k_html));
@@ -445,7 +453,7 @@ TEST_F(HostileInput, NamedPipeIsRefusedWithoutWaiting) {
     const std::set<std::string> before = files();
     ProgramRun result = run({name});
     EXPECT_EQ(1, result.exit_status);
-    EXPECT_EQ(reading(1) + k_input_open_failed, result.output);
+    EXPECT_EQ(reading(1) + listed({name}) + k_lines_apart + open_failed(name) + nothing_written(1, 1), result.output);
     EXPECT_EQ(before, files());
     EXPECT_EQ(k_older_workbook, read_file(k_xml));
 }

@@ -57,16 +57,16 @@ TEST_F(CalendarReader, ReadErrorsAndMissingStreams) {
     close(fd);
     state->input_files[0] = std::fopen(path, "w");  // reading a write-only stream fails
     ASSERT_NE(nullptr, state->input_files[0]);
-    const ReadResult result = import_calendar_files(*state, 1, failed_file);
+    const ReadResult result = import_open_files(1);
     EXPECT_EQ(ReadResult::read_error, result);
     EXPECT_EQ("Datei konnte nicht gelesen werden", reason(result));
     std::remove(path);
 #endif
 
     TearDown();
-    EXPECT_EQ(ReadResult::read_error, import_calendar_files(*state, 1, failed_file));  // no stream open there
+    EXPECT_EQ(ReadResult::read_error, import_open_files(1));  // no stream open there
     EXPECT_EQ(0, failed_file);
-    EXPECT_EQ(0, state->files_read);
+    EXPECT_EQ(0, state->current_row) << "a file that failed leaves no row";
 }
 
 // ---- A season ---------------------------------------------------------------------
@@ -278,11 +278,19 @@ TEST_F(CalendarReader, FilesFollowEachOtherBehindSeparators) {
     EXPECT_EQ(19, state->current_row);
     EXPECT_TRUE(is_zero_row(state->match_table[19]));
 
-    // The second of three files broken: the first is read, the third never.
+    // The second of three files broken: the first and the third are read, right behind
+    // each other, as if the second had not been there.
+    const std::vector<MatchRecord> all_three(state->match_table, state->match_table + 19);
     reset_run_state(*state);
-    EXPECT_EQ(ReadResult::no_match_found, import({files[0], "BEGIN:VCALENDAR\nEND:VCALENDAR\n", files[2]}));
+    EXPECT_EQ(ReadResult::no_match_found, import({files[0], "BEGIN:VCALENDAR\nEND:VCALENDAR\n", files[1], files[2]}));
     EXPECT_EQ(1, failed_file);
-    EXPECT_EQ("TSG Musterfeld 2 (Kreisklasse West): 14 Spiele\n", printed);
+    EXPECT_EQ(19, state->current_row);
+    for (int row = 0; row < 19; ++row) {
+        EXPECT_EQ(0, std::memcmp(&state->match_table[row], &all_three[row], sizeof(MatchRecord))) << row;
+    }
+    EXPECT_EQ("TSG Musterfeld 2 (Kreisklasse West): 14 Spiele\nTSG Musterfeld U15 (Kreisliga A): 1 Spiele\n"
+              "SG Ost (Kreisliga A): 1 Spiele\n",
+              printed);
 }
 
 // ---- Failure reasons --------------------------------------------------------------

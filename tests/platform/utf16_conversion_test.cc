@@ -125,12 +125,12 @@ TEST(Utf16Conversion, TooManyArgumentsStillReadAsTooMany) {
     static ArgumentBuffer buffer;
     int count = utf8_arguments(buffer, static_cast<int>(argv.size()), argv.data());
     EXPECT_EQ(k_argument_slots, count);
-    EXPECT_GT(count - 1, k_max_input_files);  // the driver still sees more files than it takes
+    EXPECT_GT(count - 1, k_max_arguments);  // the driver still sees more files than it takes
     EXPECT_EQ("C:\\a.ics", std::string(buffer.vector[count - 1]));
     EXPECT_EQ(nullptr, buffer.vector[count]);
 
-    argv.resize(k_max_input_files + 1);  // exactly the most a run takes
-    EXPECT_EQ(k_max_input_files + 1, utf8_arguments(buffer, static_cast<int>(argv.size()), argv.data()));
+    argv.resize(k_max_arguments + 1);  // exactly the most a run takes
+    EXPECT_EQ(k_max_arguments + 1, utf8_arguments(buffer, static_cast<int>(argv.size()), argv.data()));
 }
 
 TEST(Utf16Conversion, OverLongArgumentsStayTooLongForTheDriver) {

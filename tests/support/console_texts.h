@@ -22,7 +22,6 @@ inline const std::string k_banner =
     "\n\n=== Termarium " TERMARIUM_VERSION ": ein Spielplan fuer alle Mannschaften des Vereins ===\n";
 inline const std::string k_too_many_files =
     "zu viele Dateien ausgewaehlt! Bitte mit weniger Dateien (max. 40) versuchen.";
-inline const std::string k_input_open_failed = "Fehler beim oeffnen einer Eingabe-Datei";
 inline const std::string k_xml_open_failed = "Fehler beim oeffnen der Ausgabe-Datei";
 inline const std::string k_html_open_failed = "Fehler beim oeffnen der HTML_Datei-Datei";
 inline const std::string k_xml_write_failed = "Fehler beim Schreiben der Ausgabe-Datei";
@@ -67,8 +66,28 @@ inline std::string match_days_written(const std::string& season) {
 inline const std::string k_closing_prompt = "Enter druecken um Proramm zu schliessen\n";
 
 inline std::string read_failed(const std::string& name, const std::string& reason) {
-    return "Fehler beim Lesen der Datei " + name + ": " + reason;
+    return "Fehler beim Lesen der Datei " + name + ": " + reason + "\n";
 }
+
+inline std::string open_failed(const std::string& name) { return "Fehler beim oeffnen der Datei " + name + "\n"; }
+
+inline std::string skipped_as_no_calendar(const std::string& name) { return name + ": kein Kalender, wird uebersprungen\n"; }
+
+inline std::string skipped_as_own_output(const std::string& name) {
+    return name + ": von Termarium erstellt, wird uebersprungen\n";
+}
+
+// Where the season line stands when no file was read.
+inline const std::string k_lines_apart = "\n\n";
+
+// The end of a run that wrote nothing because files failed.
+inline std::string nothing_written(int failed, int of) {
+    return "Nichts geschrieben: " + std::to_string(failed) + " von " + std::to_string(of) +
+           " Dateien fehlerhaft. Diese Dateien neu herunterladen oder weglassen, dann Termarium neu starten.\n" +
+           k_closing_prompt + k_banner;
+}
+
+inline const std::string k_no_calendar = "Keine Kalenderdatei dabei, nichts geschrieben.\n";
 
 inline std::string layout_broken(int event) {
     return "Spiel " + std::to_string(event) + " passt nicht zum erwarteten Aufbau";

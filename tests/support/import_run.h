@@ -30,19 +30,31 @@ protected:
             stream = nullptr;
         }
     }
-    // Imports the files in order as a run does; returns the result, the printed lines in
-    // `printed` and the index of a failed file in `failed_file`.
+    // Imports the files in order as a run does; returns the first failure's result (ok
+    // when none failed), the lines of the files read in `printed` and the index of the
+    // first failed file in `failed_file` (-1 for none).
     ReadResult import(const std::vector<std::string>& files) {
         TearDown();
         for (size_t k = 0; k < files.size(); ++k) state->input_files[k] = stream_with(files[k]);
-        const ReadResult result = import_calendar_files(*state, static_cast<int>(files.size()), failed_file);
+        return import_open_files(static_cast<int>(files.size()));
+    }
+
+    // Imports the files already open in input_files as import() does.
+    ReadResult import_open_files(int files) {
+        ReadResult results[k_max_arguments] = {};
+        import_calendar_files(*state, files, results);
         printed.clear();
-        for (int k = 0; k < state->files_read; ++k) {
+        failed_file = -1;
+        for (int k = 0; k < files; ++k) {
+            if (results[k] != ReadResult::ok) {
+                if (failed_file < 0) failed_file = k;
+                continue;
+            }
             char lines[k_file_lines_size];
             describe_file(*state, k, lines, sizeof lines);
             printed += lines;
         }
-        return result;
+        return failed_file < 0 ? ReadResult::ok : results[failed_file];
     }
 
     std::unique_ptr<RunState> state = std::make_unique<RunState>();
