@@ -8,7 +8,8 @@
   'use strict';
 
   // Each file goes into a folder of its own, numbered in reading order, so that two
-  // files of the same name both arrive; the schedules land in the first file's folder.
+  // files of the same name both arrive; the schedules land in the folder of the first
+  // file that is read.
   const k_work_folder = '/Spielplaene';
   const k_output_types = { '.xml': 'application/xml', '.html': 'text/html', '.ics': 'text/calendar' };
 
@@ -61,18 +62,20 @@
       }
       return path;
     });
-    const first = list.length > 0 ? '1' : null;
-    const before = first ? fs.readdir(first) : [];
+    // The outputs land in the folder of the first file the program read, which need not
+    // be the first one chosen (a skipped file may stand before it): whatever a folder
+    // holds beside its one input is an output.
     const status = program.callMain(args);
 
     const outputs = {};
-    if (first) {
-      for (const name of fs.readdir(first)) {
-        if (name === '.' || name === '..' || before.includes(name)) continue;
-        const path = first + '/' + name;
+    list.forEach(function (file, index) {
+      const folder = String(index + 1);
+      for (const name of fs.readdir(folder)) {
+        if (name === '.' || name === '..' || name === name_of(file)) continue;
+        const path = folder + '/' + name;
         if (fs.isFile(fs.stat(path).mode)) outputs[name] = fs.readFile(path);
       }
-    }
+    });
     return { status: status, console: new TextDecoder().decode(new Uint8Array(printed)), outputs: outputs };
   }
 
