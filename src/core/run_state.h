@@ -111,9 +111,6 @@ struct RunState {
     char match_locations[k_table_rows][k_location_size];
     char match_uids[k_table_rows][k_uid_size];
     int32_t match_sequences[k_table_rows];
-
-    // Output: pairs of home matches that collide in one hall, as the match days found them.
-    int32_t hall_collisions;
 };
 
 // Fills the whole state with zero bytes, as at program start.
