@@ -55,22 +55,26 @@ size_t hall_text(const char* location, char (&out)[k_location_size]) {
     size_t length = 0;
     bool blank = false;
     for (size_t i = 0; i < size;) {
-        uint32_t code_point = 0;
-        const size_t bytes = utf8_decode(location + i, size - i, code_point);
-        if (bytes == 1 && k_hall_bytes.folded[code_point] == ' ') {
+        const unsigned char byte = static_cast<unsigned char>(location[i]);
+        const bool ascii = byte < 0x80;
+        if (ascii && k_hall_bytes.folded[byte] == ' ') {
             blank = length > 0;
             ++i;
             continue;
         }
         if (blank) out[length++] = ' ';
         blank = false;
-        if (bytes <= 1) {
-            out[length++] = bytes == 1 ? static_cast<char>(k_hall_bytes.folded[code_point]) : location[i];
+        if (ascii) {
+            out[length++] = static_cast<char>(k_hall_bytes.folded[byte]);
             ++i;
             continue;
         }
+        uint32_t code_point = 0;
+        const size_t bytes = std::max<size_t>(utf8_decode(location + i, size - i, code_point), 1);
         std::memcpy(out + length, location + i, bytes);
-        if (is_latin1_capital(code_point)) out[length + 1] = static_cast<char>(out[length + 1] + k_small_letter_step);
+        if (bytes == 2 && is_latin1_capital(code_point)) {
+            out[length + 1] = static_cast<char>(out[length + 1] + k_small_letter_step);
+        }
         length += bytes;
         i += bytes;
     }
@@ -176,6 +180,9 @@ bool can_collide(const RunState& state, const PlannedMatch& match) {
     return match.hall >= 0 && match.start >= 0 && location_of(state, match.row)[0] != '\0';
 }
 
+// Minutes from day 0 to a timed match's start; a far year's minutes do not fit an int.
+int64_t begins(const PlannedMatch& match) { return int64_t{match.day} * k_minutes_per_day + match.start; }
+
 // Marks a collision at a match.
 void add_mark(MatchPlan& plan, PlannedMatch& match, int collision) {
     plan.marks[plan.mark_count] = CollisionMark{static_cast<int16_t>(collision), -1};
@@ -201,9 +208,8 @@ void find_collisions(const RunState& state, MatchPlan& plan) {
     for (int i = 0; i < plan.count; ++i) {
         const PlannedMatch& a = plan.matches[i];
         if (!can_collide(state, a)) continue;
-        const int ends = a.day * k_minutes_per_day + a.start + a.minutes;
-        for (int j = next[i]; j >= 0 && plan.matches[j].day * k_minutes_per_day + plan.matches[j].start < ends;
-             j = next[j]) {
+        const int64_t ends = begins(a) + a.minutes;
+        for (int j = next[i]; j >= 0 && begins(plan.matches[j]) < ends; j = next[j]) {
             const PlannedMatch& b = plan.matches[j];
             if (team_of(state, a.row) == team_of(state, b.row)) continue;
             if (a.day == b.day && a.start == b.start && same_home_and_away(state, a.row, b.row)) continue;  // a derby
