@@ -337,7 +337,7 @@ constexpr OutputCheck k_checks[k_output_count] = {
 void write_and_check_outputs(RunState& state) {
     const int end_row = table_end(state);
     copy_text(state.run_stamp, sizeof state.run_stamp, "20260101T120000Z");
-    static MatchPlan plan;  // one for the whole target, as large as a driver's
+    static MatchPlan plan;  // planned afresh for each input
     plan_match_days(state, plan);
     check(plan.listed <= plan.collision_count && plan.count < end_row, "match days plan", plan.count);
     for (int k = 0; k < k_output_count; ++k) {

@@ -284,7 +284,7 @@ int run_schedule(RunState& state, int argc, char** argv) {
 
     if (!import_files(state, files)) return fail(state);
     // The match days worked out once, from the whole table; every writer is handed them.
-    MatchPlan plan;
+    MatchPlan plan{};
     plan_match_days(state, plan);
 
     // The longest of the output names must fit, so that no half set of outputs is left;

@@ -3,7 +3,8 @@
 // compared without regard to letter case or runs of blanks. Two home matches of different
 // club teams collide when they are in one hall, both have a time, and the later begins
 // before the earlier ends; the same match in two teams' files (a derby) is one match.
-// Sorting, then one sweep per hall: no pair of matches is compared that cannot collide.
+// Sorted once, then walked along each hall in time order: a match meets only the matches of
+// its hall that begin before it ends, never every other match.
 #include "output/match_plan.h"
 
 #include <algorithm>
