@@ -1,5 +1,6 @@
-// Benchmarks of the largest run: the import of 40 calendars, each writer over a full
-// 499-row table, and the whole run_schedule with its four outputs in a temporary folder.
+// Benchmarks of the largest run: the import of 40 calendars, the plan of the match days and
+// each writer of the driver's outputs over a full 499-row table, and the whole run_schedule
+// with its four outputs in a temporary folder.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -10,11 +11,9 @@
 
 #include "core/bounded_text.h"
 #include "driver/driver.h"
+#include "driver/outputs.h"
 #include "import/calendar_reader.h"
-#include "output/club_calendar.h"
-#include "output/html_writer.h"
-#include "output/match_days.h"
-#include "output/spreadsheet_writer.h"
+#include "output/match_plan.h"
 #include "platform/streams.h"
 #include "workload.h"
 
@@ -80,39 +79,42 @@ void BM_ImportFortyFilesOtherSite(benchmark::State& bench) {
 }
 BENCHMARK(BM_ImportFortyFilesOtherSite)->Unit(benchmark::kMicrosecond);
 
-using Writer = bool (*)(RunState&, FILE*);
+MatchPlan g_plan;
 
-// Writes one output of the full table, 459 matches, to /dev/null again and again; the
-// size written once to a scratch file gives the bytes-per-second figure.
-void bench_writer(benchmark::State& bench, Writer write) {
+// The full table, 459 matches, imported, stamped and its match days planned.
+void prepare_full_table(benchmark::State& bench) {
     import_workload(g_state);
     copy_text(g_state.run_stamp, sizeof g_state.run_stamp, "20251201T120000Z");
     if (g_state.match_table[k_max_used_rows - 1].day[0] == '\0') bench.SkipWithError("table not full");
+    plan_match_days(g_state, g_plan);
+}
+
+// The matches sorted, by week and by hall, with the collisions of their halls.
+void BM_PlanMatchDays(benchmark::State& bench) {
+    prepare_full_table(bench);
+    for (auto _ : bench) {
+        plan_match_days(g_state, g_plan);
+        benchmark::DoNotOptimize(g_plan.collision_count);
+    }
+    bench.SetItemsProcessed(bench.iterations() * g_plan.count);
+}
+BENCHMARK(BM_PlanMatchDays)->Unit(benchmark::kMicrosecond);
+
+// Writes one output of the full table to /dev/null again and again; the size written once
+// to a scratch file gives the bytes-per-second figure. Registered for each of the driver's outputs.
+void bench_writer(benchmark::State& bench, const Output& output) {
+    prepare_full_table(bench);
     FILE* scratch = std::tmpfile();
-    if (scratch == nullptr || !write(g_state, scratch)) std::abort();
+    if (scratch == nullptr || !output.write(g_state, g_plan, scratch)) std::abort();
     const long long size = std::ftell(scratch);
     std::fclose(scratch);
     for (auto _ : bench) {
         FILE* f = std::fopen("/dev/null", "wb");
-        write(g_state, f);
+        output.write(g_state, g_plan, f);
         std::fclose(f);
     }
     bench.SetBytesProcessed(bench.iterations() * size);
 }
-
-void BM_WriteSpreadsheetFullTable(benchmark::State& bench) { bench_writer(bench, write_spreadsheet); }
-BENCHMARK(BM_WriteSpreadsheetFullTable)->Unit(benchmark::kMicrosecond);
-
-void BM_WriteHtmlFullTable(benchmark::State& bench) { bench_writer(bench, write_html_table); }
-BENCHMARK(BM_WriteHtmlFullTable)->Unit(benchmark::kMicrosecond);
-
-// Every match escaped and folded.
-void BM_WriteClubCalendarFullTable(benchmark::State& bench) { bench_writer(bench, write_club_calendar); }
-BENCHMARK(BM_WriteClubCalendarFullTable)->Unit(benchmark::kMicrosecond);
-
-// The matches sorted, by week and by hall, with the collisions of their halls.
-void BM_WriteMatchDaysFullTable(benchmark::State& bench) { bench_writer(bench, write_match_days); }
-BENCHMARK(BM_WriteMatchDaysFullTable)->Unit(benchmark::kMicrosecond);
 
 void BM_WholeRun(benchmark::State& bench) {
     const Workload& w = workload();
@@ -137,6 +139,11 @@ int main(int argc, char** argv) {
     // The program prints progress and waits for Enter: feed it end of input, and keep
     // its console lines out of the benchmark report (which goes to standard error).
     if (std::freopen("/dev/null", "r", stdin) == nullptr) return 1;
+    for (const Output& output : k_outputs) {
+        const std::string name = std::string("BM_WriteFullTable/Termarium") + output.extension;
+        benchmark::RegisterBenchmark(name.c_str(), [&output](benchmark::State& bench) { bench_writer(bench, output); })
+            ->Unit(benchmark::kMicrosecond);
+    }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     std::fflush(stdout);

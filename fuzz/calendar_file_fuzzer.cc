@@ -1,6 +1,6 @@
 // Fuzz target over one calendar file: the fuzzer's bytes are the file. It is imported as
 // the driver imports a single file (separator row 0, rows from 1 on), the table is checked, and
-// the schedules and the club calendar are written into memory and checked, whatever the read result was:
+// every output of the driver is written into memory and checked, whatever the read result was:
 // a failure reason is an ordinary outcome, a sanitizer report or a failed check is not.
 #include <cstddef>
 #include <cstdint>

@@ -5,6 +5,7 @@
 // '&' from a calendar text, row numbers out of sequence, a declared row count that does
 // not cover the rows, a document cut short; in the club calendar, what a calendar
 // program refuses: a bare line end, an over-long or badly folded line, a control character.
+// The outputs are the driver's own table of them, so a new output is fuzzed once it is there.
 #include "fuzz_support.h"
 
 #include <cctype>
@@ -15,10 +16,10 @@
 
 #include "core/bounded_text.h"
 #include "driver/messages.h"
+#include "driver/outputs.h"
 #include "import/calendar_reader.h"
 #include "output/club_calendar.h"
-#include "output/html_writer.h"
-#include "output/spreadsheet_writer.h"
+#include "output/match_plan.h"
 #include "platform/streams.h"
 
 namespace {
@@ -313,33 +314,45 @@ void check_table(const RunState& state) {
     }
 }
 
-// Runs one writer into memory as the driver does (the writer, then every stream closed),
-// checks that it reported success and left current_row at the table's end, and hands its
-// bytes to the check.
-void write_and_check(RunState& state, FILE* RunState::*stream, bool (*write)(RunState&, FILE*), int end_row,
-                     void (*check_output)(std::string_view, int), const char* what) {
-    char* bytes = nullptr;
-    size_t size = 0;
-    state.*stream = open_memstream(&bytes, &size);
-    check(state.*stream != nullptr, "open_memstream failed");
-    const bool written = write(state, state.*stream);
-    check(close_all_streams(state) && written, what);
-    check_all_closed(state);
-    check(state.current_row == end_row || stream == &RunState::calendar_file, "writer's last row", state.current_row);
-    check_output(std::string_view(bytes, size), end_row);
-    std::free(bytes);
+// The match days: a whole document, with no character XML forbids and no bare '&'.
+void check_match_days(std::string_view html, int) {
+    check_forbidden_characters(html, "character XML forbids in the match days");
+    check_ampersands(html, "bare '&' in the match days");
+    check(holds_at(html, 0, "<!DOCTYPE html>"), "match days head");
+    check(html.size() >= 16 && holds_at(html, html.size() - 16, "</body>\n</html>\n"), "match days cut short");
 }
 
-// Writes the three outputs into memory as the driver does, and checks each.
+// The check of each output of the driver's table, in its order, and whether its writer
+// leaves current_row at the table's end (the writers that walk the table by it).
+struct OutputCheck {
+    void (*check_output)(std::string_view, int);
+    bool walks_rows;
+};
+constexpr OutputCheck k_checks[k_output_count] = {
+    {check_workbook, true}, {check_fragment, true}, {check_calendar, false}, {check_match_days, false}};
+
+// Writes every output of the driver's table into memory as the driver does (the match days
+// planned once, each writer, then every stream closed), checks that each reported success
+// and hands its bytes to its check.
 void write_and_check_outputs(RunState& state) {
     const int end_row = table_end(state);
-    write_and_check(state, &RunState::spreadsheet_file, write_spreadsheet, end_row, check_workbook,
-                    "workbook write reported a failure");
-    write_and_check(state, &RunState::html_file, write_html_table, end_row, check_fragment,
-                    "fragment write reported a failure");
     copy_text(state.run_stamp, sizeof state.run_stamp, "20260101T120000Z");
-    write_and_check(state, &RunState::calendar_file, write_club_calendar, end_row, check_calendar,
-                    "calendar write reported a failure");
+    static MatchPlan plan;  // planned afresh for each input
+    plan_match_days(state, plan);
+    check(plan.listed <= plan.collision_count && plan.count < end_row, "match days plan", plan.count);
+    for (int k = 0; k < k_output_count; ++k) {
+        const Output& output = k_outputs[k];
+        char* bytes = nullptr;
+        size_t size = 0;
+        state.*output.stream = open_memstream(&bytes, &size);
+        check(state.*output.stream != nullptr, "open_memstream failed");
+        const bool written = output.write(state, plan, state.*output.stream);
+        check(close_all_streams(state) && written, output.write_failed);
+        check_all_closed(state);
+        check(state.current_row == end_row || !k_checks[k].walks_rows, "writer's last row", state.current_row);
+        k_checks[k].check_output(std::string_view(bytes, size), end_row);
+        std::free(bytes);
+    }
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Shared by the fuzz targets: a read stream over the fuzzer's bytes, the checks every
-// imported table must pass, and both writers run into memory with cheap checks of
-// their outputs. A failed check prints what broke and aborts, which the fuzzer reports.
+// imported table must pass, and the driver's outputs written into memory with cheap
+// checks of each. A failed check prints what broke and aborts, which the fuzzer reports.
 #pragma once
 
 #include <cstddef>
@@ -16,5 +16,5 @@ RunState& fresh_state();
 FILE* open_bytes(const uint8_t* data, size_t size);
 
 // Imports input_files[0 .. files-1] as the driver does, checks the result and the table,
-// then writes both schedules into memory and checks them, whatever the result was.
+// then writes every output of the driver into memory and checks it, whatever the result was.
 void import_and_check(RunState& state, int files);

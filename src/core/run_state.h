@@ -124,9 +124,6 @@ struct RunState {
 
     // Import, beside each match row: what the club calendar and the match days need of it.
     MatchDetails match_details[k_table_rows];
-
-    // Output: pairs of home matches that collide in one hall, as the match days found them.
-    int32_t hall_collisions;
 };
 
 // Fills the whole state with zero bytes, as at program start.

@@ -15,12 +15,11 @@
 #include "core/civil_date.h"
 #include "core/utf8.h"
 #include "driver/messages.h"
+#include "driver/outputs.h"
 #include "import/calendar_reader.h"
 #include "import/calendar_text.h"
 #include "output/club_calendar.h"
-#include "output/html_writer.h"
-#include "output/match_days.h"
-#include "output/spreadsheet_writer.h"
+#include "output/match_plan.h"
 #include "platform/streams.h"
 
 namespace {
@@ -35,10 +34,6 @@ constexpr char k_version_option[] = "--version";
 constexpr int k_lock_wait_ms = 10000;   // another run's write phase takes milliseconds; this is ample
 constexpr int k_path_shown = 60;         // bytes of an over-long path shown in its message
 constexpr char k_output_prefix[] = "Termarium_";
-constexpr char k_xml_extension[] = ".xml";
-constexpr char k_html_extension[] = ".html";
-constexpr char k_calendar_extension[] = ".ics";
-constexpr char k_match_days_extension[] = "_Spieltage.html";
 
 // One read from standard input; at the end of input it returns at once.
 void wait_for_enter() {
@@ -273,32 +268,19 @@ bool commit_or_report(RunState& state, OutputTarget& target, const char* write_f
     return false;
 }
 
-// The outputs in the order they are written, each through a temporary file of its own.
-struct Output {
-    const char* extension;
-    WriteMode mode;
-    FILE* RunState::*stream;
-    bool (*write)(RunState&, FILE*);
-    const char* open_failed;
-    const char* write_failed;
-    const char* lead;  // printed before the output's line: the first one stands apart
-};
-constexpr Output k_outputs[] = {
-    {k_xml_extension, WriteMode::text, &RunState::spreadsheet_file, write_spreadsheet, k_xml_open_failed,
-     k_xml_write_failed, "\n"},
-    {k_html_extension, WriteMode::text, &RunState::html_file, write_html_table, k_html_open_failed,
-     k_html_write_failed, ""},
-    // Calendar programs read CR LF on every platform; the writer puts it there itself.
-    {k_calendar_extension, WriteMode::bytes, &RunState::calendar_file, write_club_calendar, k_calendar_open_failed,
-     k_calendar_write_failed, ""},
-    {k_match_days_extension, WriteMode::text, &RunState::match_days_file, write_match_days, k_match_days_open_failed,
-     k_match_days_write_failed, ""},
-};
+// The longest extension of the outputs: its output's name is the longest.
+const char* longest_extension() {
+    const Output* longest = std::max_element(std::begin(k_outputs), std::end(k_outputs), [](const Output& a, const Output& b) {
+        return std::strlen(a.extension) < std::strlen(b.extension);
+    });
+    return longest->extension;
+}
 
 // Writes one output next to the first file: a new temporary file, the writer, every
 // stream closed, the move over the older output; false, with its message printed, as
 // soon as a step fails.
-bool write_output(RunState& state, OutputTarget& target, const char* first_path, const Output& output) {
+bool write_output(RunState& state, OutputTarget& target, const MatchPlan& plan, const char* first_path,
+                  const Output& output) {
     build_output_path(state, first_path, output.extension);
     FILE*& stream = state.*output.stream;
     stream = open_output_temp(target, state.output_path, output.mode);
@@ -306,7 +288,7 @@ bool write_output(RunState& state, OutputTarget& target, const char* first_path,
         std::fputs(output.open_failed, stdout);
         return false;
     }
-    const bool written = output.write(state, stream);
+    const bool written = output.write(state, plan, stream);
     const bool closed = close_all_streams(state);
     if (!written || !closed) {
         std::fputs(output.write_failed, stdout);
@@ -359,10 +341,13 @@ int run_schedule(RunState& state, int argc, char** argv) {
         return 1;
     }
     const char* first_path = paths[first_read];
+    // The match days worked out once, from the whole table; every writer is handed them.
+    MatchPlan plan{};
+    plan_match_days(state, plan);
 
     // The longest of the output names must fit, so that no half set of outputs is left;
     // its path also names the folder to lock.
-    if (!build_output_path(state, first_path, k_match_days_extension)) {
+    if (!build_output_path(state, first_path, longest_extension())) {
         std::fputs(k_output_path_too_long, stdout);
         return fail(state, target);
     }
@@ -374,10 +359,10 @@ int run_schedule(RunState& state, int argc, char** argv) {
     stamp_run_time(state);
     // The outputs one after another; the first that fails ends the run.
     const bool written = std::all_of(std::begin(k_outputs), std::end(k_outputs),
-                                     [&](const Output& output) { return write_output(state, target, first_path, output); });
+                                     [&](const Output& output) { return write_output(state, target, plan, first_path, output); });
     if (!written) return fail(state, target);
     unlock_output_folder(target);
-    if (state.hall_collisions > 0) std::printf(k_collisions, static_cast<int>(state.hall_collisions));
+    if (plan.collision_count > 0) std::printf(k_collisions, static_cast<int>(plan.collision_count));
     if (k_console_window) std::fputs(k_closing_prompt, stdout);
     std::fputs(k_banner, stdout);
     wait_for_enter();

@@ -273,7 +273,7 @@ void put_event(OutputBuffer& out, const RunState& state, const CalendarEvent& ev
 
 }  // namespace
 
-bool write_club_calendar(RunState& state, FILE* stream) {
+bool write_club_calendar(RunState& state, const MatchPlan& /*plan*/, FILE* stream) {
     if (stream == nullptr) return false;
     OutputBuffer out{};
     start_output(out, stream);

@@ -5,11 +5,12 @@
 #include <cstdio>
 
 #include "core/run_state.h"
+#include "output/match_plan.h"
 
 // Writes one event per match row (a match that stands in two files of the club once),
 // in table order, stamped with state.run_stamp; false when the stream refused a write.
-// The caller closes the stream.
-bool write_club_calendar(RunState& state, FILE* stream);
+// The plan goes unused. The caller closes the stream.
+bool write_club_calendar(RunState& state, const MatchPlan& plan, FILE* stream);
 
 // Puts the present time in UTC as "YYYYMMDDTHHMMSSZ" into state.run_stamp.
 void stamp_run_time(RunState& state);

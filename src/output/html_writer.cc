@@ -86,7 +86,7 @@ void select_html_class(RunState& state) {
 
 }  // namespace
 
-bool write_html_table(RunState& state, FILE* stream) {
+bool write_html_table(RunState& state, const MatchPlan& /*plan*/, FILE* stream) {
     if (stream == nullptr) return false;
     OutputBuffer out{};
     start_output(out, stream);

@@ -6,7 +6,8 @@
 #include <cstdio>
 
 #include "core/run_state.h"
+#include "output/match_plan.h"
 
-// Writes the document to stream and puts the number of colliding pairs into
-// state.hall_collisions; false when a write failed. The caller closes the stream.
-bool write_match_days(RunState& state, FILE* stream);
+// Writes the document of plan (worked out from state) to stream; false when a write failed.
+// The caller closes the stream.
+bool write_match_days(RunState& state, const MatchPlan& plan, FILE* stream);

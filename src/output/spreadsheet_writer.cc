@@ -92,7 +92,7 @@ void put_match_cells(RunState& state, OutputBuffer& out, const MatchRecord& row)
 
 }  // namespace
 
-bool write_spreadsheet(RunState& state, FILE* stream) {
+bool write_spreadsheet(RunState& state, const MatchPlan& /*plan*/, FILE* stream) {
     if (stream == nullptr) return false;
     OutputBuffer out{};
     start_output(out, stream);

@@ -4,6 +4,8 @@
 #include <cstdio>
 
 #include "core/run_state.h"
+#include "output/match_plan.h"
 
-// Writes the whole workbook to stream; false when a write failed. The caller closes the stream.
-bool write_spreadsheet(RunState& state, FILE* stream);
+// Writes the whole workbook to stream (the plan goes unused); false when a write failed.
+// The caller closes the stream.
+bool write_spreadsheet(RunState& state, const MatchPlan& plan, FILE* stream);

@@ -1,7 +1,9 @@
 // Row reading shared by the writers. The table's end is the first
 // row with day[0] NUL; the search stops at the last row so that a table without its end
-// mark is never read past.
+// mark is never read past. A row's club team is worked out here and nowhere else.
 #include "output/table_rows.h"
+
+#include <cstring>
 
 #include "output/markup_escape.h"
 
@@ -18,9 +20,26 @@ int end_of_table_row(const RunState& state) {
     return row;
 }
 
-const char* own_team_of(const RunState& state, int row) {
+// The first file of the team's name and league, as the import found it. So the first teams
+// of two sports, both named as the club, are two teams, and two downloads of one team are one.
+int team_of(const RunState& state, int row) {
     const int file = state.match_details[row].file;
-    return file < k_max_arguments ? state.file_own_teams[file] : "";
+    if (file >= k_max_arguments) return -1;
+    const int first_file = state.file_reports[file].also_in - 1;
+    return first_file >= 0 ? first_file : file;
+}
+
+// The team's first file has the same name as every later one (the import compares names).
+const char* own_team_of(const RunState& state, int row) {
+    const int team = team_of(state, row);
+    return team >= 0 ? state.file_own_teams[team] : "";
+}
+
+const char* location_of(const RunState& state, int row) { return state.match_details[row].location; }
+
+bool same_home_and_away(const RunState& state, int a, int b) {
+    return std::strcmp(state.match_details[a].home, state.match_details[b].home) == 0 &&
+           std::strcmp(state.match_details[a].away, state.match_details[b].away) == 0;
 }
 
 void put_league_and_team(OutputBuffer& out, const MatchRecord& row) {

@@ -1,4 +1,5 @@
-// How the writers read the match table: where its used rows end, and whose row a row is.
+// How the writers read the match table: where its used rows end, whose row a row is, and
+// what the import kept beside each row.
 #pragma once
 
 #include "core/run_state.h"
@@ -7,8 +8,17 @@
 // First row from 1 on whose day[0] is NUL; never past the table's last row.
 int end_of_table_row(const RunState& state);
 
+// The club team of the row: the first input file of its team's name and league; -1 for none.
+int team_of(const RunState& state, int row);
+
 // The club's team of the file the row comes from ("" for none).
 const char* own_team_of(const RunState& state, int row);
+
+// The match's whole location text ("" when the event gave none).
+const char* location_of(const RunState& state, int row);
+
+// True when both rows' events name the same home and the same away team.
+bool same_home_and_away(const RunState& state, int a, int b);
 
 // The row's league and the club team's number, "Kreisliga A / 2.", escaped for markup.
 void put_league_and_team(OutputBuffer& out, const MatchRecord& row);

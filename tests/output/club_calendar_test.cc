@@ -32,7 +32,7 @@ protected:
     // The calendar's events, from the first BEGIN:VEVENT on, without the calendar's end.
     std::string events() {
         std::FILE* stream = scratch_stream();
-        EXPECT_TRUE(write_club_calendar(state, stream));
+        EXPECT_TRUE(write_club_calendar(state, MatchPlan{}, stream));
         const std::string text = stream_text(stream);
         std::fclose(stream);
         const size_t begin = text.find("BEGIN:VEVENT");
@@ -78,7 +78,7 @@ TEST_F(ClubCalendarWriter, AFullDiskIsReported) {
     put_row(1, {"2025-10-04", "Sa", "15:00", "", true, "Kreisliga", '1', "SV Nord 1"}, "TuS 1", "Halle");
     std::FILE* full = full_disk_stream();
     if (full == nullptr) GTEST_SKIP() << "no /dev/full on this system";
-    EXPECT_FALSE(write_club_calendar(state, full));
+    EXPECT_FALSE(write_club_calendar(state, MatchPlan{}, full));
     std::fclose(full);
 }
 

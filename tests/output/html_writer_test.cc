@@ -23,7 +23,7 @@ protected:
         FILE* stream = std::fopen(path.c_str(), "w");
         EXPECT_NE(nullptr, stream);
         if (stream == nullptr) return "";
-        EXPECT_TRUE(write_html_table(state, stream));
+        EXPECT_TRUE(write_html_table(state, MatchPlan{}, stream));
         std::fclose(stream);
         std::string text = file_text(path, FileMode::text);
         std::remove(path.c_str());
@@ -95,7 +95,7 @@ TEST_F(HtmlTable, FullDiskIsReported) {
     fill_sample_table(state);
     FILE* full = full_disk_stream();
     if (full == nullptr) GTEST_SKIP() << "no /dev/full on this system";
-    EXPECT_FALSE(write_html_table(state, full));
+    EXPECT_FALSE(write_html_table(state, MatchPlan{}, full));
     std::fclose(full);
 }
 

@@ -86,7 +86,7 @@ protected:
         FILE* stream = scratch_stream();
         EXPECT_NE(nullptr, stream);
         if (stream == nullptr) return "";
-        EXPECT_TRUE(write_spreadsheet(state, stream));
+        EXPECT_TRUE(write_spreadsheet(state, MatchPlan{}, stream));
         std::string text = stream_text(stream);
         std::fclose(stream);
         return text;
@@ -158,7 +158,7 @@ TEST_F(Workbook, FullDiskIsReported) {
     fill_sample_table(state);
     FILE* full = full_disk_stream();
     if (full == nullptr) GTEST_SKIP() << "no /dev/full on this system";
-    EXPECT_FALSE(write_spreadsheet(state, full));
+    EXPECT_FALSE(write_spreadsheet(state, MatchPlan{}, full));
     std::fclose(full);
 }
 

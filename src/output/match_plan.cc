@@ -1,0 +1,238 @@
+// The match days' analysis. Matches are sorted by day and time (a day's matches without a
+// time after its timed ones, equal times in table order). A hall is a location text,
+// compared without regard to letter case or runs of blanks. Two home matches of different
+// club teams collide when they are in one hall, both have a time, and the later begins
+// before the earlier ends; the same match in two teams' files (a derby) is one match.
+// Sorted once, then walked along each hall in time order: a match meets only the matches of
+// its hall that begin before it ends, never every other match.
+#include "output/match_plan.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/civil_date.h"
+#include "core/hash.h"
+#include "core/utf8.h"
+#include "output/table_rows.h"
+#include "output/team_category.h"
+
+namespace {
+
+constexpr int k_minutes_per_day = 24 * 60;
+constexpr int k_adult_minutes = 90;
+constexpr int k_u19_minutes = 75;
+constexpr int k_u15_minutes = 60;
+
+// Latin-1 capitals (U+00C0 to U+00DE but the sign U+00D7), two bytes in UTF-8 whose second
+// is that of the small letter less 0x20.
+constexpr uint32_t k_first_capital = 0xC0;
+constexpr uint32_t k_last_capital = 0xDE;
+constexpr uint32_t k_times_sign = 0xD7;
+constexpr unsigned char k_small_letter_step = 0x20;
+
+// How a hall compares an ASCII byte: capitals as small letters, tab as blank.
+struct HallBytes {
+    unsigned char folded[128];
+};
+
+constexpr HallBytes make_hall_bytes() {
+    HallBytes table{};
+    for (int c = 0; c < 128; ++c) table.folded[c] = static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    table.folded[static_cast<unsigned char>('\t')] = ' ';
+    return table;
+}
+
+constexpr HallBytes k_hall_bytes = make_hall_bytes();
+
+bool is_latin1_capital(uint32_t code_point) {
+    return code_point >= k_first_capital && code_point <= k_last_capital && code_point != k_times_sign;
+}
+
+// A location as a hall compares it, into out: ASCII and Latin-1 capitals as small letters,
+// leading and trailing blanks left out, a run of blanks as one blank; a byte that begins no
+// character stays as it is. Returns its length.
+size_t hall_text(const char* location, char (&out)[k_location_size]) {
+    const size_t size = strnlen(location, k_location_size - 1);
+    size_t length = 0;
+    bool blank = false;
+    for (size_t i = 0; i < size;) {
+        const unsigned char byte = static_cast<unsigned char>(location[i]);
+        const bool ascii = byte < 0x80;
+        if (ascii && k_hall_bytes.folded[byte] == ' ') {
+            blank = length > 0;
+            ++i;
+            continue;
+        }
+        if (blank) out[length++] = ' ';
+        blank = false;
+        if (ascii) {
+            out[length++] = static_cast<char>(k_hall_bytes.folded[byte]);
+            ++i;
+            continue;
+        }
+        uint32_t code_point = 0;
+        const size_t bytes = std::max<size_t>(utf8_decode(location + i, size - i, code_point), 1);
+        std::memcpy(out + length, location + i, bytes);
+        if (bytes == 2 && is_latin1_capital(code_point)) {
+            out[length + 1] = static_cast<char>(out[length + 1] + k_small_letter_step);
+        }
+        length += bytes;
+        i += bytes;
+    }
+    return length;
+}
+
+// True when both locations are one hall.
+bool same_hall(const char* a, const char* b) {
+    if (std::strcmp(a, b) == 0) return true;  // most matches of a hall give it byte for byte alike
+    char a_text[k_location_size];
+    char b_text[k_location_size];
+    const size_t length = hall_text(a, a_text);
+    return hall_text(b, b_text) == length && std::memcmp(a_text, b_text, length) == 0;
+}
+
+// Minutes a match lasts, by the category of its league: U19 75, U15 60, every other 90.
+int match_minutes(const MatchRecord& row) {
+    switch (team_category(row.league, sizeof row.league)) {
+        case TeamCategory::u19: return k_u19_minutes;
+        case TeamCategory::u15: return k_u15_minutes;
+        case TeamCategory::adult:
+        case TeamCategory::other: break;
+    }
+    return k_adult_minutes;
+}
+
+// Dated matches by day, a day's timed ones before those without a time, then by time and
+// table order; matches without a real date at the end in table order.
+bool earlier(const PlannedMatch& a, const PlannedMatch& b) {
+    if (a.dated != b.dated) return a.dated;
+    if (a.dated && a.day != b.day) return a.day < b.day;
+    if (a.dated && (a.start < 0) != (b.start < 0)) return a.start >= 0;
+    if (a.dated && a.start != b.start) return a.start < b.start;
+    return a.row < b.row;
+}
+
+bool is_home(const RunState& state, const PlannedMatch& match) { return state.match_table[match.row].is_home != 0; }
+
+// Every match row of the table, sorted.
+void collect_matches(const RunState& state, MatchPlan& plan) {
+    const int end = end_of_table_row(state);
+    for (int row = 1; row < end; ++row) {
+        const MatchRecord& match = state.match_table[row];
+        if (match.day[0] == ' ') continue;
+        PlannedMatch& item = plan.matches[plan.count++];
+        item = PlannedMatch{0, static_cast<int16_t>(row), -1, static_cast<int16_t>(match_minutes(match)), -1, -1, false};
+        CivilTime when{};
+        if (row_time(match, when)) {
+            item.dated = true;
+            item.day = days_from_civil(when.date);
+            item.start = static_cast<int16_t>(when.hour >= 0 ? when.hour * 60 + when.minute : -1);
+        }
+    }
+    std::sort(plan.matches, plan.matches + plan.count, earlier);
+}
+
+// The hall of every dated home match, and its halls in the order of their first home match.
+// Sorted by the hash of the hall's text a hall's matches stand together (two texts of one
+// hash are told apart whole); each match is keyed by the first match of its hall, and
+// sorted by that key the halls stand in order, each with its matches in date order.
+void collect_halls(const RunState& state, MatchPlan& plan) {
+    uint64_t hashes[k_table_rows];  // by index into plan.matches, of the dated home matches
+    int homes = 0;
+    char text[k_location_size];
+    for (int i = 0; i < plan.count; ++i) {
+        const PlannedMatch& match = plan.matches[i];
+        if (!match.dated || !is_home(state, match)) continue;
+        hashes[i] = hash_bytes(k_hash_start, text, hall_text(location_of(state, match.row), text));
+        plan.hall_matches[homes++] = static_cast<int16_t>(i);
+    }
+    int16_t* const begin = plan.hall_matches;
+    int16_t* const end = plan.hall_matches + homes;
+    std::sort(begin, end, [&](int16_t a, int16_t b) { return hashes[a] != hashes[b] ? hashes[a] < hashes[b] : a < b; });
+    for (int16_t* run = begin; run != end;) {
+        int16_t* const run_end = std::find_if(run, end, [&](int16_t i) { return hashes[i] != hashes[*run]; });
+        for (int16_t* at = run; at != run_end; ++at) {
+            PlannedMatch& match = plan.matches[*at];
+            const int16_t* first = std::find_if(run, at, [&](int16_t i) {
+                return plan.matches[i].hall == i && same_hall(location_of(state, plan.matches[i].row),
+                                                              location_of(state, match.row));
+            });
+            match.hall = first != at ? *first : *at;
+        }
+        run = run_end;
+    }
+    std::sort(begin, end, [&](int16_t a, int16_t b) {
+        return plan.matches[a].hall != plan.matches[b].hall ? plan.matches[a].hall < plan.matches[b].hall : a < b;
+    });
+    int key = -1;
+    for (int k = 0; k < homes; ++k) {
+        PlannedMatch& match = plan.matches[plan.hall_matches[k]];
+        if (match.hall != key) {
+            key = match.hall;
+            plan.halls[plan.hall_count++] = PlannedHall{static_cast<int16_t>(k), 0};
+        }
+        ++plan.halls[plan.hall_count - 1].count;
+        match.hall = static_cast<int16_t>(plan.hall_count - 1);
+    }
+}
+
+// A home match with a time and a hall: one that can collide.
+bool can_collide(const RunState& state, const PlannedMatch& match) {
+    return match.hall >= 0 && match.start >= 0 && location_of(state, match.row)[0] != '\0';
+}
+
+// Minutes from day 0 to a timed match's start; a far year's minutes do not fit an int.
+int64_t begins(const PlannedMatch& match) { return int64_t{match.day} * k_minutes_per_day + match.start; }
+
+// Marks a collision at a match.
+void add_mark(MatchPlan& plan, PlannedMatch& match, int collision) {
+    plan.marks[plan.mark_count] = CollisionMark{static_cast<int16_t>(collision), -1};
+    int16_t* last = &match.first_mark;
+    while (*last >= 0) last = &plan.marks[*last].next;
+    *last = static_cast<int16_t>(plan.mark_count++);
+}
+
+// The pairs in date order of their first match, then of their second. Each match that can
+// collide is chained to the next of its hall; a match meets only the ones of its chain that
+// begin before it ends, all others begin later.
+void find_collisions(const RunState& state, MatchPlan& plan) {
+    int16_t next[k_table_rows];  // by index into plan.matches: the next that can collide in its hall, or -1
+    for (int h = 0; h < plan.hall_count; ++h) {
+        int16_t following = -1;
+        for (int k = plan.halls[h].first + plan.halls[h].count - 1; k >= plan.halls[h].first; --k) {
+            const int16_t i = plan.hall_matches[k];
+            if (!can_collide(state, plan.matches[i])) continue;
+            next[i] = following;
+            following = i;
+        }
+    }
+    for (int i = 0; i < plan.count; ++i) {
+        const PlannedMatch& a = plan.matches[i];
+        if (!can_collide(state, a)) continue;
+        const int64_t ends = begins(a) + a.minutes;
+        for (int j = next[i]; j >= 0 && begins(plan.matches[j]) < ends; j = next[j]) {
+            const PlannedMatch& b = plan.matches[j];
+            if (team_of(state, a.row) == team_of(state, b.row)) continue;
+            if (a.day == b.day && a.start == b.start && same_home_and_away(state, a.row, b.row)) continue;  // a derby
+            ++plan.collision_count;
+            if (plan.listed < k_collisions_listed) {
+                add_mark(plan, plan.matches[i], plan.listed);
+                add_mark(plan, plan.matches[j], plan.listed);
+                plan.collisions[plan.listed++] = Collision{static_cast<int16_t>(i), static_cast<int16_t>(j)};
+            }
+        }
+    }
+}
+
+}  // namespace
+
+void plan_match_days(const RunState& state, MatchPlan& plan) {
+    plan.count = 0;
+    plan.hall_count = 0;
+    plan.listed = 0;
+    plan.collision_count = 0;
+    plan.mark_count = 0;
+    collect_matches(state, plan);
+    collect_halls(state, plan);
+    find_collisions(state, plan);
+}
