@@ -75,7 +75,8 @@ constexpr char k_key_separator[] = "\x1F";  // between the parts of a match's id
 
 constexpr int k_key_size = 2 * k_opponent_size + 24;  // date, time, both names, separators
 constexpr int k_hash_digits = 16;
-constexpr int k_slots = 1024;  // hash slots for the rows' identities: more than twice the rows
+constexpr int k_slots = 16384;  // hash slots for the rows' identities: more than twice the rows
+static_assert(k_slots > 2 * k_table_rows, "a probe for a row's identity always meets a free slot soon");
 
 // A match's date and time as the calendar writes them.
 struct MatchTime {
