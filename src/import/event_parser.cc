@@ -5,8 +5,8 @@
 // league behind commas (", Meisterschaften, Kreisklasse 5"); those are taken off the name,
 // and the league kept. The league comes from a description of the league site's own form
 // (three commas or more: its third field), else from the summary, else from the
-// description's first line unless that is a link or labelled ("Spielnummer: 4711"), else
-// from CATEGORIES. The venue is the club
+// description's first line unless that is a link or labelled ("Spielnummer: 4711") or the
+// event is one of the club calendar's own, else from CATEGORIES. The venue is the club
 // calendar's own venue line where the event has one (it is read back as it was written);
 // else the location's last field on the league site's own events, else the location's
 // first field (the hall), or its last (the town) where the hall shortens to nothing.
@@ -333,8 +333,11 @@ void take_league_and_venue(TextSpan text, const EventLines& lines, TextSpan summ
         shorten(last_comma_field(located));
         return;
     }
+    // The club calendar's own events, read back, name their league in CATEGORIES: their
+    // description is the club's team and the league.
+    const bool own_event = lines.has[Property::venue];
     TextSpan league = summary_league;
-    if (league.length == 0 && !is_link_or_label(first_line(described))) league = first_line(described);
+    if (league.length == 0 && !own_event && !is_link_or_label(first_line(described))) league = first_line(described);
     if (league.length > 0) {
         copy_cut(row.league, sizeof row.league, league);
     } else {
@@ -343,7 +346,7 @@ void take_league_and_venue(TextSpan text, const EventLines& lines, TextSpan summ
     }
     char written_venue[k_value_size];
     const TextSpan own_venue = unescaped(text, lines, Property::venue, written_venue, cut);
-    if (lines.has[Property::venue]) {
+    if (own_event) {
         copy_cut(row.venue, sizeof row.venue, first_line(own_venue));
         return;
     }
