@@ -94,6 +94,8 @@ struct CalendarEvent {
 };
 
 // The events in table order, and where the rows' identities lead: slots of row + 1 by hash.
+// Only the count and the slots start as zeros (start_events); a row's entries are written
+// before they are read, so that a small table leaves most of this record untouched.
 struct CalendarEvents {
     CalendarEvent events[k_table_rows];
     int count;
@@ -103,6 +105,13 @@ struct CalendarEvents {
     uint64_t uid_hash[k_table_rows];  // of each row, so that a slot is compared whole only on an equal hash
     uint64_t key_hash[k_table_rows];
 };
+
+// No events yet, and every slot free.
+void start_events(CalendarEvents& found) {
+    found.count = 0;
+    std::memset(found.by_uid, 0, sizeof found.by_uid);
+    std::memset(found.by_key, 0, sizeof found.by_key);
+}
 
 // The row's date and time as the calendar writes them; false when the date is no real date.
 // A time that is not a real one counts as none.
@@ -272,7 +281,8 @@ bool write_club_calendar(RunState& state, FILE* stream) {
     end_line(line);
     for (const char* text : k_calendar_zone) put_fixed_line(out, text);
 
-    CalendarEvents found{};
+    CalendarEvents found;  // some 390 KiB on the stack for a full table
+    start_events(found);
     const int end = end_of_table_row(state);
     for (int row = 1; row < end; ++row) {
         MatchTime when{};
