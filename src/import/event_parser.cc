@@ -12,6 +12,7 @@
 // first field (the hall), or its last (the town) where the hall shortens to nothing.
 #include "import/event_parser.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <iterator>
@@ -197,9 +198,8 @@ TextSpan first_line(TextSpan piece) {
 // True for a description line that names no league: a link, or a labelled line, a word
 // (a letter, then letters, digits or hyphens) with a colon right behind it ("Spielnummer: 4711").
 bool is_link_or_label(TextSpan line) {
-    for (const char* start : k_link_starts) {
-        if (marker_at(line, 0, start)) return true;
-    }
+    const auto links_at_start = [&](const char* start) { return marker_at(line, 0, start); };
+    if (std::any_of(std::begin(k_link_starts), std::end(k_link_starts), links_at_start)) return true;
     const auto is_letter = [](char c) {
         return std::isalpha(static_cast<unsigned char>(c)) || static_cast<unsigned char>(c) >= 0x80;
     };
