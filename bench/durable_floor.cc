@@ -14,8 +14,8 @@
 
 namespace {
 
-constexpr size_t k_largest_output = 4u << 20;  // far more than a run of 499 rows writes
-constexpr size_t k_input_buffer = 1u << 16;     // more than any calendar file the program takes
+constexpr size_t k_largest_output = 32u << 20;  // far more than a run of 5000 rows writes into one output
+constexpr size_t k_input_buffer = 2u << 20;     // more than any calendar file the program takes (1 MiB)
 constexpr size_t k_path_room = 4096;
 
 char g_output_bytes[k_largest_output];  // the outputs' bytes, ready before the first write

@@ -18,7 +18,7 @@ crlf_data=(
   examples/mehrere-sportarten/Tischtennis_2025-2026_Herren2.ics
   tests/e2e/golden/Termarium_2025-2026.ics
   fuzz/corpus/calendar_file/season_crlf.ics
-  fuzz/corpus/calendar_file/size_19999_after_crlf.ics
+  fuzz/corpus/calendar_file/size_1048575_after_crlf.ics
 )
 
 is_calendar_data() {

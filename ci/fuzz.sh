@@ -31,9 +31,9 @@ run_target() {
     "$work/$name" "$@" "${seeds[@]}" >"$work/$name.log" 2>&1
 }
 
-run_target calendar_file_fuzzer 32768 &
+run_target calendar_file_fuzzer 2097152 &
 one=$!
-run_target calendar_files_fuzzer 65536 fuzz/corpus/calendar_files &
+run_target calendar_files_fuzzer 1048576 fuzz/corpus/calendar_files &
 many=$!
 status=0
 wait "$one" || status=1

@@ -3,7 +3,7 @@
 // imported as the driver does it, a separator row before each file and the row limit
 // checked before the separator, until the first failure; then the table is checked and
 // every output is written into memory and checked. So separator rows, the limit of
-// 499 rows and three-digit row numbers are all within the fuzzer's reach.
+// 5000 rows and four-digit row numbers are all within the fuzzer's reach.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>

@@ -5,7 +5,7 @@
 # category; the other league sites' calendars, events in another order, without UID
 # lines, with a parameter on the summary, and the empty name that must be refused) and,
 # for the many-files target, sets of files cut by "~~~~\n" that reach separator rows,
-# three-digit row numbers and the 499-row limit. The sample calendars
+# four-digit row numbers and the 5000-row limit. The sample calendars
 # under examples/ are seeds as they are. Run it again after changing it; the files are
 # kept in the repository so that no build needs Python.
 import pathlib
@@ -14,6 +14,11 @@ HERE = pathlib.Path(__file__).resolve().parent
 FILE_SEPARATOR = "~~~~\n"
 HEAD = "BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//Liga//Spielplan//DE\n"
 TAIL = "END:VCALENDAR\n"
+# The limits of src/core/run_state.h: the text a file may hold beside its NUL
+# (k_file_buffer_size - 1), the files of a run and the rows they may use.
+TEXT_LIMIT = (1 << 20) - 1
+MAX_FILES = 40
+MAX_USED_ROWS = 5000
 
 
 def event(summary, start="20250913T150000", location="Am Sportplatz 4, Beispielheim, Sporthalle der Grundschule Beispielheim",
@@ -85,11 +90,11 @@ def main():
     write(one, "location_ends_in_comma.ics", HEAD + event("A 1 - B 2", location="Weg 1, Ort,") + TAIL)
     write(one, "utc_start.ics", HEAD + event("A 1 - B 2", start="20250913T130000Z") + TAIL)
     write(one, "summary_only.ics", HEAD + "BEGIN:VEVENT\nSUMMARY:A 1 - B 2\nEND:VEVENT\n" + TAIL)
-    # At the size limit: 19999 bytes of text fit with their NUL, 20000 do not; with CR LF
-    # the file is larger than the buffer, its text after the conversion is not.
-    for size in (19999, 20000):
+    # At the size limit: TEXT_LIMIT bytes of text fit with their NUL, one more do not;
+    # with CR LF the file is larger than the buffer, its text after the conversion is not.
+    for size in (TEXT_LIMIT, TEXT_LIMIT + 1):
         write(one, "size_%d.ics" % size, padded(plain, size))
-    write(one, "size_19999_after_crlf.ics", padded(plain, 19999).replace("\n", "\r\n"))
+    write(one, "size_%d_after_crlf.ics" % TEXT_LIMIT, padded(plain, TEXT_LIMIT).replace("\n", "\r\n"))
     write(one, "truncated_last_event.ics", (HEAD + event("A 1 - B 2") + event("B 2 - A 1"))[:-120])
     # The other league sites' calendars, read by property name, with LF line ends; and a
     # file of the league site's layout whose second event gained a line before its start.
@@ -122,10 +127,14 @@ def main():
     write(many, "all_samples", FILE_SEPARATOR.join(p.read_text(encoding="utf-8") for p in samples))
     write(many, "same_file_twice", plain + FILE_SEPARATOR + plain)
     write(many, "empty_files", FILE_SEPARATOR * 3 + plain)
-    # 40 files of 11 rows and one of 30: 40 separators and 459 matches fill rows 0..498.
-    files = [compact_file("TuS Linden %d" % (k % 4 + 1), 11, 11 * k) for k in range(39)]
-    write(many, "rows_to_the_limit", FILE_SEPARATOR.join(files + [compact_file("TuS Linden 1", 30, 500)]))
-    write(many, "one_row_too_many", FILE_SEPARATOR.join(files + [compact_file("TuS Linden 1", 31, 500)]))
+    # As many files as a run takes, each a separator and its matches, fill every usable
+    # row; one match more is too many.
+    per_file = MAX_USED_ROWS // MAX_FILES - 1
+    last = MAX_USED_ROWS - (MAX_FILES - 1) * (per_file + 1) - 1
+    files = [compact_file("TuS Linden %d" % (k % 4 + 1), per_file, per_file * k) for k in range(MAX_FILES - 1)]
+    first = per_file * (MAX_FILES - 1)
+    write(many, "rows_to_the_limit", FILE_SEPARATOR.join(files + [compact_file("TuS Linden 1", last, first)]))
+    write(many, "one_row_too_many", FILE_SEPARATOR.join(files + [compact_file("TuS Linden 1", last + 1, first)]))
     # Forty files, the twentieth broken.
     broken = [compact_file("TuS Linden 2", 3, 3 * k) for k in range(40)]
     broken[19] = broken[19][:-60]

@@ -7,15 +7,15 @@
 #include <cstdio>
 
 // Limits of the fixed fields. Every write into one of them is bounded by these.
-constexpr int k_table_rows = 500;          // match table rows; the last used row must be followed by an empty one
-constexpr int k_max_used_rows = 499;       // rows 0..498 may be used, row 499 stays the end mark
+constexpr int k_table_rows = 5001;         // match table rows; the last used row must be followed by an empty one
+constexpr int k_max_used_rows = 5000;      // rows 0..4999 may be used (40 teams of 124 matches), row 5000 stays the end mark
 constexpr int k_max_input_files = 40;      // calendars one run reads
 constexpr int k_max_arguments = 80;        // files one run takes, skipped ones included (argument count at most 81)
 constexpr int k_path_size = 200;           // path buffers; a path holds at most 199 bytes
 constexpr int k_display_name_size = 150;   // base name of an input file, at most 149 bytes
 constexpr int k_season_size = 12;          // season text: at most nine bytes plus NUL
 constexpr int k_season_length = 9;         // bytes of the file name taken as season text
-constexpr int k_file_buffer_size = 20000;  // one calendar file's text and its NUL
+constexpr int k_file_buffer_size = 1 << 20;  // one calendar file's text and its NUL: a file of up to 1 MiB - 1 bytes
 constexpr int k_team_name_size = 30;       // the club's own team name: at most 29 bytes plus NUL
 constexpr int k_venue_size = 50;           // shortened venue: at most 49 bytes plus NUL
 constexpr int k_league_size = 50;          // league text: at most 49 bytes plus NUL
@@ -88,7 +88,7 @@ struct FileReport {
 
 // The whole run's state. Zero-filled at start; reset_run_state makes a fresh one.
 struct RunState {
-    MatchRecord match_table[k_table_rows];                        // rows 0..499
+    MatchRecord match_table[k_table_rows];                        // rows 0..5000
     int32_t current_row;                                          // next row to fill (import) or row being written (output)
     FILE* input_files[k_max_arguments];                           // open input files in argument order
     char file_display_names[k_max_arguments][k_display_name_size]; // base name of each input file
@@ -103,7 +103,7 @@ struct RunState {
     int32_t away_candidate_count;                                 // occurrences of candidate_away in the file
     FILE* spreadsheet_file;                                       // the open workbook output
     int32_t row_styles[4];                                        // styles of the current workbook row: number, date, middle, opponent
-    char row_digits[4];                                           // row number as two or three digits
+    char row_digits[5];                                           // row number as two to four digits
     char style_digits[3];                                         // a style number as two digits
     char html_class_index;                                        // 0..6: cell opener of the current HTML row
 
@@ -125,6 +125,9 @@ struct RunState {
     // Import, beside each match row: what the club calendar and the match days need of it.
     MatchDetails match_details[k_table_rows];
 };
+
+// The browser build holds the state beside its 5 MiB stack in 16 MiB of memory.
+static_assert(sizeof(RunState) < (4 << 20), "the run state stays below 4 MiB");
 
 // Fills the whole state with zero bytes, as at program start.
 void reset_run_state(RunState& state);

@@ -4,13 +4,15 @@
 // result ("(34:25)"), a league in parentheses ("(Bezirksliga)") or a competition and
 // league behind commas (", Meisterschaften, Kreisklasse 5"); those are taken off the name,
 // and the league kept. The league comes from a description of the league site's own form
-// (three commas or more: its third field), else from the summary, else from the first
-// line of a description of several lines, else from CATEGORIES. The venue is the club
+// (three commas or more: its third field), else from the summary, else from the
+// description's first line unless that is a link or labelled ("Spielnummer: 4711") or the
+// event is one of the club calendar's own, else from CATEGORIES. The venue is the club
 // calendar's own venue line where the event has one (it is read back as it was written);
 // else the location's last field on the league site's own events, else the location's
 // first field (the hall), or its last (the town) where the hall shortens to nothing.
 #include "import/event_parser.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <iterator>
@@ -37,6 +39,9 @@ constexpr char k_event_end[] = "END:VEVENT";
 constexpr char k_component_begin[] = "BEGIN:";
 constexpr char k_component_end[] = "END:";
 constexpr char k_cancelled[] = "CANCELLED";
+
+// Beginnings of a description line that is a link, not a league; compared without regard to case.
+constexpr const char* k_link_starts[] = {"HTTP://", "HTTPS://", "WWW."};
 
 // Team numbers written as Roman numerals ("TB WESTHEIM III"): II to IX give '2' to '9'.
 constexpr const char* k_roman_numbers[] = {"II", "III", "IV", "V", "VI", "VII", "VIII", "IX"};
@@ -190,6 +195,23 @@ TextSpan first_line(TextSpan piece) {
     return trimmed(feed < 0 ? piece : part(piece, 0, feed));
 }
 
+// True for a description line that names no league: a link, or a labelled line, a word
+// (a letter, then letters, digits or hyphens) with a colon right behind it ("Spielnummer: 4711").
+bool is_link_or_label(TextSpan line) {
+    const auto links_at_start = [&](const char* start) { return marker_at(line, 0, start); };
+    if (std::any_of(std::begin(k_link_starts), std::end(k_link_starts), links_at_start)) return true;
+    const auto is_letter = [](char c) {
+        return std::isalpha(static_cast<unsigned char>(c)) || static_cast<unsigned char>(c) >= 0x80;
+    };
+    if (line.length == 0 || !is_letter(line.bytes[0])) return false;
+    int at = 1;
+    while (at < line.length && (is_letter(line.bytes[at]) || std::isdigit(static_cast<unsigned char>(line.bytes[at])) ||
+                                line.bytes[at] == '-')) {
+        ++at;
+    }
+    return at < line.length && line.bytes[at] == ':';
+}
+
 // Copies a piece into a field, cut on a character boundary where it is too long.
 void copy_cut(char* field, size_t size, TextSpan piece) {
     copy_bytes(field, size, piece.bytes, utf8_cut_length(piece.bytes, static_cast<size_t>(piece.length), size - 1));
@@ -311,10 +333,11 @@ void take_league_and_venue(TextSpan text, const EventLines& lines, TextSpan summ
         shorten(last_comma_field(located));
         return;
     }
+    // The club calendar's own events, read back, name their league in CATEGORIES: their
+    // description is the club's team and the league.
+    const bool own_event = lines.has[Property::venue];
     TextSpan league = summary_league;
-    if (league.length == 0 && find_byte(described, 0, described.length, '\n') >= 0) {
-        league = first_line(described);
-    }
+    if (league.length == 0 && !own_event && !is_link_or_label(first_line(described))) league = first_line(described);
     if (league.length > 0) {
         copy_cut(row.league, sizeof row.league, league);
     } else {
@@ -323,7 +346,7 @@ void take_league_and_venue(TextSpan text, const EventLines& lines, TextSpan summ
     }
     char written_venue[k_value_size];
     const TextSpan own_venue = unescaped(text, lines, Property::venue, written_venue, cut);
-    if (lines.has[Property::venue]) {
+    if (own_event) {
         copy_cut(row.venue, sizeof row.venue, first_line(own_venue));
         return;
     }

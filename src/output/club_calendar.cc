@@ -88,7 +88,8 @@ constexpr char k_key_separator[] = "\x1F";  // between the parts of a match's id
 
 constexpr int k_key_size = 2 * k_opponent_size + 24;  // date, time, both names, separators
 constexpr int k_hash_digits = 16;
-constexpr int k_slots = 1024;  // hash slots for the rows' identities: more than twice the rows
+constexpr int k_slots = 16384;  // hash slots for the rows' identities: more than twice the rows
+static_assert(k_slots > 2 * k_table_rows, "a probe for a row's identity always meets a free slot soon");
 
 // A match's date and time as the calendar writes them.
 struct MatchTime {
@@ -106,6 +107,8 @@ struct CalendarEvent {
 };
 
 // The events in table order, and where the rows' identities lead: slots of row + 1 by hash.
+// Only the count and the slots start as zeros (start_events); a row's entries are written
+// before they are read, so that a small table leaves most of this record untouched.
 struct CalendarEvents {
     CalendarEvent events[k_table_rows];
     int count;
@@ -115,6 +118,13 @@ struct CalendarEvents {
     uint64_t uid_hash[k_table_rows];  // of each row, so that a slot is compared whole only on an equal hash
     uint64_t key_hash[k_table_rows];
 };
+
+// No events yet, and every slot free.
+void start_events(CalendarEvents& found) {
+    found.count = 0;
+    std::memset(found.by_uid, 0, sizeof found.by_uid);
+    std::memset(found.by_key, 0, sizeof found.by_key);
+}
 
 // The row's date and time as the calendar writes them; false when the date is no real date.
 // A time that is not a real one counts as none.
@@ -284,7 +294,9 @@ bool write_club_calendar(RunState& state, const MatchPlan& /*plan*/, FILE* strea
     end_line(line);
     for (const char* text : k_calendar_zone) put_fixed_line(out, text);
 
-    CalendarEvents found{};
+    // Some 380 KiB on the stack for a full table; start_events zeroes what is read before it is written.
+    CalendarEvents found;  // NOLINT(cppcoreguidelines-pro-type-member-init)
+    start_events(found);
     const int end = end_of_table_row(state);
     for (int row = 1; row < end; ++row) {
         MatchTime when{};

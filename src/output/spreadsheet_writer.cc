@@ -27,7 +27,7 @@ constexpr char k_away_text[] = "Auswärts";
 // Rows of Sheet1 besides the table rows from 1 to the end row: the header and the fixed row 1.
 constexpr int k_rows_before_table = 2;
 // Row numbers run to k_table_rows and must fit row_digits with its NUL.
-static_assert(k_table_rows <= 999 && sizeof(RunState::row_digits) >= 4, "row numbers have at most three digits");
+static_assert(k_table_rows <= 9999 && sizeof(RunState::row_digits) >= 5, "row numbers have at most four digits");
 // Style numbers are written as two digits.
 static_assert(sizeof(RunState::style_digits) >= 3, "two style digits and a NUL");
 
@@ -39,11 +39,12 @@ void put_style_digits(RunState& state, OutputBuffer& out, int32_t n) {
     put_bytes(out, state.style_digits, 2);
 }
 
-// Writes current_row + 1 with at least two digits through row_digits: 02 .. 99, 100 .. 500.
+// Writes current_row + 1 with at least two digits through row_digits: 02 .. 99, 100 .. 5001.
 void put_row_number(RunState& state, OutputBuffer& out) {
     const int number = state.current_row + 1;
     int length = 0;
-    if (number >= 100) state.row_digits[length++] = static_cast<char>('0' + number / 100);
+    if (number >= 1000) state.row_digits[length++] = static_cast<char>('0' + number / 1000);
+    if (number >= 100) state.row_digits[length++] = static_cast<char>('0' + number / 100 % 10);
     state.row_digits[length++] = static_cast<char>('0' + number / 10 % 10);
     state.row_digits[length++] = static_cast<char>('0' + number % 10);
     state.row_digits[length] = '\0';

@@ -42,9 +42,9 @@ protected:
 TEST_F(CalendarReader, AHugeFileFailsWithoutWritingPastTheBuffer) {
     // The members behind file_buffer would take any byte written past it.
     std::memset(state->candidate_home, 'Z', 3 * k_team_name_size);
-    const ReadResult result = read(std::string(1 << 20, 'x'));
+    const ReadResult result = read(std::string(2 * k_file_buffer_size, 'x'));
     EXPECT_EQ(ReadResult::file_too_large, result);
-    EXPECT_EQ("Datei zu gross (max. 19999 Zeichen)", reason(result));
+    EXPECT_EQ("Datei zu gross (max. " + std::to_string(k_text_limit) + " Zeichen)", reason(result));
     EXPECT_EQ(std::string(3 * k_team_name_size, 'Z'), std::string(state->candidate_home, 3 * k_team_name_size));
     EXPECT_EQ("", printed);
 }
@@ -170,7 +170,7 @@ TEST_F(CalendarReader, LineEndsFoldsAndAByteOrderMarkGiveTheSameTable) {
     }
 }
 
-TEST_F(CalendarReader, AFileOf19999BytesAfterConversionIsRead) {
+TEST_F(CalendarReader, AFileAtTheSizeLimitAfterConversionIsRead) {
     const std::string events = calendar_text(season_events());
     const std::string pad_head = "X-PAD:";
     // Pad the text to exactly the limit, then one byte more; in LF, CR LF and folded form.
@@ -354,7 +354,7 @@ TEST_F(CalendarReader, FailureReasonsAtTheirBoundaries) {
          "Spiel 2 passt nicht zum erwarteten Aufbau"},
         {"first event without a league",
          two_event_text([](auto& e) {
-             e[0].description = "Spiel 1 Kreisliga A";
+             e[0].description = "Spielnummer: 1";
              e[1].location = "Musterfeld, Halle";  // its commas would otherwise give a league
          }),
          ""},
@@ -379,28 +379,31 @@ TEST_F(CalendarReader, FailureReasonsAtTheirBoundaries) {
     }
 }
 
-// Nine files of 49 matches fill rows 0 to 449, each behind its separator; a tenth with 48
-// matches ends at row 498, the last a match may use. One match more is refused.
-TEST_F(CalendarReader, TheLastMatchRowIs498) {
+// As many files as a run takes, each a separator and its matches, fill every usable row;
+// the last file's last match lands in the last row a match may use. One match more is
+// refused, and the end mark stays.
+TEST_F(CalendarReader, TheLastUsableRowIsTheLastMatchRow) {
     // Each file differs from the others by one line, so that none is left out as a copy.
     const auto file_of = [](int matches, int number) {
         return calendar_text(events_with_summaries(std::vector<std::string>(matches, "SV Nord 1 - SG Ost")),
                              "X-DATEI:" + std::to_string(number) + "\n");
     };
+    const int rows_per_file = k_max_used_rows / k_max_input_files;
+    const int last_file_rows = k_max_used_rows - (k_max_input_files - 1) * rows_per_file;
     std::vector<std::string> files;
-    for (int k = 0; k < 9; ++k) files.push_back(file_of(49, k));
-    files.push_back(file_of(48, 9));
+    for (int k = 0; k + 1 < k_max_input_files; ++k) files.push_back(file_of(rows_per_file - 1, k));
+    files.push_back(file_of(last_file_rows - 1, k_max_input_files - 1));
     ASSERT_EQ(ReadResult::ok, import(files));
     EXPECT_TRUE(same_row(state->match_table[k_max_used_rows - 1],
                          {"20250913", "Sa", "1500", "Nord", 0, '1', "Kreisliga A", "SV Nord 1"}));
     EXPECT_EQ(k_max_used_rows, state->current_row);
 
     reset_run_state(*state);
-    files.back() = file_of(49, 9);
+    files.back() = file_of(last_file_rows, k_max_input_files - 1);
     const ReadResult result = import(files);
     EXPECT_EQ(ReadResult::too_many_rows, result);
-    EXPECT_EQ(9, failed_file);
-    EXPECT_EQ("zu viele Spiele (max. 499 Tabellenzeilen)", reason(result));
+    EXPECT_EQ(k_max_input_files - 1, failed_file);
+    EXPECT_EQ("zu viele Spiele (max. " + std::to_string(k_max_used_rows) + " Tabellenzeilen)", reason(result));
     EXPECT_TRUE(is_zero_row(state->match_table[k_max_used_rows])) << "the end mark stays";
 }
 

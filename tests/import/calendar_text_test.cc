@@ -66,26 +66,29 @@ TEST_F(CalendarText, LoadConvertsLineEndsAndJoinsFoldedLines) {
         EXPECT_EQ(text, loaded()) << raw;
         EXPECT_EQ('\0', state->file_buffer[state->file_length]);
     }
-    // The size limit applies after the conversion: 300000 bytes of folds are no text.
+    // The size limit applies after the conversion: more bytes of folds than the buffer holds are no text.
     std::string folds;
-    for (int i = 0; i < 100000; ++i) folds += "\r\n ";
+    for (int i = 0; i <= k_file_buffer_size / 3; ++i) folds += "\r\n ";
     ASSERT_EQ(ReadResult::ok, load(folds + "END"));
     EXPECT_EQ("END", loaded());
 }
 
 TEST_F(CalendarText, LoadMatchesTheConversionAcrossBlockBoundaries) {
-    // Texts around the buffer size, dense with CR, LF, blanks and tabs, so that pairs
-    // straddle every block boundary the loader meets.
+    // Texts around the buffer size whose last stretch is dense with CR, LF, blanks and
+    // tabs, so that pairs straddle every block boundary the loader meets there. The plain
+    // bytes in front convert to themselves.
     const char alphabet[] = {'\r', '\n', ' ', '\t', 'x', '\r', '\n', 'y'};
+    const std::string plain(k_text_limit - 20000, 'x');
     unsigned seed = 12345;
     for (int round = 0; round < 120; ++round) {
         const size_t length = 19000 + (round * 331) % 22000;
-        std::string raw(length, 'x');
-        for (char& c : raw) {
+        std::string dense(length, 'x');
+        for (char& c : dense) {
             seed = seed * 1103515245u + 12345u;
             c = round % 3 == 0 && (seed >> 16) % 5 != 0 ? 'z' : alphabet[(seed >> 16) % sizeof alphabet];
         }
-        const std::string text = converted(raw);
+        const std::string raw = plain + dense;
+        const std::string text = plain + converted(dense);
         const ReadResult result = load(raw);
         if (text.size() <= static_cast<size_t>(k_text_limit)) {
             ASSERT_EQ(ReadResult::ok, result) << "round " << round;

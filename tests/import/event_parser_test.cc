@@ -21,7 +21,7 @@ struct Event {
     std::string start = "DTSTART:20250922T180000Z";
     std::string summary = "SUMMARY:TTC Rabenau 3 - TuS Lindenbr\xC3\xBC" "ck 2 (Bezirksliga Nord)";
     std::string location = "LOCATION:Stadthalle Rabenau, Am Markt 2, 35998, Rabenau";
-    std::string description = "DESCRIPTION:Staffel 7";
+    std::string description = "DESCRIPTION:Spielnummer: 4711";  // labelled: no league
     std::string extra = "STATUS:CONFIRMED";
 };
 
@@ -59,6 +59,13 @@ Event event_with(std::string Event::*field, const std::string& value) {
     return e;
 }
 
+// An event whose summary names no league, with the given description.
+Event described(const std::string& description) {
+    Event e = event_with(&Event::summary, "SUMMARY:TTC Rabenau 3 - TuS Lindenbr\xC3\xBC" "ck 2");
+    e.description = "DESCRIPTION:" + description;
+    return e;
+}
+
 struct Case {
     const char* name;
     Event event;
@@ -81,16 +88,15 @@ TEST(EventParser, RowsOfEveryForm) {
         {"escaped commas in the summary", event_with(&Event::summary,
              "SUMMARY:TuS Lindenbr\xC3\xBC" "ck 2 - SV Hohenfels 1\\, Pokal\\, Kreispokal"),
          row_with(&RowSpec::league, "Kreispokal", home)},
-        {"league from the description's first line", [] {
-             Event e = event_with(&Event::summary, "SUMMARY:TTC Rabenau 3 - TuS Lindenbr\xC3\xBC" "ck 2");
-             e.description = "DESCRIPTION:3. Liga Frauen\\nSpieltag 1\\nhttps://example";
-             return e;
-         }(), row_with(&RowSpec::league, "3. Liga Frauen")},
-        {"a description of one line gives no league", [] {
-             Event e = event_with(&Event::summary, "SUMMARY:TTC Rabenau 3 - TuS Lindenbr\xC3\xBC" "ck 2");
-             e.description = "DESCRIPTION:Staffel 7";
-             return e;
-         }(), row_with(&RowSpec::league, "")},
+        {"league from the description's first line", described("3. Liga Frauen\\nSpieltag 1\\nhttps://example"),
+         row_with(&RowSpec::league, "3. Liga Frauen")},
+        {"a description of one line gives the league", described("Kreisklasse 2"),
+         row_with(&RowSpec::league, "Kreisklasse 2")},
+        {"a labelled first line gives no league", described("Spielnummer: 4711\\nBezirksliga"),
+         row_with(&RowSpec::league, "")},
+        {"a link gives no league", described("WWW.tt-liga.example/spiel/4711"), row_with(&RowSpec::league, "")},
+        {"two words before a colon are no label", described("Kreisklasse A: Staffel 2"),
+         row_with(&RowSpec::league, "Kreisklasse A: Staffel 2")},
         {"the original site's description and location", [] {
              Event e = event_with(&Event::description, "DESCRIPTION:Spiel 117, Staffel 4, Kreisklasse West, Spieltag 3");
              e.location = "LOCATION:Am Sportplatz 4, Beispielheim, Sporthalle der Grundschule Beispielheim";

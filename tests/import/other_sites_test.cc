@@ -1,7 +1,8 @@
 // The team calendars of other league sites, made up in the style of each (examples/
 // andere-seiten): a table-tennis site in UTC, a handball site with results, a derby, a
 // start not yet fixed and Roman team numbers, a handball youth league, a football feed
-// with a called-off match. Imported together as one run, every row written out by hand.
+// with a called-off match, a youth league named by a description of one line. Imported
+// together as one run, every row written out by hand.
 // And a file of the league site's own layout in which events moved their properties.
 #include "import/calendar_reader.h"
 
@@ -34,15 +35,25 @@ protected:
 const std::string k_u = "\xC3\x9C";  // "Ü"
 const std::string k_ue = "\xC3\xBC";  // "ü"
 
-TEST_F(OtherSites, FourSitesInOneRun) {
+// A youth team's calendar whose description is the league alone, in one line.
+const std::string k_one_line_league =
+    "BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//Jugendliga//Spielplan//DE\n"
+    "BEGIN:VEVENT\nUID:j-1@jugendliga.example\nDTSTART:20250920T080000Z\n"
+    "SUMMARY:TSV Musterstadt 2 - SV Hohenfels\nLOCATION:Sporthalle Musterstadt\nDESCRIPTION:Kreisklasse 2\nEND:VEVENT\n"
+    "BEGIN:VEVENT\nUID:j-2@jugendliga.example\nDTSTART:20251004T080000Z\n"
+    "SUMMARY:FC Rabenau - TSV Musterstadt 2\nLOCATION:Waldstadion\nDESCRIPTION:Kreisklasse 2\nEND:VEVENT\n"
+    "END:VCALENDAR\n";
+
+TEST_F(OtherSites, FiveSitesInOneRun) {
     ASSERT_EQ(ReadResult::ok, import({file_text(k_folder + "Tischtennis_2025-2026_Herren2.ics"),
                                       file_text(k_folder + "Handball_2026-2027_Frauen3.ics"),
                                       file_text(k_folder + "Handball_2026-2027_mC1.ics"),
-                                      file_text(k_folder + "Fussball_2025-2026_Herren1.ics")}));
+                                      file_text(k_folder + "Fussball_2025-2026_Herren1.ics"), k_one_line_league}));
     EXPECT_EQ("TuS Lindenbr" + k_ue + "ck 2 (Bezirksliga Nord): 6 Spiele\n"
               "TUS LINDENBR" + k_u + "CK III (Landesliga Frauen): 5 Spiele\n"
               "TUS LINDENBR" + k_u + "CK (Regionsoberliga m" + "\xC3\xA4" + "nnliche C): 2 Spiele\n"
-              "TuS Lindenbr" + k_ue + "ck (Kreispokal): 4 Spiele, 1 abgesagt\n",
+              "TuS Lindenbr" + k_ue + "ck (Kreispokal): 4 Spiele, 1 abgesagt\n"
+              "TSV Musterstadt 2 (Kreisklasse 2): 2 Spiele\n",
               printed);
     // Table tennis: UTC shown as German time either side of both clock changes and over
     // the year's end; the league from the summary; the hall, or the town where the hall
@@ -82,9 +93,14 @@ TEST_F(OtherSites, FourSitesInOneRun) {
         {"20251102", "So", "1400", park, 1, '1', "Kreisklasse 5", "TSV Bergstadt"},
         {"20251119", "Mi", "1930", park, 1, '1', "Kreispokal", "TV Talheim"},
     });
-    for (int separator : {0, 7, 13, 16}) EXPECT_EQ(' ', state->match_table[separator].day[0]) << separator;
-    EXPECT_EQ(21, state->current_row);
-    EXPECT_TRUE(is_zero_row(state->match_table[21]));
+    // The league from a description of one line.
+    expect_rows(22, {
+        {"20250920", "Sa", "1000", "Musterstadt", 1, '2', "Kreisklasse 2", "SV Hohenfels"},
+        {"20251004", "Sa", "1000", "Waldstadion", 0, '2', "Kreisklasse 2", "FC Rabenau"},
+    });
+    for (int separator : {0, 7, 13, 16, 21}) EXPECT_EQ(' ', state->match_table[separator].day[0]) << separator;
+    EXPECT_EQ(24, state->current_row);
+    EXPECT_TRUE(is_zero_row(state->match_table[24]));
 }
 
 // A calendar of the league site's own layout whose events moved a property: a line

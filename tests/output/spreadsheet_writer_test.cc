@@ -145,7 +145,7 @@ TEST_F(Workbook, RowNumbersAndDeclaredRowCount) {
         {fill_end_row_23, 23, k_template_row_count},      // header, row 1, rows 1..22, closing row: 25
         {fill_end_row_24, 24, k_template_row_count + 1},  // one row more than the template declares
         {fill_end_row_101, 101, 103},                     // numbers 09, 10, ..., 99, 100, 101, closing 102
-        {fill_every_row, k_max_used_rows, k_max_used_rows + 2},  // the largest number, 500
+        {fill_every_row, k_max_used_rows, k_max_used_rows + 2},  // the largest number, 5001
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.end_row);
