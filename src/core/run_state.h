@@ -59,7 +59,6 @@ struct FileReport {
     int32_t same_as;             // 1 + index of an earlier input with the same bytes (then nothing was read); 0 for none
     int32_t also_in;             // 1 + index of an earlier input of the same team and league; 0 for none
     int32_t text_length;         // bytes of the loaded text
-    uint64_t text_sample;        // hash of bytes spread over the loaded text: files that differ there are not the same
 };
 
 // The whole run's state. Zero-filled at start; reset_run_state makes a fresh one.
