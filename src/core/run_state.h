@@ -77,8 +77,6 @@ struct RunState {
     int32_t away_candidate_count;                                 // occurrences of candidate_away in the file
     FILE* spreadsheet_file;                                       // the open workbook output
     int32_t row_styles[4];                                        // styles of the current workbook row: number, date, middle, opponent
-    char row_digits[4];                                           // row number as two or three digits
-    char style_digits[3];                                         // a style number as two digits
     char html_class_index;                                        // 0..6: cell opener of the current HTML row
 
     // Driver: streams and paths beyond the shared table.
