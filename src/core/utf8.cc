@@ -7,7 +7,6 @@
 namespace {
 
 constexpr uint32_t k_largest_code_point = 0x10FFFF;
-constexpr unsigned char k_noncharacter_lead = 0xEF;  // U+FFFE is EF BF BE, U+FFFF is EF BF BF
 constexpr size_t k_noncharacter_length = 3;
 
 // The smallest code point of each sequence length: a smaller one is an overlong form.
