@@ -13,19 +13,7 @@ constexpr char k_line_end[] = "\r\n";
 constexpr char k_fold[] = "\r\n ";  // a line break and the blank that begins the next physical line
 
 // Printable ASCII that a text value holds as it is: most of every name and location.
-struct PlainBytes {
-    bool plain[256];
-};
-
-constexpr PlainBytes make_plain_bytes() {
-    PlainBytes table{};
-    for (int c = 0x20; c < 0x7F; ++c) table.plain[c] = c != '\\' && c != ';' && c != ',';
-    return table;
-}
-
-constexpr PlainBytes k_plain = make_plain_bytes();
-
-bool is_plain(char c) { return k_plain.plain[static_cast<unsigned char>(c)]; }
+bool is_plain(char c) { return c >= 0x20 && c < 0x7F && c != '\\' && c != ';' && c != ','; }
 
 // Appends count bytes that are one character, on the next physical line where they do not fit this one.
 void add_character(CalendarLine& line, const char* bytes, size_t count) {
