@@ -1,6 +1,6 @@
-// Bounded text helpers for the fixed-size, NUL-terminated fields of the run state.
-// Each one writes at most `size` bytes including the NUL and tells the caller when the
-// text did not fit, so that no caller clips a text without deciding to.
+// Bounded text helpers for the fixed-size, NUL-terminated fields of the run state, and the
+// one writer of decimal numbers. Each one writes at most `size` bytes (a NUL included) and
+// tells the caller when the text did not fit, so that no caller clips one without deciding to.
 #pragma once
 
 #include <cstddef>
