@@ -1,4 +1,4 @@
-// Bounded copies into fixed-size text fields.
+// Bounded copies into fixed-size text fields, and numbers written as decimal digits.
 #include "core/bounded_text.h"
 
 #include <cstring>
@@ -19,4 +19,23 @@ bool append_text(char* dst, size_t size, const char* src) {
     size_t used = strnlen(dst, size);
     if (used == size) return false;  // dst was not terminated inside its field
     return copy_text(dst + used, size - used, src);
+}
+
+size_t write_number(char* dst, size_t size, int value, int min_digits) {
+    char reversed[k_number_size];
+    const size_t most_digits = sizeof reversed - 2;  // beside the sign and the NUL
+    size_t count = 0;
+    // Counted as a negative number, so that the smallest int has a digit for every place.
+    int rest = value < 0 ? value : -value;
+    do {
+        reversed[count++] = static_cast<char>('0' - rest % 10);
+        rest /= 10;
+    } while (rest != 0);
+    while (count < static_cast<size_t>(min_digits) && count < most_digits) reversed[count++] = '0';
+    const size_t length = count + (value < 0 ? 1 : 0);
+    if (length > size) return 0;
+    size_t at = 0;
+    if (value < 0) dst[at++] = '-';
+    while (count > 0) dst[at++] = reversed[--count];
+    return length;
 }

@@ -3,6 +3,7 @@
 // here, so that the table and the calendar agree on every date.
 #pragma once
 
+#include "core/bounded_text.h"
 #include "core/run_state.h"
 
 // A date of the Gregorian calendar as numbers.
@@ -50,10 +51,10 @@ int iso_weekday(int days);
 int digits_value(const char* digits, int count);
 
 // Writes value (0 .. 10^count - 1) as count decimal digits at digits, with leading zeros:
-// the texts of dates and times.
+// the texts of dates and times, through write_number.
 template <int count>
 void write_digits(char* digits, int value) {
-    for (int i = count - 1; i >= 0; --i, value /= 10) digits[i] = static_cast<char>('0' + value % 10);
+    write_number(digits, count, value, count);
 }
 
 // The row's date and time; false when its date texts are no real date. A time whose

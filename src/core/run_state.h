@@ -83,7 +83,6 @@ struct FileReport {
     int32_t same_as;             // 1 + index of an earlier input with the same bytes (then nothing was read); 0 for none
     int32_t also_in;             // 1 + index of an earlier input of the same team and league; 0 for none
     int32_t text_length;         // bytes of the loaded text
-    uint64_t text_sample;        // hash of bytes spread over the loaded text: files that differ there are not the same
 };
 
 // The whole run's state. Zero-filled at start; reset_run_state makes a fresh one.
@@ -103,8 +102,6 @@ struct RunState {
     int32_t away_candidate_count;                                 // occurrences of candidate_away in the file
     FILE* spreadsheet_file;                                       // the open workbook output
     int32_t row_styles[4];                                        // styles of the current workbook row: number, date, middle, opponent
-    char row_digits[5];                                           // row number as two to four digits
-    char style_digits[3];                                         // a style number as two digits
     char html_class_index;                                        // 0..6: cell opener of the current HTML row
 
     // Driver: the output streams beyond the workbook's, open while one output is written.

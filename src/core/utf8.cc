@@ -1,13 +1,10 @@
-// The UTF-8 rules of the program, in one place. Validation takes eight ASCII bytes at a
-// time, the common case of a calendar text, and decodes every other character strictly.
+// The UTF-8 rules of the program, in one place. Validation passes ASCII bytes by one
+// comparison each and decodes every other character strictly.
 #include "core/utf8.h"
-
-#include <cstring>
 
 namespace {
 
 constexpr uint32_t k_largest_code_point = 0x10FFFF;
-constexpr unsigned char k_noncharacter_lead = 0xEF;  // U+FFFE is EF BF BE, U+FFFF is EF BF BF
 constexpr size_t k_noncharacter_length = 3;
 
 // The smallest code point of each sequence length: a smaller one is an overlong form.
@@ -48,19 +45,11 @@ size_t utf8_decode(const char* bytes, size_t length, uint32_t& code_point) {
 }
 
 bool is_valid_utf8(const char* text, size_t length) {
-    constexpr uint64_t k_high_bits = 0x8080808080808080ULL;
-    constexpr uint64_t k_low_bits = 0x0101010101010101ULL;
-    size_t i = 0;
-    while (i < length) {
-        if (length - i >= 8) {
-            uint64_t word;
-            std::memcpy(&word, text + i, sizeof word);
-            const bool has_high = (word & k_high_bits) != 0;
-            const bool has_zero = ((word - k_low_bits) & ~word & k_high_bits) != 0;
-            if (!has_high && !has_zero) {
-                i += 8;
-                continue;
-            }
+    for (size_t i = 0; i < length;) {
+        const unsigned char lead = static_cast<unsigned char>(text[i]);
+        if (lead > 0 && lead < 0x80) {  // ASCII, most of a calendar: a character of one byte
+            ++i;
+            continue;
         }
         uint32_t c = 0;
         const size_t count = utf8_decode(text + i, length - i, c);

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+constexpr unsigned char k_noncharacter_lead = 0xEF;  // U+FFFE is EF BF BE, U+FFFF is EF BF BF
+
 // Bytes of the character that lead begins: 2 to 4 for a lead byte, else 1.
 size_t utf8_sequence_length(unsigned char lead);
 

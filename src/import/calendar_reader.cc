@@ -8,14 +8,12 @@
 #include <cstring>
 
 #include "core/bounded_text.h"
-#include "core/hash.h"
 #include "import/calendar_text.h"
 #include "import/event_parser.h"
 #include "import/text_search.h"
 
 namespace {
 
-constexpr int k_sampled_bytes = 256;  // bytes of a text that tell most different files apart
 
 // First pass: the two team names of the summary of the file's first event.
 ReadResult take_candidates(RunState& state) {
@@ -96,23 +94,13 @@ void take_club_sides(RunState& state, int first_row) {
     }
 }
 
-// The hash of k_sampled_bytes bytes spread evenly over the text: two files of one length
-// that differ there are not the same, and only the others need their bytes compared.
-uint64_t text_sample(TextSpan text) {
-    if (text.length <= k_sampled_bytes) return hash_bytes(k_hash_start, text.bytes, static_cast<size_t>(text.length));
-    char sampled[k_sampled_bytes];
-    for (int i = 0; i < k_sampled_bytes; ++i) {
-        sampled[i] = text.bytes[static_cast<int64_t>(text.length - 1) * i / (k_sampled_bytes - 1)];
-    }
-    return hash_bytes(k_hash_start, sampled, sizeof sampled);
-}
-
-// The earlier input whose bytes are the loaded file's, or -1. Only files that were read
-// count, so that a third copy names the first.
+// The earlier input whose bytes are the loaded file's, or -1: one of the same loaded
+// length, then compared byte by byte. Only files that were read count, so that a third
+// copy names the first.
 int earlier_copy(RunState& state, int file_index, const FileReport& report) {
     for (int k = 0; k < file_index; ++k) {
         const FileReport& earlier = state.file_reports[k];
-        if (earlier.same_as == 0 && earlier.text_length == report.text_length && earlier.text_sample == report.text_sample &&
+        if (earlier.same_as == 0 && earlier.text_length == report.text_length &&
             same_stream_bytes(state.input_files[k], state.input_files[file_index])) {
             return k;
         }
@@ -144,7 +132,6 @@ ReadResult read_calendar_file(RunState& state, int file_index) {
     if (result == ReadResult::ok) result = check_calendar_text(loaded_text(state));
     if (result != ReadResult::ok) return result;
     report.text_length = state.file_length;
-    report.text_sample = text_sample(loaded_text(state));
     const int copy = earlier_copy(state, file_index, report);
     if (copy >= 0) {
         report.same_as = copy + 1;

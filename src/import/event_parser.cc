@@ -126,35 +126,21 @@ EventLines scan_event(TextSpan text, int begin) {
     return found;
 }
 
-bool is_space(char c) { return c == ' ' || c == '\t'; }
-
-TextSpan trimmed(TextSpan piece) {
-    while (piece.length > 0 && is_space(piece.bytes[0])) {
-        ++piece.bytes;
-        --piece.length;
-    }
-    while (piece.length > 0 && is_space(piece.bytes[piece.length - 1])) --piece.length;
-    return piece;
-}
-
-// The part of the piece from from up to end.
-TextSpan part(TextSpan piece, int from, int end) { return {piece.bytes + from, end - from}; }
-
 // The field number `index` of the piece split at each comma, trimmed; empty past the last.
 TextSpan comma_field(TextSpan piece, int index) {
     int start = 0;
     for (int i = 0; i < index; ++i) {
         const int comma = find_byte(piece, start, piece.length, ',');
-        if (comma < 0) return part(piece, piece.length, piece.length);
+        if (comma < 0) return span_part(piece, piece.length, piece.length);
         start = comma + 1;
     }
     const int comma = find_byte(piece, start, piece.length, ',');
-    return trimmed(part(piece, start, comma < 0 ? piece.length : comma));
+    return trimmed(span_part(piece, start, comma < 0 ? piece.length : comma));
 }
 
 // The last comma-separated field, trimmed.
 TextSpan last_comma_field(TextSpan piece) {
-    return trimmed(part(piece, find_last_byte(piece, 0, piece.length, ',') + 1, piece.length));
+    return trimmed(span_part(piece, find_last_byte(piece, 0, piece.length, ',') + 1, piece.length));
 }
 
 int count_of(TextSpan piece, char c) {
@@ -170,8 +156,8 @@ bool take_parenthesised(TextSpan& piece, TextSpan& inside) {
     if (piece.length == 0 || piece.bytes[piece.length - 1] != ')') return false;
     const int open = find_last_byte(piece, 0, piece.length - 1, '(');
     if (open < 0) return false;
-    inside = part(piece, open + 1, piece.length - 1);
-    piece = trimmed(part(piece, 0, open));
+    inside = span_part(piece, open + 1, piece.length - 1);
+    piece = trimmed(span_part(piece, 0, open));
     return true;
 }
 
@@ -192,7 +178,7 @@ bool is_result(TextSpan inside) {
 // The piece up to its first line feed, trimmed.
 TextSpan first_line(TextSpan piece) {
     const int feed = find_byte(piece, 0, piece.length, '\n');
-    return trimmed(feed < 0 ? piece : part(piece, 0, feed));
+    return trimmed(feed < 0 ? piece : span_part(piece, 0, feed));
 }
 
 // True for a description line that names no league: a link, or a labelled line, a word
@@ -242,9 +228,9 @@ TeamsRead split_summary(TextSpan text, const EventLines& lines, char (&value)[k_
     if (separator < 0) return TeamsRead::no_summary;
     if (cut) return TeamsRead::bad_name;  // a summary longer than any two names and a league
 
-    TextSpan away = part(whole, separator + static_cast<int>(std::strlen(summary_separator)), whole.length);
+    TextSpan away = span_part(whole, separator + static_cast<int>(std::strlen(summary_separator)), whole.length);
     TextSpan inside{};
-    TextSpan league = part(whole, 0, 0);
+    TextSpan league = span_part(whole, 0, 0);
     TextSpan rest = away;
     if (take_parenthesised(rest, inside) && is_result(inside)) away = rest;
     rest = away;
@@ -255,10 +241,10 @@ TeamsRead split_summary(TextSpan text, const EventLines& lines, char (&value)[k_
     }
     const int comma = find_text(away, 0, away.length, ", ");
     if (comma >= 0) {
-        if (!league_found) league = last_comma_field(part(away, comma + 2, away.length));
-        away = part(away, 0, comma);
+        if (!league_found) league = last_comma_field(span_part(away, comma + 2, away.length));
+        away = span_part(away, 0, comma);
     }
-    summary.home = trimmed(part(whole, 0, separator));
+    summary.home = trimmed(span_part(whole, 0, separator));
     summary.away = trimmed(away);
     summary.league = first_line(league);
     // A name is one line of the table: an escaped line break ("\n") cannot stand in it.

@@ -4,16 +4,6 @@
 
 #include <cstring>
 
-namespace {
-
-// True when text[from, end) is word (written in capitals), letters in any case.
-bool equals_ignoring_case(TextSpan text, int from, int end, const char* word) {
-    const int length = static_cast<int>(std::strlen(word));
-    return end - from == length && marker_at(text, from, word);
-}
-
-}  // namespace
-
 bool read_content_line(TextSpan text, int from, ContentLine& line) {
     const int feed = line_end(text, from);
     line.name = from;
@@ -38,18 +28,13 @@ bool read_content_line(TextSpan text, int from, ContentLine& line) {
 }
 
 bool is_named(TextSpan text, const ContentLine& line, const char* name) {
-    return equals_ignoring_case(text, line.name, line.name_end, name);
+    return equals_ignoring_case(span_part(text, line.name, line.name_end), name);
 }
 
-TextSpan trimmed_value(TextSpan text, const ContentLine& line) {
-    int end = line.end;
-    while (end > line.value && is_blank(text.bytes[end - 1])) --end;
-    return {text.bytes + line.value, end - line.value};
-}
+TextSpan trimmed_value(TextSpan text, const ContentLine& line) { return trimmed(span_part(text, line.value, line.end)); }
 
 bool has_value(TextSpan text, const ContentLine& line, const char* word) {
-    const TextSpan value = trimmed_value(text, line);
-    return equals_ignoring_case(text, line.value, line.value + value.length, word);
+    return equals_ignoring_case(trimmed_value(text, line), word);
 }
 
 size_t unescape_text(TextSpan text, int from, int end, char* out, size_t size, bool& cut) {

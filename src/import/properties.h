@@ -22,10 +22,10 @@ bool read_content_line(TextSpan text, int from, ContentLine& line);
 // True when the line's name is name (written in capitals), its letters in any case.
 bool is_named(TextSpan text, const ContentLine& line, const char* name);
 
-// The line's value without the blanks behind it.
+// The line's value without the blanks before and behind it.
 TextSpan trimmed_value(TextSpan text, const ContentLine& line);
 
-// True when the line's value, blanks behind it aside, is word (written in capitals), its
+// True when the line's value, blanks around it aside, is word (written in capitals), its
 // letters in any case.
 bool has_value(TextSpan text, const ContentLine& line, const char* word);
 

@@ -49,13 +49,28 @@ int line_end(TextSpan text, int from) { return find_byte(text, from, text.length
 
 bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
+TextSpan span_part(TextSpan text, int from, int end) {
+    if (!clip(text, from, end)) return {text.bytes, 0};
+    return {text.bytes + from, end - from};
+}
+
+TextSpan trimmed(TextSpan piece) {
+    int from = 0;
+    int end = piece.length;
+    while (from < end && is_blank(piece.bytes[from])) ++from;
+    while (end > from && is_blank(piece.bytes[end - 1])) --end;
+    return {piece.bytes + from, end - from};
+}
+
 bool marker_at(TextSpan text, int at, const char* marker) {
-    // Most lines differ in their first byte: tell them before measuring the marker.
-    if (at < 0 || at >= text.length || ascii_upper(text.bytes[at]) != marker[0]) return false;
-    const int length = static_cast<int>(std::strlen(marker));
-    if (at + length > text.length) return false;
-    for (int i = 1; i < length; ++i) {
-        if (ascii_upper(text.bytes[at + i]) != marker[i]) return false;
+    return equals_ignoring_case(span_part(text, at, at + static_cast<int>(std::strlen(marker))), marker);
+}
+
+bool equals_ignoring_case(TextSpan piece, const char* word) {
+    const int length = static_cast<int>(std::strlen(word));
+    if (piece.length != length) return false;
+    for (int i = 0; i < length; ++i) {
+        if (ascii_upper(piece.bytes[i]) != ascii_upper(word[i])) return false;
     }
     return true;
 }

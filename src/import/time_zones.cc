@@ -35,16 +35,6 @@ constexpr const char* k_german_zones[] = {
 // Zones that are UTC under another name.
 constexpr const char* k_utc_zones[] = {"UTC", "Etc/UTC", "GMT", "Etc/GMT", "Zulu", "Etc/Zulu"};
 
-// True when the piece is text, letters in any case.
-bool equals_ignoring_case(TextSpan piece, const char* text) {
-    const int length = static_cast<int>(std::strlen(text));
-    if (piece.length != length) return false;
-    for (int i = 0; i < length; ++i) {
-        if (ascii_upper(piece.bytes[i]) != ascii_upper(text[i])) return false;
-    }
-    return true;
-}
-
 // True when the zone is name, or ends in "/" and name.
 bool names_zone(TextSpan zone, const char* name) {
     const int length = static_cast<int>(std::strlen(name));

@@ -13,19 +13,7 @@ constexpr char k_line_end[] = "\r\n";
 constexpr char k_fold[] = "\r\n ";  // a line break and the blank that begins the next physical line
 
 // Printable ASCII that a text value holds as it is: most of every name and location.
-struct PlainBytes {
-    bool plain[256];
-};
-
-constexpr PlainBytes make_plain_bytes() {
-    PlainBytes table{};
-    for (int c = 0x20; c < 0x7F; ++c) table.plain[c] = c != '\\' && c != ';' && c != ',';
-    return table;
-}
-
-constexpr PlainBytes k_plain = make_plain_bytes();
-
-bool is_plain(char c) { return k_plain.plain[static_cast<unsigned char>(c)]; }
+bool is_plain(char c) { return c >= 0x20 && c < 0x7F && c != '\\' && c != ';' && c != ','; }
 
 // Appends count bytes that are one character, on the next physical line where they do not fit this one.
 void add_character(CalendarLine& line, const char* bytes, size_t count) {
@@ -90,12 +78,12 @@ void add_escaped(CalendarLine& line, const char* text, size_t size) {
         } else if (const size_t left_out = utf8_noncharacter_at(text, i, size); left_out > 0) {
             i += left_out;
         } else {
-            const size_t count = utf8_sequence_length(c);
-            size_t whole = 1;
-            while (whole < count && i + whole < size && is_utf8_continuation(text[i + whole])) ++whole;
-            // A character cut short (or a stray continuation byte) would break the UTF-8.
-            if (whole == count && !is_utf8_continuation(text[i])) add_character(line, text + i, count);
-            i += whole;
+            // A byte that begins no whole character (one cut short, a stray continuation
+            // byte) would break the UTF-8: it is left out, and so is the rest of it.
+            uint32_t code_point = 0;
+            const size_t count = utf8_decode(text + i, size - i, code_point);
+            if (count > 0) add_character(line, text + i, count);
+            i += count > 0 ? count : 1;
         }
     }
 }

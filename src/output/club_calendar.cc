@@ -237,8 +237,8 @@ void put_event(OutputBuffer& out, const RunState& state, const CalendarEvent& ev
     add_plain(line, state.run_stamp);
     end_line(line);
     if (event.sequence > 0) {
-        char digits[12];
-        std::snprintf(digits, sizeof digits, "%d", static_cast<int>(event.sequence));
+        char digits[k_number_size] = "";  // the zero fill ends the digits
+        write_number(digits, sizeof digits - 1, event.sequence, 1);
         start_line(line, out, k_sequence);
         add_plain(line, digits);
         end_line(line);

@@ -14,7 +14,6 @@
 namespace {
 
 constexpr int k_byte_values = 256;  // one table entry per possible byte
-constexpr unsigned char k_noncharacter_lead = 0xEF;  // U+FFFE is EF BF BE, U+FFFF is EF BF BF
 
 struct EscapeTable {
     const char* replacement[k_byte_values];  // nullptr: the byte stands for itself

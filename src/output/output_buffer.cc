@@ -2,9 +2,9 @@
 // of any size goes out in order.
 #include "output/output_buffer.h"
 
-namespace {
+#include "core/bounded_text.h"
 
-constexpr int k_number_digits = 11;  // every int, its sign included
+namespace {
 
 // Writes the gathered bytes to the stream and empties the buffer.
 void drain(OutputBuffer& out) {
@@ -34,26 +34,9 @@ void put_bytes_through(OutputBuffer& out, const char* bytes, size_t count) {
     }
 }
 
-// A value and its width: the width is a constant wherever the writers call it.
 void put_number(OutputBuffer& out, int value, int min_digits) {  // NOLINT(bugprone-easily-swappable-parameters)
-    if (value >= 0 && value < 100 && min_digits <= 2) {  // days, months, hours, minutes: most numbers written
-        const char pair[] = {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
-        const bool both = value >= 10 || min_digits == 2;
-        put_bytes(out, both ? pair : pair + 1, both ? 2 : 1);
-        return;
-    }
-    char digits[k_number_digits + 1];
-    int at = k_number_digits;
-    // Counted as a negative number, so that the smallest int has a digit for every place.
-    const bool negative = value < 0;
-    int rest = negative ? value : -value;
-    do {
-        digits[--at] = static_cast<char>('0' - rest % 10);
-        rest /= 10;
-    } while (rest != 0 && at > 1);
-    while (k_number_digits - at < min_digits && at > 1) digits[--at] = '0';
-    if (negative) digits[--at] = '-';
-    put_bytes(out, digits + at, static_cast<size_t>(k_number_digits - at));
+    char digits[k_number_size];
+    put_bytes(out, digits, write_number(digits, sizeof digits, value, min_digits));
 }
 
 bool finish_output(OutputBuffer& out) {

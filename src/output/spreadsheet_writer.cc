@@ -26,49 +26,27 @@ constexpr char k_away_text[] = "Auswärts";
 
 // Rows of Sheet1 besides the table rows from 1 to the end row: the header and the fixed row 1.
 constexpr int k_rows_before_table = 2;
-// Row numbers run to k_table_rows and must fit row_digits with its NUL.
-static_assert(k_table_rows <= 9999 && sizeof(RunState::row_digits) >= 5, "row numbers have at most four digits");
-// Style numbers are written as two digits.
-static_assert(sizeof(RunState::style_digits) >= 3, "two style digits and a NUL");
-
-// Writes style number n (19..73) as two digits through style_digits.
-void put_style_digits(RunState& state, OutputBuffer& out, int32_t n) {
-    state.style_digits[0] = static_cast<char>('0' + n / 10);
-    state.style_digits[1] = static_cast<char>('0' + n % 10);
-    state.style_digits[2] = '\0';
-    put_bytes(out, state.style_digits, 2);
-}
-
-// Writes current_row + 1 with at least two digits through row_digits: 02 .. 99, 100 .. 5001.
-void put_row_number(RunState& state, OutputBuffer& out) {
-    const int number = state.current_row + 1;
-    int length = 0;
-    if (number >= 1000) state.row_digits[length++] = static_cast<char>('0' + number / 1000);
-    if (number >= 100) state.row_digits[length++] = static_cast<char>('0' + number / 100 % 10);
-    state.row_digits[length++] = static_cast<char>('0' + number / 10 % 10);
-    state.row_digits[length++] = static_cast<char>('0' + number % 10);
-    state.row_digits[length] = '\0';
-    put_bytes(out, state.row_digits, static_cast<size_t>(length));
-}
+constexpr int k_style_digits = 2;       // style numbers run from 19 to 73
+constexpr int k_row_number_digits = 2;  // row numbers 02 .. 99, then 100 .. 5001
 
 // Styles of the current row, then its number cell up to the end of the number.
 void put_number_cell(RunState& state, OutputBuffer& out) {
     select_row_styles(state);
-    put_style_digits(state, out, state.row_styles[0]);
+    put_number(out, state.row_styles[0], k_style_digits);
     put_text(out, k_number_cell_opener);
-    put_row_number(state, out);
+    put_number(out, state.current_row + 1, k_row_number_digits);
 }
 
 // Closes the previous cell and opens a text cell in style n.
-void open_text_cell(RunState& state, OutputBuffer& out, int32_t n) {
+void open_text_cell(OutputBuffer& out, int32_t n) {
     put_text(out, k_cell_separator);
-    put_style_digits(state, out, n);
+    put_number(out, n, k_style_digits);
     put_text(out, k_text_cell_opener);
 }
 
 // Cells 2 to 8 of a match row and the opening of the next row.
-void put_match_cells(RunState& state, OutputBuffer& out, const MatchRecord& row) {
-    open_text_cell(state, out, state.row_styles[1]);
+void put_match_cells(const RunState& state, OutputBuffer& out, const MatchRecord& row) {
+    open_text_cell(out, state.row_styles[1]);
     put_field(out, row.year, sizeof row.year);
     put_bytes(out, "/", 1);
     put_field(out, row.month, sizeof row.month);
@@ -76,17 +54,17 @@ void put_match_cells(RunState& state, OutputBuffer& out, const MatchRecord& row)
     put_field(out, row.day, sizeof row.day);
     put_bytes(out, ", ", 2);
     put_field(out, row.weekday, sizeof row.weekday);
-    open_text_cell(state, out, state.row_styles[2]);
+    open_text_cell(out, state.row_styles[2]);
     put_field(out, row.hour, sizeof row.hour);
     put_bytes(out, ":", 1);
     put_field(out, row.minute, sizeof row.minute);
-    open_text_cell(state, out, state.row_styles[2]);
+    open_text_cell(out, state.row_styles[2]);
     put_escaped(out, row.venue, sizeof row.venue);
-    open_text_cell(state, out, state.row_styles[2]);
+    open_text_cell(out, state.row_styles[2]);
     put_text(out, row.is_home != 0 ? k_home_text : k_away_text);
-    open_text_cell(state, out, state.row_styles[2]);
+    open_text_cell(out, state.row_styles[2]);
     put_league_and_team(out, row);
-    open_text_cell(state, out, state.row_styles[3]);
+    open_text_cell(out, state.row_styles[3]);
     put_escaped(out, row.opponent, sizeof row.opponent);
     put_text(out, k_match_row_end);
 }

@@ -33,26 +33,6 @@ constexpr Word k_u15_words[] = {
 // The words of an adult league, tested last.
 constexpr Word k_adult_words[] = {word("liga"), word("klasse"), word("Liga"), word("Klasse")};
 
-// The bytes that begin a word of any category: a league text is looked at only there.
-struct FirstBytes {
-    bool begins[256];
-};
-
-template <size_t count>
-constexpr void mark_first_bytes(FirstBytes& table, const Word (&words)[count]) {
-    for (const Word& w : words) table.begins[static_cast<unsigned char>(w.text[0])] = true;
-}
-
-constexpr FirstBytes make_first_bytes() {
-    FirstBytes table{};
-    mark_first_bytes(table, k_u19_words);
-    mark_first_bytes(table, k_u15_words);
-    mark_first_bytes(table, k_adult_words);
-    return table;
-}
-
-constexpr FirstBytes k_first_bytes = make_first_bytes();
-
 // True when one of the words begins at text[at] and ends within length.
 template <size_t count>
 bool word_at(const char* text, size_t at, size_t length, const Word (&words)[count]) {
@@ -70,7 +50,6 @@ TeamCategory team_category(const char* league, size_t size) {
     bool u15 = false;
     bool adult = false;
     for (size_t at = 0; at < length; ++at) {
-        if (!k_first_bytes.begins[static_cast<unsigned char>(league[at])]) continue;
         if (word_at(league, at, length, k_u19_words)) return TeamCategory::u19;
         u15 = u15 || word_at(league, at, length, k_u15_words);
         adult = adult || word_at(league, at, length, k_adult_words);

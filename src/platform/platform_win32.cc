@@ -14,8 +14,8 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cwchar>
 
+#include "core/bounded_text.h"
 #include "core/hash.h"
 #include "platform/utf16_conversion.h"
 
@@ -25,7 +25,8 @@ constexpr int k_wide_mode_units = 8;  // room for a mode such as "rb" or "w"
 constexpr size_t k_console_buffer_size = 32768;  // more than one run ever prints
 char g_console_buffer[k_console_buffer_size];
 constexpr DWORD k_full_path_units = 1024;  // an absolute form of any path the program writes
-constexpr int k_mutex_name_units = 64;     // "Global\\Termarium-" and 16 hexadecimal digits
+constexpr int k_mutex_name_units = 64;     // "Global\\Termarium-" and k_hash_digits hexadecimal digits
+constexpr int k_hash_digits = 16;          // the folder's whole 64-bit hash
 
 // Opens a file named by a UTF-8 path; nullptr when it cannot be opened.
 FILE* open_file(const char* path, const char* mode) {
@@ -161,15 +162,20 @@ LockResult lock_folder_of(const char* path, int wait_ms, intptr_t& handle) {
     const DWORD folder_length = static_cast<DWORD>(name_part - full);
     CharUpperBuffW(full, folder_length);
     // A short, fixed-size name for a folder of any length.
-    const unsigned long long hash = hash_bytes(k_hash_start, full, folder_length * sizeof(wchar_t));
+    char hash[k_hash_digits + 1];
+    hex_digits(hash_bytes(k_hash_start, full, folder_length * sizeof(wchar_t)), k_hash_digits, hash);
 
     // Global reaches every session on the machine; where it is refused, Local this one.
-    constexpr const wchar_t* k_scopes[] = {L"Global", L"Local"};
+    constexpr const char* k_scopes[] = {"Global\\Termarium-", "Local\\Termarium-"};
     HANDLE mutex = nullptr;
-    for (const wchar_t* scope : k_scopes) {
-        wchar_t name[k_mutex_name_units];
-        std::swprintf(name, k_mutex_name_units, L"%ls\\Termarium-%016llx", scope, hash);
-        mutex = CreateMutexW(nullptr, FALSE, name);
+    for (const char* scope : k_scopes) {
+        char name[k_mutex_name_units];
+        wchar_t wide_name[k_mutex_name_units];
+        if (!copy_text(name, sizeof name, scope) || !append_text(name, sizeof name, hash) ||
+            !utf8_to_utf16(name, wide_name, k_mutex_name_units)) {
+            return LockResult::unavailable;
+        }
+        mutex = CreateMutexW(nullptr, FALSE, wide_name);
         if (mutex != nullptr) break;
     }
     if (mutex == nullptr) return LockResult::unavailable;
