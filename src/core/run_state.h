@@ -84,6 +84,7 @@ struct FileReport {
     int32_t also_in;             // 1 + index of an earlier input of the same team and league; 0 for none
     int32_t text_length;         // bytes of the loaded text
     uint64_t text_sample;        // hash of bytes spread over the loaded text: files that differ there are not the same
+    char tied_home[k_team_name_size];  // the home candidate where both were sides equally often (decided after all files); else empty
 };
 
 // The whole run's state. Zero-filled at start; reset_run_state makes a fresh one.
