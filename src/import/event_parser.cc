@@ -346,10 +346,13 @@ void take_league_and_venue(TextSpan text, const EventLines& lines, TextSpan summ
         copy_cut(row.venue, sizeof row.venue, first_line(own_venue));
         return;
     }
+    const TextSpan town = address_town(located);
+    if (town.length > 0) {
+        shorten(town);
+        return;
+    }
     shorten(comma_field(located, 0));
     if (row.venue[0] == '\0') shorten(last_comma_field(located));
-    const TextSpan town = address_town(located);
-    if (town.length > 0) shorten(town);
 }
 
 // The event's UID, kept whole where it fits, else as the hexadecimal form of its hash
