@@ -119,7 +119,7 @@ bool season_of_matches(RunState& state) {
 }
 
 // True when every match with a real date of the file lies in the year the season from its
-// name begins with, or in the year after: "2526" in "Spielplaene2526_usc5.ics" is no year.
+// name begins with, or in the year after: "2526" in "Spielplaene2526_vc3.ics" is no year.
 bool season_fits_matches(const RunState& state, int file, const char* season) {
     int first = 0;
     int last = 0;
