@@ -83,6 +83,7 @@ struct FileReport {
     int32_t same_as;             // 1 + index of an earlier input with the same bytes (then nothing was read); 0 for none
     int32_t also_in;             // 1 + index of an earlier input of the same team and league; 0 for none
     int32_t text_length;         // bytes of the loaded text
+    char tied_home[k_team_name_size];  // the home candidate where both were sides equally often (decided after all files); else empty
 };
 
 // The whole run's state. Zero-filled at start; reset_run_state makes a fresh one.

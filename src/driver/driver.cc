@@ -83,17 +83,26 @@ size_t season_in(const char* text, size_t length) {
     return k_year;
 }
 
+// The years of the earliest and the latest match with a real date into first and last,
+// of the file given or (-1) of all files; both 0 when no such match has a real date.
+void years_of_matches(const RunState& state, int file, int& first, int& last) {
+    first = 0;
+    last = 0;
+    for (int row = 1; row < state.current_row && row < k_table_rows; ++row) {
+        CivilTime when{};
+        if (file >= 0 && state.match_details[row].file != file) continue;
+        if (!row_time(state.match_table[row], when)) continue;
+        if (first == 0 || when.date.year < first) first = when.date.year;
+        if (when.date.year > last) last = when.date.year;
+    }
+}
+
 // The years of the earliest and the latest match with a real date, as "YYYY-YYYY", or
 // "YYYY" when both are the same; false when no match has a real date.
 bool season_of_matches(RunState& state) {
     int first = 0;
     int last = 0;
-    for (int row = 1; row < state.current_row && row < k_table_rows; ++row) {
-        CivilTime when{};
-        if (!row_time(state.match_table[row], when)) continue;
-        if (first == 0 || when.date.year < first) first = when.date.year;
-        if (when.date.year > last) last = when.date.year;
-    }
+    years_of_matches(state, -1, first, last);
     if (first == 0) return false;
     // Real dates have years of four digits.
     char season[] = "YYYY-YYYY";
@@ -104,13 +113,25 @@ bool season_of_matches(RunState& state) {
     return true;
 }
 
+// True when every match with a real date of the file lies in the year the season from its
+// name begins with, or in the year after: "2526" in "Spielplaene2526_vc3.ics" is no year.
+bool season_fits_matches(const RunState& state, int file, const char* season) {
+    int first = 0;
+    int last = 0;
+    years_of_matches(state, file, first, last);
+    const int year = (season[0] - '0') * 1000 + (season[1] - '0') * 100 + (season[2] - '0') * 10 + (season[3] - '0');
+    return first == 0 || (first >= year && last <= year + 1);
+}
+
 // The season: the nine bytes from the first digit of the name of the first file read, where
-// they begin with a season; else the years of the matches read; else those nine bytes as they are.
+// they begin with a season whose first year its matches lie in (or in the year after); else
+// the years of the matches read; else those nine bytes as they are.
 void derive_season(RunState& state, int first_read) {
     const char* name = state.file_display_names[first_read];
     while (*name != '\0' && !is_digit(*name)) ++name;
     const size_t length = utf8_cut_length(name, std::strlen(name), k_season_length);
-    const size_t written = season_in(name, length);
+    size_t written = season_in(name, length);
+    if (written > 0 && !season_fits_matches(state, first_read, name)) written = 0;
     if (written > 0 || !season_of_matches(state)) {
         copy_bytes(state.season, sizeof state.season, name, written > 0 ? written : length);
     }

@@ -9,6 +9,7 @@
 
 #include "core/bounded_text.h"
 #include "import/calendar_text.h"
+#include "import/club_name.h"
 #include "import/event_parser.h"
 #include "import/text_search.h"
 
@@ -83,6 +84,12 @@ ReadResult take_club_team(RunState& state, int file_index) {
     // A candidate may be as long as any team name; the club's own must fit its field.
     if (!copy_text(state.own_team, sizeof state.own_team, winner)) return ReadResult::team_name_invalid;
     copy_text(state.file_own_teams[file_index], k_team_name_size, state.own_team);
+    // On equal counts the other files may yet tell which side is the club's.
+    FileReport& report = state.file_reports[file_index];
+    if (state.home_candidate_count == state.away_candidate_count &&
+        !copy_text(report.tied_home, sizeof report.tied_home, state.candidate_home)) {
+        report.tied_home[0] = '\0';  // too long to be the club's team
+    }
     return ReadResult::ok;
 }
 
@@ -161,6 +168,48 @@ ReadResult read_calendar_file(RunState& state, int file_index) {
     return ReadResult::ok;
 }
 
+// True when team is of the club of the team of a file read other than file_index, one
+// that its counts decided.
+bool of_run_club(const RunState& state, int files, const ReadResult (&results)[k_max_arguments], int file_index,
+                 const char* team) {
+    for (int k = 0; k < files && k < k_max_arguments; ++k) {
+        const FileReport& other = state.file_reports[k];
+        if (k == file_index || state.input_kinds[k] != InputKind::calendar || results[k] != ReadResult::ok ||
+            other.same_as != 0 || other.tied_home[0] != '\0') {
+            continue;
+        }
+        if (same_club(state.file_own_teams[k], team)) return true;
+    }
+    return false;
+}
+
+// A file whose candidates were sides equally often (a cup tie of one match) goes to its
+// home candidate where only that one is of a club of the run's other files; its rows then
+// take that side, and every file's earlier file of the same team is looked for again.
+void settle_ties(RunState& state, int files, const ReadResult (&results)[k_max_arguments]) {
+    bool changed = false;
+    for (int k = 0; k < files && k < k_max_arguments; ++k) {
+        const FileReport& report = state.file_reports[k];
+        if (state.input_kinds[k] != InputKind::calendar || results[k] != ReadResult::ok || report.same_as != 0 ||
+            report.tied_home[0] == '\0' || !of_run_club(state, files, results, k, report.tied_home) ||
+            of_run_club(state, files, results, k, state.file_own_teams[k])) {
+            continue;
+        }
+        copy_text(state.file_own_teams[k], k_team_name_size, report.tied_home);
+        for (int row = 0; row < state.current_row && row < k_max_used_rows; ++row) {
+            const MatchDetails& details = state.match_details[row];
+            if (state.match_table[row].day[0] == ' ' || details.file != k) continue;
+            take_club_side(state.match_table[row], details.home, details.away, report.tied_home);
+        }
+        changed = true;
+    }
+    for (int k = 0; changed && k < files && k < k_max_arguments; ++k) {
+        if (state.input_kinds[k] == InputKind::calendar && results[k] == ReadResult::ok && state.file_reports[k].same_as == 0) {
+            state.file_reports[k].also_in = earlier_team(state, k) + 1;
+        }
+    }
+}
+
 }  // namespace
 
 int import_calendar_files(RunState& state, int files, ReadResult (&results)[k_max_arguments]) {
@@ -173,5 +222,6 @@ int import_calendar_files(RunState& state, int files, ReadResult (&results)[k_ma
         if (results[k] != ReadResult::ok) ++failed;
         state.files_read = k + 1;
     }
+    settle_ties(state, files, results);
     return failed;
 }

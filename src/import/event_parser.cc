@@ -15,14 +15,15 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
-#include <iterator>
 #include <string>
 
 #include "core/bounded_text.h"
 #include "core/hash.h"
 #include "core/utf8.h"
+#include "import/club_name.h"
 #include "import/german_time.h"
 #include "import/properties.h"
+#include "import/summary_sides.h"
 #include "import/venue.h"
 #include "import/weekday.h"
 
@@ -34,6 +35,7 @@ constexpr int k_time_digits = 4;                   // HHMM; seconds may follow
 constexpr int k_original_description_commas = 3;  // "Spiel 4101, Staffel 4, <league>, Spieltag 1"
 constexpr int k_league_field = 2;                  // the league is its third field, counted from 0
 constexpr char k_no_time[] = "--";                 // hour and minute of a start without a time
+constexpr char k_midnight[] = "00";                // hour and minute of a start that stands for no time yet
 constexpr char k_event_begin[] = "BEGIN:VEVENT";
 constexpr char k_event_end[] = "END:VEVENT";
 constexpr char k_component_begin[] = "BEGIN:";
@@ -42,9 +44,6 @@ constexpr char k_cancelled[] = "CANCELLED";
 
 // Beginnings of a description line that is a link, not a league; compared without regard to case.
 constexpr const char* k_link_starts[] = {"HTTP://", "HTTPS://", "WWW."};
-
-// Team numbers written as Roman numerals ("TB WESTHEIM III"): II to IX give '2' to '9'.
-constexpr const char* k_roman_numbers[] = {"II", "III", "IV", "V", "VI", "VII", "VIII", "IX"};
 
 // The properties an event is read by, and their names with their lengths.
 enum Property { start, summary, location, description, status, uid, sequence, categories, venue, property_count };
@@ -219,16 +218,26 @@ struct Summary {
     TextSpan league;
 };
 
-// Cuts the summary at its first " - " into the two names, a result and a league taken off
-// the away side; bad_name when a name is empty, longer than 51 bytes or holds a line break.
+// Cuts the summary at its separator (find_side_separator) into the two names, a result,
+// dates and a league taken off the away side; the description's lines "Heim:" and "Gast:"
+// name the sides where it has both, the summary's text in front of the home name then
+// being the league unless the away side names one; bad_name when a name is empty, longer
+// than 51 bytes or holds a line break.
 TeamsRead split_summary(TextSpan text, const EventLines& lines, char (&value)[k_value_size], Summary& summary) {
     bool cut = false;
     const TextSpan whole = unescaped(text, lines, Property::summary, value, cut);
-    const int separator = find_text(whole, 0, whole.length, summary_separator);
-    if (separator < 0) return TeamsRead::no_summary;
+    const SideSeparator separator = find_side_separator(whole);
+    char description[k_value_size];
+    bool description_cut = false;
+    TextSpan labelled_home{};
+    TextSpan labelled_away{};
+    const bool labelled = labelled_sides(unescaped(text, lines, Property::description, description, description_cut),
+                                         labelled_home, labelled_away);
+    if (separator.at < 0 && !labelled) return TeamsRead::no_summary;
     if (cut) return TeamsRead::bad_name;  // a summary longer than any two names and a league
 
-    TextSpan away = span_part(whole, separator + static_cast<int>(std::strlen(summary_separator)), whole.length);
+    TextSpan away = span_part(whole, separator.at < 0 ? whole.length : separator.at + separator.length, whole.length);
+    away.length = drop_date_fields(value + (away.bytes - value), away.length);
     TextSpan inside{};
     TextSpan league = span_part(whole, 0, 0);
     TextSpan rest = away;
@@ -244,9 +253,14 @@ TeamsRead split_summary(TextSpan text, const EventLines& lines, char (&value)[k_
         if (!league_found) league = last_comma_field(span_part(away, comma + 2, away.length));
         away = span_part(away, 0, comma);
     }
-    summary.home = trimmed(span_part(whole, 0, separator));
-    summary.away = trimmed(away);
+    summary.home = trimmed(without_match_number(without_leading_symbol(span_part(whole, 0, separator.at < 0 ? 0 : separator.at))));
+    summary.away = trimmed(without_match_number(trimmed(away)));
     summary.league = first_line(league);
+    if (labelled) {
+        summary.home = trimmed(labelled_home);
+        summary.away = trimmed(labelled_away);
+        if (summary.league.length == 0) summary.league = first_line(text_in_front_of(whole, summary.home));
+    }
     // A name is one line of the table: an escaped line break ("\n") cannot stand in it.
     const auto is_name = [](TextSpan name) {
         return name.length > 0 && name.length < k_opponent_size && find_byte(name, 0, name.length, '\n') < 0;
@@ -295,6 +309,11 @@ EventRead read_start(TextSpan text, const ContentLine& line, DeclaredZones& zone
     }
     // The German time computes the weekday of the date it moves to.
     if (clock != StartClock::utc || !utc_to_german_time(row)) compute_weekday(row);
+    // No amateur match starts at midnight: a start at 00:00 German time has no time yet.
+    if (std::strcmp(row.hour, k_midnight) == 0 && std::strcmp(row.minute, k_midnight) == 0) {
+        copy_text(row.hour, sizeof row.hour, k_no_time);
+        copy_text(row.minute, sizeof row.minute, k_no_time);
+    }
     return EventRead::done;
 }
 
@@ -334,6 +353,11 @@ void take_league_and_venue(TextSpan text, const EventLines& lines, TextSpan summ
     const TextSpan own_venue = unescaped(text, lines, Property::venue, written_venue, cut);
     if (own_event) {
         copy_cut(row.venue, sizeof row.venue, first_line(own_venue));
+        return;
+    }
+    const TextSpan town = address_town(located);
+    if (town.length > 0) {
+        shorten(town);
         return;
     }
     shorten(comma_field(located, 0));
@@ -437,8 +461,7 @@ char team_digit_of(const char* own_team) {
     }
     size_t word = length;
     while (word > 0 && own_team[word - 1] != ' ') --word;
-    for (size_t n = 0; n < std::size(k_roman_numbers); ++n) {
-        if (word > 0 && std::strcmp(own_team + word, k_roman_numbers[n]) == 0) return static_cast<char>('2' + n);
-    }
+    const int roman = word > 0 ? roman_team_number(own_team + word, length - word) : 0;
+    if (roman > 0) return static_cast<char>('0' + roman);
     return '1';
 }

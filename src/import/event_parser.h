@@ -32,7 +32,7 @@ enum class EventRead {
 // How reading an event's two team names went.
 enum class TeamsRead {
     done,        // home and away hold the names
-    no_summary,  // the event has no SUMMARY with " - "
+    no_summary,  // the event has no SUMMARY with a separator (summary_sides.h) nor labelled sides
     bad_name,    // a name is empty or longer than 51 bytes
 };
 

@@ -6,7 +6,7 @@
 enum class ReadResult {
     ok,
     file_too_large,      // the text with its NUL does not fit file_buffer
-    no_match_found,      // no event, or the first event's summary holds no " - "
+    no_match_found,      // no event, or the first event names no two sides
     team_name_invalid,   // a candidate empty after trimming or over 29 bytes
     event_layout,        // event number failed_event has no start or no summary of two names
     unknown_zone,        // event number failed_event starts in a time zone that is neither German time nor UTC

@@ -36,6 +36,11 @@ constexpr VenueWord venue_word_table[] = {
     {"Gro\xC3\x9F" "sporthalle", ""},  // "Großsporthalle" in UTF-8, written as bytes so no source encoding matters
 };
 
+constexpr int k_shortest_postcode = 4;  // Swiss and Austrian postcodes
+constexpr int k_longest_postcode = 5;   // German postcodes
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
 bool is_word_end(char c) { return c == ' ' || c == '\n' || c == '-'; }
 
 // Appends text behind venue, cut on a character boundary where the field runs full;
@@ -83,4 +88,26 @@ void shorten_venue(char (&venue)[k_venue_size], const char* text, size_t length)
         if (!full && venue[0] != '\0' && !ends_in_blank(venue)) full = !append_within_field(venue, " ");
         start = end + 1;
     }
+}
+
+TextSpan address_town(TextSpan location) {
+    const TextSpan none{location.bytes, 0};
+    const int comma = find_byte(location, 0, location.length, ',');
+    if (comma < 0 || find_byte(location, comma + 1, location.length, ',') >= 0) return none;
+    // The street ends in its house number: a last word that begins with a digit.
+    int street_end = comma;
+    while (street_end > 0 && location.bytes[street_end - 1] == ' ') --street_end;
+    int word = street_end;
+    while (word > 0 && location.bytes[word - 1] != ' ') --word;
+    if (word == 0 || word == street_end || !is_digit(location.bytes[word])) return none;
+    int at = comma + 1;
+    while (at < location.length && location.bytes[at] == ' ') ++at;
+    const int postcode = at;
+    while (at < location.length && is_digit(location.bytes[at])) ++at;
+    if (at - postcode < k_shortest_postcode || at - postcode > k_longest_postcode) return none;
+    if (at >= location.length || location.bytes[at] != ' ') return none;
+    while (at < location.length && location.bytes[at] == ' ') ++at;
+    int end = location.length;
+    while (end > at && is_blank(location.bytes[end - 1])) --end;
+    return {location.bytes + at, end - at};
 }

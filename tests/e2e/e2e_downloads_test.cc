@@ -1,5 +1,5 @@
 // End-to-end runs on downloads as real league sites and calendar programs write them: team
-// names that stand inside each other, and starts in the time zones of several programs
+// names that stand inside each other, a cup tie beside a team file of the club, and starts in the time zones of several programs
 // next to one the program cannot convert.
 #include <gtest/gtest.h>
 
@@ -63,6 +63,28 @@ TEST_F(RealDownloads, TeamNamesThatStandInsideEachOther) {
               result.output);
     EXPECT_EQ((std::vector<std::string>{"Auswärts TV Oststadt", "Heim SG Nord", "Auswärts SV Sued", "Heim TV Ost",
                                         "Auswärts SG Nord", "Auswärts TuS Lindenbr\xC3\xBC" "ck II", "Heim SV Nord 1"}),
+              sides_in(read_file(k_xml)));
+}
+
+// A cup file of one match names both sides once: the side of the club of the run's other
+// files is the club's, at home and away, letter case aside, even when the cup file is read
+// first.
+TEST_F(RealDownloads, CupTieGoesToTheClubOfTheTeamFiles) {
+    const std::string start = "DTSTART;TZID=Europe/Berlin:202510";
+    write_file("Pokal_2025-2026_1.ics", calendar_of({{"TSV Musterstadt - FC Gro\xC3\x9F" "dorf (Kreispokal)", start + "03T150000"}}));
+    write_file("Spielplan_2025-2026_Herren2.ics",
+               calendar_of({{"TSV Musterstadt II - SV Nord (Kreisliga)", start + "11T150000"},
+                            {"SG Ost - TSV Musterstadt II (Kreisliga)", start + "18T150000"}}));
+    write_file("Pokal_2025-2026_2.ics", calendar_of({{"FC Kleinau - TSV MUSTERSTADT (Kreispokal)", start + "29T190000"}}));
+    const std::vector<std::string> names = {"Pokal_2025-2026_1.ics", "Spielplan_2025-2026_Herren2.ics",
+                                            "Pokal_2025-2026_2.ics"};
+    const ProgramRun result = run(names);
+    EXPECT_EQ(0, result.exit_status);
+    EXPECT_EQ(complete_run(names, k_season,
+                           {"TSV Musterstadt (Kreispokal): 1 Spiele\n", "TSV Musterstadt II (Kreisliga): 2 Spiele\n",
+                            "TSV MUSTERSTADT (Kreispokal): 1 Spiele\n"}),
+              result.output);
+    EXPECT_EQ((std::vector<std::string>{"Heim FC Gro\xC3\x9F" "dorf", "Heim SV Nord", "Auswärts SG Ost", "Auswärts FC Kleinau"}),
               sides_in(read_file(k_xml)));
 }
 

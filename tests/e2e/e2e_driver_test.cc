@@ -179,7 +179,8 @@ TEST_F(DriverRun, FortyFilesAreAccepted) {
 }
 
 // The season: where the nine bytes from the first digit of the first name begin with a
-// year or two, those; else the years of the earliest and the latest match. Each file is
+// year or two and the first file's matches lie in that year or the next, those; else the
+// years of the earliest and the latest match. Each file is
 // given without any separator, so the schedules land in the working folder; a second
 // file, where there is one, holds a match a year later.
 struct SeasonCase {
@@ -214,9 +215,11 @@ TEST_P(DriverSeason, SeasonFromTheNameOrTheMatches) {
 
 INSTANTIATE_TEST_SUITE_P(
     DriverRun, DriverSeason,
-    ::testing::Values(SeasonCase{"Spielplan_2026.ics", "2026", false},             // a year alone
+    ::testing::Values(SeasonCase{"Spielplan_2025.ics", "2025", false},             // a year alone
                       SeasonCase{"Spielplan_2025-26_Herren1.ics", "2025-26", false},  // a season of 2 + 2 digits
-                      SeasonCase{"Plan_2015_2016.ics", "2015_2016", false},
+                      SeasonCase{"Plan_2025_2026.ics", "2025_2026", false},
+                      SeasonCase{"Spielplan_2026.ics", "2025", false},           // the match lies before the year
+                      SeasonCase{"Spielplaene2526_vc3.ics", "2025", false},     // a season code, no year
                       SeasonCase{"Plan_U19_2015.ics", "2025", false},            // the first digit begins no year
                       SeasonCase{"handball-1-damen.ics", "2025-2026", true},     // from the matches of all files
                       SeasonCase{"spielplan (1).ics", "2025", false},            // a browser's second download

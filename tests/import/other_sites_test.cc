@@ -136,4 +136,78 @@ TEST_F(OtherSites, EventsInAnotherOrderGiveTheSameRows) {
     }
 }
 
+// The calendar layouts of other league systems and of clubs: one made-up file each, read
+// alone, its console line and every row compared.
+struct LayoutCase {
+    const char* name;
+    std::string calendar;
+    std::string line;
+    std::vector<RowSpec> rows;
+};
+
+// A calendar of the given lines between the calendar's first and last line.
+std::string calendar_of(const std::string& lines) {
+    return with_crlf("BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//Verband//Test//DE\n" + lines + "END:VCALENDAR\n");
+}
+
+// Germany's zone as the files define it, before or after their events.
+const std::string k_berlin_zone =
+    "BEGIN:VTIMEZONE\nTZID:Europe/Berlin\nBEGIN:DAYLIGHT\nTZOFFSETFROM:+0100\nTZOFFSETTO:+0200\n"
+    "DTSTART:19810329T020000\nEND:DAYLIGHT\nBEGIN:STANDARD\nTZOFFSETFROM:+0200\nTZOFFSETTO:+0100\n"
+    "DTSTART:19961027T030000\nEND:STANDARD\nEND:VTIMEZONE\n";
+
+const std::string k_town = "Lindenbr" + k_ue + "ck";
+// The volleyball summary is exactly 75 bytes long, and a line of one blank follows it.
+const std::string k_volleyball_summary =
+    "SUMMARY:SVC " + k_town + " III vs. SVC " + k_town + " IV\\, 20.09.2025\\, BK26F-B\n \n";
+
+const LayoutCase k_layouts[] = {
+    {"table tennis: the league in front, 'vs' or ' - ', match numbers, labelled lines, not in date order",
+     calendar_of(k_berlin_zone +
+                 "BEGIN:VEVENT\nSUMMARY:2. Liga Herren Gruppe 4 TTC Rabenau II vs TTC " + k_town + " III (12)\n"
+                 "DTSTART;TZID=Europe/Berlin:20251108T193000\nLOCATION:Am Markt 2\\, 35998 Rabenau\n"
+                 "DESCRIPTION:Begegnungs-Nr: 12\\nHeim: TTC Rabenau II\\nGast: TTC " + k_town + " III\\n\\n"
+                 "Adresse: Am Markt 2\\, 35998 Rabenau\nEND:VEVENT\n"
+                 "BEGIN:VEVENT\nSUMMARY:2. Liga Herren Gruppe 4 TTC " + k_town + " III - SV Hohenfels (3)\n"
+                 "DTSTART;TZID=Europe/Berlin:20250920T180000\nLOCATION:Schulweg 3\\, 3072 " + k_town + "\n"
+                 "DESCRIPTION:Begegnungs-Nr: 3\\nHeim: TTC " + k_town + " III\\nGast: SV Hohenfels\nEND:VEVENT\n"),
+     "TTC " + k_town + " III (2. Liga Herren Gruppe 4): 2 Spiele\n",
+     {{"20251108", "Sa", "1930", "Rabenau", 0, '3', "2. Liga Herren Gruppe 4", "TTC Rabenau II"},
+      {"20250920", "Sa", "1800", k_town, 1, '3', "2. Liga Herren Gruppe 4", "SV Hohenfels"}}},
+    {"volleyball export: 'vs.', the date again, no time yet, stray TZID lines, the zone behind the events",
+     calendar_of("BEGIN:VEVENT\n" + k_volleyball_summary + "TZID:Europe/Berlin\n"
+                 "DTSTART;TZID=Europe/Berlin:20250920T000000\nDTEND;TZID=Europe/Berlin:20250920T020000\nEND:VEVENT\n"
+                 "BEGIN:VEVENT\nSUMMARY:TV Eichenrode VS. SVC " + k_town + " III\\, 27.09.25\\, BK26F-B\n"
+                 "TZID:Europe/Berlin\nDTSTART;TZID=Europe/Berlin:20250927T150000\n"
+                 "LOCATION:Sporthalle Eichenrode\\, Hauptstra\xC3\x9F" "e 9\\, 35996 Eichenrode\nEND:VEVENT\n" +
+                 k_berlin_zone),
+     "SVC " + k_town + " III (BK26F-B): 2 Spiele\n",
+     {{"20250920", "Sa", "----", "", 1, '3', "BK26F-B", "SVC " + k_town + " IV"},
+      {"20250927", "Sa", "1500", "Eichenrode", 0, '3', "BK26F-B", "TV Eichenrode"}}},
+    {"club-made: a symbol in front, an en dash, times in UTC, 00:00 German time as no time; 'vs.', a duration",
+     calendar_of("BEGIN:VEVENT\nSUMMARY:SV " + k_town + " vs. HSG Talheim\n"
+                 "DTSTART;TZID=Europe/Berlin:20251004T170000\nDURATION:PT2H\nEND:VEVENT\n"
+                 "BEGIN:VEVENT\nSUMMARY:\xE2\x9A\xBD SV " + k_town + " \xE2\x80\x93 FC Rabenau II\n"
+                 "DTSTART:20250914T130000Z\nCATEGORIES:Kreisliga A\nEND:VEVENT\n"
+                 "BEGIN:VEVENT\nSUMMARY:\xE2\x9A\xBD FC Steinau \xE2\x80\x93 SV " + k_town + "\n"
+                 "DTSTART:20251130T230000Z\nCATEGORIES:Kreisliga A\nEND:VEVENT\n"),
+     "SV " + k_town + " (Kreisliga A): 3 Spiele\n",
+     {{"20251004", "Sa", "1700", "", 1, '1', "", "HSG Talheim"},
+      {"20250914", "So", "1500", "", 1, '1', "Kreisliga A", "FC Rabenau II"},
+      {"20251201", "Mo", "----", "", 0, '1', "Kreisliga A", "FC Steinau"}}},
+};
+
+TEST_F(OtherSites, LeagueSystemsAndClubsLayouts) {
+    ASSERT_EQ(0u, k_volleyball_summary.find("SUMMARY:"));
+    ASSERT_EQ(75u, k_volleyball_summary.find('\n'));
+    for (const LayoutCase& layout : k_layouts) {
+        SCOPED_TRACE(layout.name);
+        reset_run_state(*state);
+        ASSERT_EQ(ReadResult::ok, import({layout.calendar}));
+        EXPECT_EQ(layout.line, printed);
+        expect_rows(1, layout.rows);
+        EXPECT_TRUE(is_zero_row(state->match_table[1 + layout.rows.size()]));
+    }
+}
+
 }  // namespace
