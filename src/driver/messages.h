@@ -50,14 +50,18 @@ inline constexpr char k_folder_busy[] =
 inline constexpr char k_file_in_use[] =
     "Die Datei %s ist noch in einem anderen Programm geoeffnet (z. B. Excel). "
     "Bitte dort schliessen und erneut versuchen.";
-inline constexpr char k_xml_open_failed[] = "Fehler beim oeffnen der Ausgabe-Datei";
-inline constexpr char k_xml_write_failed[] = "Fehler beim Schreiben der Ausgabe-Datei";
-inline constexpr char k_html_open_failed[] = "Fehler beim oeffnen der HTML_Datei-Datei";
-inline constexpr char k_html_write_failed[] = "Fehler beim Schreiben der HTML-Datei";
-inline constexpr char k_calendar_open_failed[] = "Fehler beim oeffnen der Kalender-Datei";
-inline constexpr char k_calendar_write_failed[] = "Fehler beim Schreiben der Kalender-Datei";
-inline constexpr char k_match_days_open_failed[] = "Fehler beim oeffnen der Spieltage-Datei";
-inline constexpr char k_match_days_write_failed[] = "Fehler beim Schreiben der Spieltage-Datei";
+// What the console says when an output's file cannot be created, and when a write, the
+// close or the move failed; in the order of the outputs.
+struct OutputFailureTexts {
+    const char* open_failed;
+    const char* write_failed;
+};
+inline constexpr OutputFailureTexts k_output_failures[] = {
+    {"Fehler beim oeffnen der Ausgabe-Datei", "Fehler beim Schreiben der Ausgabe-Datei"},
+    {"Fehler beim oeffnen der HTML_Datei-Datei", "Fehler beim Schreiben der HTML-Datei"},
+    {"Fehler beim oeffnen der Kalender-Datei", "Fehler beim Schreiben der Kalender-Datei"},
+    {"Fehler beim oeffnen der Spieltage-Datei", "Fehler beim Schreiben der Spieltage-Datei"},
+};
 inline constexpr char k_output_written[] = "Termarium_%s%s erstellt. \n";  // season, extension
 inline constexpr char k_collisions[] = "Achtung: %i Ueberschneidungen in derselben Halle (siehe Spieltage)\n";
 inline constexpr char k_closing_prompt[] = "Enter druecken um Proramm zu schliessen\n";

@@ -41,6 +41,7 @@ constexpr char html_table_head[] =
     "\n                    <td>Liga/ Mannschaft</td>"
     "\n                    <td>Gegner</td>"
     "\n                </head>\n";
+constexpr char k_date_and_time[] = "W, D.M.Y h:m";  // "Sa, 19.09.2015 18:00"
 constexpr char k_row_opener[] = "\n                <tr>";
 constexpr char k_cell_closer[] = "</td>";
 constexpr char k_row_closer[] = "\n                </tr>";
@@ -54,17 +55,7 @@ const char* cell_opener(const RunState& state) {
 
 // The four cells of a match row after the first opener, up to the last cell's text.
 void put_match_cells(OutputBuffer& out, const MatchRecord& row, const char* opener) {
-    put_field(out, row.weekday, sizeof row.weekday);
-    put_bytes(out, ", ", 2);
-    put_field(out, row.day, sizeof row.day);
-    put_bytes(out, ".", 1);
-    put_field(out, row.month, sizeof row.month);
-    put_bytes(out, ".", 1);
-    put_field(out, row.year, sizeof row.year);
-    put_bytes(out, " ", 1);
-    put_field(out, row.hour, sizeof row.hour);
-    put_bytes(out, ":", 1);
-    put_field(out, row.minute, sizeof row.minute);
+    put_row_date(out, row, k_date_and_time);
     put_text(out, k_cell_closer);
     put_text(out, opener);
     put_escaped(out, row.venue, sizeof row.venue);

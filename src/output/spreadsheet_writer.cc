@@ -21,6 +21,8 @@ constexpr char k_match_row_end[] = "</Data></Cell><Cell ss:StyleID=\"s22\"/></Ro
 constexpr char k_separator_row_end[] =
     "</Data></Cell><Cell ss:StyleID=\"s19\"/><Cell ss:StyleID=\"s20\"/><Cell ss:StyleID=\"s20\"/>"
     "<Cell ss:StyleID=\"s20\"/><Cell ss:StyleID=\"s20\"/><Cell ss:StyleID=\"s21\"/></Row><Row><Cell ss:StyleID=\"s";
+constexpr char k_date_cell[] = "Y/M/D, W";  // "2015/09/19, Sa"
+constexpr char k_time_cell[] = "h:m";       // "18:00"
 constexpr char k_home_text[] = "Heim";
 constexpr char k_away_text[] = "Auswärts";
 
@@ -47,17 +49,9 @@ void open_text_cell(OutputBuffer& out, int32_t n) {
 // Cells 2 to 8 of a match row and the opening of the next row.
 void put_match_cells(const RunState& state, OutputBuffer& out, const MatchRecord& row) {
     open_text_cell(out, state.row_styles[1]);
-    put_field(out, row.year, sizeof row.year);
-    put_bytes(out, "/", 1);
-    put_field(out, row.month, sizeof row.month);
-    put_bytes(out, "/", 1);
-    put_field(out, row.day, sizeof row.day);
-    put_bytes(out, ", ", 2);
-    put_field(out, row.weekday, sizeof row.weekday);
+    put_row_date(out, row, k_date_cell);
     open_text_cell(out, state.row_styles[2]);
-    put_field(out, row.hour, sizeof row.hour);
-    put_bytes(out, ":", 1);
-    put_field(out, row.minute, sizeof row.minute);
+    put_row_date(out, row, k_time_cell);
     open_text_cell(out, state.row_styles[2]);
     put_escaped(out, row.venue, sizeof row.venue);
     open_text_cell(out, state.row_styles[2]);

@@ -48,3 +48,17 @@ void put_league_and_team(OutputBuffer& out, const MatchRecord& row) {
     put_escaped(out, &row.team_digit, 1);
     put_text(out, k_team_suffix_end);
 }
+
+void put_row_date(OutputBuffer& out, const MatchRecord& row, const char* pattern) {
+    for (const char* at = pattern; *at != '\0'; ++at) {
+        switch (*at) {
+            case 'W': put_field(out, row.weekday, sizeof row.weekday); break;
+            case 'D': put_field(out, row.day, sizeof row.day); break;
+            case 'M': put_field(out, row.month, sizeof row.month); break;
+            case 'Y': put_field(out, row.year, sizeof row.year); break;
+            case 'h': put_field(out, row.hour, sizeof row.hour); break;
+            case 'm': put_field(out, row.minute, sizeof row.minute); break;
+            default: put_bytes(out, at, 1); break;
+        }
+    }
+}

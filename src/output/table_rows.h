@@ -22,3 +22,8 @@ bool same_home_and_away(const RunState& state, int a, int b);
 
 // The row's league and the club team's number, "Kreisliga A / 2.", escaped for markup.
 void put_league_and_team(OutputBuffer& out, const MatchRecord& row);
+
+// Writes the row's date and time fields in the order the pattern names them: 'W' the
+// weekday, 'D' the day, 'M' the month, 'Y' the year, 'h' the hour, 'm' the minute; any
+// other byte of the pattern as it stands ("W, D.M.Y h:m" gives "Sa, 19.09.2015 18:00").
+void put_row_date(OutputBuffer& out, const MatchRecord& row, const char* pattern);
