@@ -21,7 +21,7 @@ bool append_text(char* dst, size_t size, const char* src) {
     return copy_text(dst + used, size - used, src);
 }
 
-size_t write_number(char* dst, size_t size, int value, int min_digits) {
+size_t write_number(char* dst, size_t size, int value, int min_digits) {  // NOLINT(bugprone-easily-swappable-parameters)
     char reversed[k_number_size];
     const size_t most_digits = sizeof reversed - 2;  // beside the sign and the NUL
     size_t count = 0;
