@@ -34,17 +34,23 @@ struct MatchShape {
     const char* hall;  // the location's hall
     int opponent;      // number of the opponent, unique over the workload
     int game;          // the league's number of the match
+    bool home;         // the club's team plays at home: every other match
+    char opponent_name[40];  // "SG Gegnerstadt <opponent>"
 };
 
 MatchShape match_shape(int index, int m, WorkloadSize size) {
-    if (size == WorkloadSize::full_table) {
-        return {{2025, 9 + m / 4, 1 + (m % 4) * 7}, 14 + m % 6, k_venues[m % k_halls], index * 12 + m + 1,
-                index * 100 + m};
-    }
     const bool home = m % 2 == 0;
-    const CivilDate date = civil_from_days(days_from_civil({2025, 8, 1}) + m * 3 + index % 3);
-    return {date, 10 + index % 4, k_venues[home ? index % k_halls : m % k_halls], index * k_large_matches + m + 1,
-            index * 1000 + m};
+    MatchShape shape{};
+    if (size == WorkloadSize::full_table) {
+        shape = {{2025, 9 + m / 4, 1 + (m % 4) * 7}, 14 + m % 6, k_venues[m % k_halls], index * 12 + m + 1,
+                 index * 100 + m, home, {}};
+    } else {
+        const CivilDate date = civil_from_days(days_from_civil({2025, 8, 1}) + m * 3 + index % 3);
+        shape = {date, 10 + index % 4, k_venues[home ? index % k_halls : m % k_halls], index * k_large_matches + m + 1,
+                 index * 1000 + m, home, {}};
+    }
+    std::snprintf(shape.opponent_name, sizeof shape.opponent_name, "SG Gegnerstadt %d", shape.opponent);
+    return shape;
 }
 
 // A table-tennis site's calendar: the properties in its own order, times in UTC, the
@@ -53,9 +59,8 @@ std::string other_site_calendar(int index, int matches, const char* own, Workloa
     std::string text = "BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//Tischtennis-Ligaportal//Spielplan 2.1//DE\nMETHOD:PUBLISH\n";
     for (int m = 0; m < matches; ++m) {
         const MatchShape shape = match_shape(index, m, size);
-        char opponent[40];
-        std::snprintf(opponent, sizeof opponent, "SG Gegnerstadt %d", shape.opponent);
-        const bool home = m % 2 == 0;
+        const char* opponent = shape.opponent_name;
+        const bool home = shape.home;
         char summary[128];
         std::snprintf(summary, sizeof summary, "%s - %s (%s)", home ? own : opponent, home ? opponent : own,
                       k_leagues[index % 4]);
@@ -92,9 +97,8 @@ std::string workload_calendar(int index, WorkloadStyle style, WorkloadSize size)
         "CALSCALE:GREGORIAN\r\nMETHOD:PUBLISH\r\n";
     for (int m = 0; m < matches; ++m) {
         const MatchShape shape = match_shape(index, m, size);
-        char opponent[40];
-        std::snprintf(opponent, sizeof opponent, "SG Gegnerstadt %d", shape.opponent);
-        const bool home = m % 2 == 0;
+        const char* opponent = shape.opponent_name;
+        const bool home = shape.home;
         char event[1024];
         std::snprintf(event, sizeof event,
                       "BEGIN:VEVENT\r\n"
