@@ -91,6 +91,8 @@ bool same_hall(const char* a, const char* b) {
     return hall_text(b, b_text) == length && std::memcmp(a_text, b_text, length) == 0;
 }
 
+}  // namespace
+
 // Minutes a match lasts, by the category of its league: U19 75, U15 60, every other 90.
 int match_minutes(const MatchRecord& row) {
     switch (team_category(row.league, sizeof row.league)) {
@@ -101,6 +103,8 @@ int match_minutes(const MatchRecord& row) {
     }
     return k_adult_minutes;
 }
+
+namespace {
 
 // Dated matches by day, a day's timed ones before those without a time, then by time and
 // table order; matches without a real date at the end in table order.
