@@ -94,4 +94,17 @@ TEST_F(MatchDays, CollisionsOfTheClubsHomeMatches) {
     EXPECT_NE(std::string::npos, days.find("KW 40/2025: Montag, 29.09. bis Sonntag, 05.10.2025"));
 }
 
+// The run's time as SOURCE_DATE_EPOCH fixes it, in German time: 22:30 UTC on the last day of
+// June is half past midnight of the first of July in summer time, a day and a weekday later.
+TEST_F(MatchDays, TheRunsTimeInGermanTime) {
+    for (const std::string& name : k_club) copy_example("mehrere-sportarten/" + name, name);
+    set_environment("SOURCE_DATE_EPOCH", "1782858600");
+    ASSERT_EQ(0, run(k_club).exit_status);
+    EXPECT_NE(std::string::npos,
+              read_output(k_days).find("<h1>Spieltage 2025-2026</h1>\n<p class=\"stand\">Stand: Mi, 01.07.2026 00:30</p>\n"));
+    const std::string calendar = read_file(k_ics);
+    EXPECT_NE(std::string::npos, calendar.find("\r\nX-WR-CALDESC:Stand: Mi\\, 01.07.2026 00:30\r\n"));
+    EXPECT_EQ(count_of(calendar, "BEGIN:VEVENT"), count_of(calendar, "\r\nDTSTAMP:20260630T223000Z\r\n"));
+}
+
 }  // namespace

@@ -73,6 +73,32 @@ TEST_F(ClubCalendarWriter, TextsAreCleanedDatesCheckedAndTheDerbyWrittenOnce) {
     EXPECT_EQ(3u, count_of(written, "BEGIN:VEVENT"));
 }
 
+// A U19 and a U15 team both "JSG Lindenbrück 1": their summaries name the league, so that a
+// phone shows two entries; a team whose old download was read beside it is still one team.
+// A timed match lasts as the match days reckon it, by its league's category.
+TEST_F(ClubCalendarWriter, SameNamedTeamsNameTheirLeagueAndMatchesLastByCategory) {
+    const char* names[] = {"JSG Lindenbr\xC3\xBC" "ck 1", "JSG Lindenbr\xC3\xBC" "ck 1", "TuS Lindenbr\xC3\xBC" "ck 1",
+                           "TuS Lindenbr\xC3\xBC" "ck 1"};
+    state.files_read = 4;
+    for (int file = 0; file < 4; ++file) copy_text(state.file_own_teams[file], k_team_name_size, names[file]);
+    state.file_reports[3].also_in = 3;  // the adult team's old download
+    const Match matches[] = {{"2025-10-04", "Sa", "10:00", "", true, "U19 Kreisliga", '1', "TSV X 1"},
+                             {"2025-10-05", "So", "12:00", "", false, "U15 Kreisliga", '1', "TSV Y 1"},
+                             {"2025-10-11", "Sa", "15:00", "", true, "Kreisliga", '1', "TSV Z 1"},
+                             {"2025-10-18", "Sa", "15:00", "", true, "Kreisliga", '1', "TSV W 1"}};
+    for (int file = 0; file < 4; ++file) {
+        put_separator(state, 2 * file);
+        put_row(2 * file + 1, matches[file], names[file], "Halle");
+        state.match_details[2 * file + 1].file = static_cast<uint8_t>(file);
+    }
+    const std::string written = events();
+    EXPECT_NE(std::string::npos, written.find("\r\nDURATION:PT1H15M\r\nSUMMARY:JSG Lindenbr\xC3\xBC" "ck 1 (U19 Kreisliga) - TSV X 1\r\n"))
+        << written;
+    EXPECT_NE(std::string::npos, written.find("\r\nDURATION:PT1H\r\nSUMMARY:TSV Y 1 - JSG Lindenbr\xC3\xBC" "ck 1 (U15 Kreisliga)\r\n"));
+    EXPECT_NE(std::string::npos, written.find("\r\nDURATION:PT1H30M\r\nSUMMARY:TuS Lindenbr\xC3\xBC" "ck 1 - TSV Z 1\r\n"));
+    EXPECT_NE(std::string::npos, written.find("\r\nDURATION:PT1H30M\r\nSUMMARY:TuS Lindenbr\xC3\xBC" "ck 1 - TSV W 1\r\n"));
+}
+
 TEST_F(ClubCalendarWriter, AFullDiskIsReported) {
     put_separator(state, 0);
     put_row(1, {"2025-10-04", "Sa", "15:00", "", true, "Kreisliga", '1', "SV Nord 1"}, "TuS 1", "Halle");

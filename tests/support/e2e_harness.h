@@ -9,9 +9,14 @@
 #include <sys/types.h>
 
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
+
+// The run's time every end-to-end run gets unless its test sets another (SOURCE_DATE_EPOCH):
+// 09.12.2025 06:45 UTC, shown as "Di, 09.12.2025 07:45".
+inline const char k_fixed_run_time[] = "1765262700";
 
 // One finished run: its exit status (128 + signal number when it did not exit) and its
 // standard output with the platform's line ends turned into LF.
@@ -35,6 +40,9 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    // Sets an environment variable for the program's runs in this test (nullptr removes
+    // it); the test's end restores it. Every test starts with SOURCE_DATE_EPOCH at k_fixed_run_time.
+    void set_environment(const std::string& name, const char* value);
     // Absolute path of an entry of the test folder.
     std::string path(const std::string& relative) const;
     // Writes the bytes into a file of the test folder, creating its folders.
@@ -68,4 +76,7 @@ protected:
                           const std::function<void(pid_t)>& paused) const;
 
     std::string folder;
+
+private:
+    std::map<std::string, std::pair<bool, std::string>> saved_environment;  // name: was it set, and its value
 };
