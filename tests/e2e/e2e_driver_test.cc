@@ -311,20 +311,14 @@ TEST_F(SampleRun, AllSixExamples) {
     for (const std::string& stamp : stamps) EXPECT_EQ("DTSTAMP:20251209T064500Z", stamp);
 }
 
-// Without SOURCE_DATE_EPOCH (or with one that is no number) the run's time is the clock's.
+// Without SOURCE_DATE_EPOCH the run's time is the clock's.
 TEST_F(SampleRun, TheClocksTimeWithoutAFixedOne) {
-    const std::vector<std::string> samples = copy_samples();
-    for (const char* fixed : {static_cast<const char*>(nullptr), "1765262700x"}) {
-        set_environment("SOURCE_DATE_EPOCH", fixed);
-        const std::string started = utc_stamp();
-        ASSERT_EQ(0, run(samples).exit_status);
-        const std::string ended = utc_stamp();
-        const std::vector<std::string> stamps = property_lines(read_file(k_ics), "DTSTAMP");
-        ASSERT_FALSE(stamps.empty());
-        const std::string stamped = stamps[0].substr(std::string("DTSTAMP:").size());
-        EXPECT_TRUE(started <= stamped && stamped <= ended) << started << " " << stamped << " " << ended;
-        for (const std::string& stamp : stamps) EXPECT_EQ(stamps[0], stamp);
-    }
+    set_environment("SOURCE_DATE_EPOCH", nullptr);
+    const std::string started = utc_stamp();
+    ASSERT_EQ(0, run(copy_samples()).exit_status);
+    const std::string ended = utc_stamp();
+    const std::string stamped = property_lines(read_file(k_ics), "DTSTAMP").at(0).substr(std::string("DTSTAMP:").size());
+    EXPECT_TRUE(started <= stamped && stamped <= ended) << started << " " << stamped << " " << ended;
 }
 
 // Started with standard input, output or error closed, the program must not take those

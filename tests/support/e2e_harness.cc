@@ -78,18 +78,12 @@ void E2eTest::SetUp() {
 void E2eTest::TearDown() {
     std::error_code ignored;
     if (!folder.empty()) fs::remove_all(folder, ignored);
-    for (const auto& [name, saved] : saved_environment) {
-        if (saved.first) setenv(name.c_str(), saved.second.c_str(), 1);
-        else unsetenv(name.c_str());
-    }
-    saved_environment.clear();
+    for (const std::string& name : environment_set) unsetenv(name.c_str());
+    environment_set.clear();
 }
 
 void E2eTest::set_environment(const std::string& name, const char* value) {
-    if (saved_environment.count(name) == 0) {
-        const char* old = std::getenv(name.c_str());
-        saved_environment[name] = {old != nullptr, old != nullptr ? old : ""};
-    }
+    environment_set.insert(name);
     if (value != nullptr) setenv(name.c_str(), value, 1);
     else unsetenv(name.c_str());
 }

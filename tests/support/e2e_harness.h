@@ -9,7 +9,6 @@
 #include <sys/types.h>
 
 #include <functional>
-#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -40,8 +39,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Sets an environment variable for the program's runs in this test (nullptr removes
-    // it); the test's end restores it. Every test starts with SOURCE_DATE_EPOCH at k_fixed_run_time.
+    // Sets an environment variable for the program's runs in this test (nullptr removes it)
+    // until the test ends. Every test starts with SOURCE_DATE_EPOCH at k_fixed_run_time.
     void set_environment(const std::string& name, const char* value);
     // Absolute path of an entry of the test folder.
     std::string path(const std::string& relative) const;
@@ -78,5 +77,5 @@ protected:
     std::string folder;
 
 private:
-    std::map<std::string, std::pair<bool, std::string>> saved_environment;  // name: was it set, and its value
+    std::set<std::string> environment_set;  // the names set_environment changed, removed at the test's end
 };
