@@ -23,6 +23,7 @@ constexpr int k_opponent_size = 52;        // opponent, and any team name read: 
 constexpr int k_temp_suffix_size = 16;     // room for ".<10 random hex digits>.tmp" behind an output path
 constexpr int k_location_size = 150;       // a match's whole location text: at most 149 bytes plus NUL
 constexpr int k_stamp_size = 17;           // a UTC time stamp "YYYYMMDDTHHMMSSZ" plus NUL
+constexpr int k_run_time_size = 21;        // the run's German time "Di, 09.12.2025 07:45" plus NUL
 constexpr int k_uid_size = 120;            // a source event's UID kept whole: at most 119 bytes plus NUL
 
 // The separator between the home and the away team in a summary.
@@ -110,6 +111,7 @@ struct RunState {
     FILE* calendar_file;                                          // the open club calendar output
     FILE* match_days_file;                                        // the open match days output
     char run_stamp[k_stamp_size];                                 // the run's time in UTC, stamped into the club calendar
+    char run_time[k_run_time_size];                               // the run's time in German time, the outputs' "Stand:"
 
     // Import: where the loaded text ends.
     int32_t file_length;                                          // bytes of text loaded into file_buffer, NUL excluded

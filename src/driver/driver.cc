@@ -18,8 +18,10 @@
 #include "driver/outputs.h"
 #include "import/calendar_reader.h"
 #include "import/calendar_text.h"
+#include "import/german_time.h"
 #include "output/club_calendar.h"
 #include "output/match_plan.h"
+#include "platform/run_clock.h"
 #include "platform/streams.h"
 
 namespace {
@@ -377,7 +379,9 @@ int run_schedule(RunState& state, int argc, char** argv) {
         std::fputs(k_folder_busy, stdout);
         return fail(state, target);
     }
-    stamp_run_time(state);
+    // The run's time, once: in UTC for the calendar's stamps, in German time for "Stand:".
+    stamp_run_time(state, run_clock_seconds());
+    german_time_of_stamp(state.run_stamp, state.run_time);
     // The outputs one after another; the first that fails ends the run.
     const bool written = std::all_of(std::begin(k_outputs), std::end(k_outputs),
                                      [&](const Output& output) { return write_output(state, target, plan, first_path, output); });

@@ -2,6 +2,9 @@
 // time first; then the offset of that instant is added and carried into the date.
 #include "import/german_time.h"
 
+#include <cstring>
+
+#include "core/bounded_text.h"
 #include "core/civil_date.h"
 #include "import/weekday.h"
 
@@ -52,4 +55,25 @@ bool utc_to_german_time(MatchRecord& row) {
     write_digits<2>(row.hour, hour % 24);
     compute_weekday(row);
     return true;
+}
+
+// Through a match row, so that the stamp passes the very rules a match's time does.
+bool german_time_of_stamp(const char* utc_stamp, char (&text)[k_run_time_size]) {
+    text[0] = '\0';
+    if (strnlen(utc_stamp, k_stamp_size) != k_stamp_size - 1) return false;
+    MatchRecord row{};
+    std::memcpy(row.year, utc_stamp, 4);
+    std::memcpy(row.month, utc_stamp + 4, 2);
+    std::memcpy(row.day, utc_stamp + 6, 2);
+    std::memcpy(row.hour, utc_stamp + 9, 2);
+    std::memcpy(row.minute, utc_stamp + 11, 2);
+    if (!utc_to_german_time(row)) return false;
+    char shown[k_run_time_size] = "Wd, DD.MM.YYYY HH:MM";
+    std::memcpy(shown, row.weekday, 2);
+    std::memcpy(shown + 4, row.day, 2);
+    std::memcpy(shown + 7, row.month, 2);
+    std::memcpy(shown + 10, row.year, 4);
+    std::memcpy(shown + 15, row.hour, 2);
+    std::memcpy(shown + 18, row.minute, 2);
+    return copy_text(text, sizeof text, shown);
 }

@@ -6,13 +6,13 @@
 // and away team (a derby of two of the club's teams, in both teams' files), are one event,
 // with a location from whichever row has one and the highest SEQUENCE among them. Times
 // are German local times under the Europe/Berlin zone, which the file itself defines; a
-// match without a time is an all-day event. A row whose date is no real date has no place
+// match without a time is an all-day event, a timed one lasts as the match days reckon it.
+// Where two of the club's teams share a name, their summaries name the league. A row whose date is no real date has no place
 // in a calendar and is left out of this file only.
 #include "output/club_calendar.h"
 
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 
 #include "core/bounded_text.h"
 #include "core/civil_date.h"
@@ -68,6 +68,7 @@ constexpr const char* k_calendar_zone[] = {
     "END:VTIMEZONE",
 };
 constexpr char k_calendar_name[] = "X-WR-CALNAME:Spielplan ";
+constexpr char k_calendar_description[] = "X-WR-CALDESC:Stand: ";
 constexpr char k_calendar_end[] = "END:VCALENDAR";
 constexpr char k_event_begin[] = "BEGIN:VEVENT";
 constexpr char k_event_end[] = "END:VEVENT";
@@ -77,13 +78,15 @@ constexpr char k_stamp[] = "DTSTAMP:";
 constexpr char k_sequence[] = "SEQUENCE:";
 constexpr char k_start_timed[] = "DTSTART;TZID=Europe/Berlin:";
 constexpr char k_start_day[] = "DTSTART;VALUE=DATE:";
-constexpr char k_timed_duration[] = "DURATION:PT2H";
+constexpr char k_timed_duration[] = "DURATION:";
 constexpr char k_day_duration[] = "DURATION:P1D";
 constexpr char k_summary[] = "SUMMARY:";
 constexpr char k_location[] = "LOCATION:";
 constexpr char k_categories[] = "CATEGORIES:";
 constexpr char k_description[] = "DESCRIPTION:";
 constexpr char k_description_separator[] = ", ";
+constexpr char k_league_open[] = " (";
+constexpr char k_league_close[] = ")";
 constexpr char k_key_separator[] = "\x1F";  // between the parts of a match's identity; no name holds it
 
 constexpr int k_key_size = 2 * k_opponent_size + 24;  // date, time, both names, separators
@@ -213,6 +216,39 @@ bool ends_with(const char* text, const char* tail) {
     return length >= tail_length && std::strcmp(text + length - tail_length, tail) == 0;
 }
 
+// "PT1H30M": a timed match's length, as the match days reckon it, as an iCalendar duration.
+void add_duration(CalendarLine& line, const MatchRecord& match) {
+    const int minutes = match_minutes(match);
+    char text[] = "PT0H00M";
+    write_digits<1>(text + 2, minutes / 60 % 10);  // a match lasts less than ten hours
+    write_digits<2>(text + 4, minutes % 60);
+    if (minutes % 60 == 0) text[4] = '\0';
+    add_plain(line, text);
+}
+
+// True when another of the run's club teams has the name of the row's team (a U15 and a
+// U19 team both "JSG Lindenbrück 1"): its matches then name the league too.
+bool team_name_shared(const RunState& state, int row) {
+    const int team = team_of(state, row);
+    for (int file = 0; file < state.files_read && file < k_max_arguments; ++file) {
+        const FileReport& report = state.file_reports[file];
+        if (report.same_as != 0 || (report.also_in > 0 ? report.also_in - 1 : file) == team) continue;
+        if (state.file_own_teams[file][0] != '\0' && std::strcmp(state.file_own_teams[file], own_team_of(state, row)) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// One side of the summary; the club's team with its league when its name is not its own.
+void add_side(CalendarLine& line, const char* name, const MatchRecord& match, bool with_league) {
+    add_escaped(line, name, k_opponent_size);
+    if (!with_league || match.league[0] == '\0') return;
+    add_plain(line, k_league_open);
+    add_escaped(line, match.league, sizeof match.league);
+    add_plain(line, k_league_close);
+}
+
 // One event; own_team is the club's team of its first row's file.
 void put_event(OutputBuffer& out, const RunState& state, const CalendarEvent& event, const char* own_team) {
     const MatchRecord& match = state.match_table[event.row];
@@ -251,11 +287,18 @@ void put_event(OutputBuffer& out, const RunState& state, const CalendarEvent& ev
         add_plain(line, "00");
     }
     end_line(line);
-    put_fixed_line(out, when.time[0] != '\0' ? k_timed_duration : k_day_duration);
+    if (when.time[0] != '\0') {
+        start_line(line, out, k_timed_duration);
+        add_duration(line, match);
+        end_line(line);
+    } else {
+        put_fixed_line(out, k_day_duration);
+    }
+    const bool with_league = team_name_shared(state, event.row);
     start_line(line, out, k_summary);
-    add_escaped(line, state.match_details[event.row].home, k_opponent_size);
+    add_side(line, state.match_details[event.row].home, match, with_league && match.is_home != 0);
     add_plain(line, summary_separator);
-    add_escaped(line, state.match_details[event.row].away, k_opponent_size);
+    add_side(line, state.match_details[event.row].away, match, with_league && match.is_home == 0);
     end_line(line);
     if (state.match_details[event.location_row].location[0] != '\0') {
         start_line(line, out, k_location);
@@ -290,7 +333,11 @@ bool write_club_calendar(RunState& state, const MatchPlan& /*plan*/, FILE* strea
     for (const char* text : k_calendar_head) put_fixed_line(out, text);
     CalendarLine line{};
     start_line(line, out, k_calendar_name);
+    // The club's name will stand in front of the season here once the import knows it.
     add_escaped(line, state.season, sizeof state.season);
+    end_line(line);
+    start_line(line, out, k_calendar_description);
+    add_escaped(line, state.run_time, sizeof state.run_time);
     end_line(line);
     for (const char* text : k_calendar_zone) put_fixed_line(out, text);
 
@@ -307,10 +354,10 @@ bool write_club_calendar(RunState& state, const MatchPlan& /*plan*/, FILE* strea
     return finish_output(out);
 }
 
-void stamp_run_time(RunState& state) {
+void stamp_run_time(RunState& state, int64_t seconds_since_1970) {
     // The calendar's own arithmetic gives UTC, so no time zone file is read for it.
     constexpr long long k_seconds_per_day = 86400;
-    const long long now = static_cast<long long>(std::time(nullptr));
+    const long long now = static_cast<long long>(seconds_since_1970);
     const CivilDate date = civil_from_days(static_cast<int>(now / k_seconds_per_day));
     const int seconds = static_cast<int>(now % k_seconds_per_day);
     if (now < 0 || !is_real_date(date)) {

@@ -2,6 +2,7 @@
 // members subscribe to on their phones or import.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 
 #include "core/run_state.h"
@@ -12,5 +13,5 @@
 // The plan goes unused. The caller closes the stream.
 bool write_club_calendar(RunState& state, const MatchPlan& plan, FILE* stream);
 
-// Puts the present time in UTC as "YYYYMMDDTHHMMSSZ" into state.run_stamp.
-void stamp_run_time(RunState& state);
+// Puts the run's time (seconds since 1970 UTC) as "YYYYMMDDTHHMMSSZ" into state.run_stamp.
+void stamp_run_time(RunState& state, int64_t seconds_since_1970);

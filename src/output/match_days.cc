@@ -1,6 +1,7 @@
 // The match days as one printable HTML document, written from their plan (match_plan.h):
-// every match by day and time, grouped by ISO calendar week, a week one table kept on one
-// printed page where it fits; the home matches per hall; each collision numbered, listed at
+// the run's date and time ("Stand:"); every match by day and time, grouped by ISO calendar
+// week, a week one table kept on one printed page where it fits; the home matches per hall,
+// each hall on a printed page of its own; each collision numbered, listed at
 // the top with the rule that was checked and marked at both rows. Home matches stand out in
 // print without colour: bold, with a thick rule at their left and "Heim" in words. Calendar
 // texts are escaped; the document needs no script and no other file.
@@ -21,8 +22,9 @@ constexpr char k_head[] =
     "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>Spieltage ";
 constexpr char k_style_open[] = "</title>\n<style>\n";
 constexpr char k_style_close[] = "</style>\n</head>\n<body>\n<h1>Spieltage ";
+constexpr char k_run_time[] = "</h1>\n<p class=\"stand\">Stand: ";
 constexpr char k_introduction[] =
-    "</h1>\n<p>Alle Spiele aller Mannschaften des Vereins nach Datum, Woche f\u00fcr Woche, darunter die"
+    "</p>\n<p>Alle Spiele aller Mannschaften des Vereins nach Datum, Woche f\u00fcr Woche, darunter die"
     " Heimspiele nach Halle. Heimspiele sind fett gedruckt und links mit einem breiten Strich markiert.</p>\n";
 constexpr char k_collisions_heading[] =
     "<section aria-labelledby=\"ueberschneidungen\">\n"
@@ -73,9 +75,9 @@ void put_clock(OutputBuffer& out, int minutes) {
     put_bytes(out, text, 5);
 }
 
-// "Sa 11.10. 15:00" as the row gives it (its date alone where it is no real one); the year
-// stands in the heading of the week.
-void put_when(OutputBuffer& out, const RunState& state, const PlannedMatch& match) {
+// "Sa 11.10. 15:00" as the row gives it (its date alone where it is no real one), with_year
+// "Sa 11.10.2025 15:00"; in the match days the year stands in the heading of the week.
+void put_when(OutputBuffer& out, const RunState& state, const PlannedMatch& match, bool with_year) {
     const MatchRecord& row = state.match_table[match.row];
     if (!match.dated) {
         put_field(out, row.day, sizeof row.day);
@@ -91,7 +93,9 @@ void put_when(OutputBuffer& out, const RunState& state, const PlannedMatch& matc
     put_field(out, row.day, sizeof row.day);
     put_text(out, ".");
     put_field(out, row.month, sizeof row.month);
-    put_text(out, ".</span> <span class=\"uhr\">");
+    put_text(out, ".");
+    if (with_year) put_field(out, row.year, sizeof row.year);
+    put_text(out, "</span> <span class=\"uhr\">");
     if (match.start < 0) {
         put_text(out, k_no_time);
     } else {
@@ -215,7 +219,7 @@ void put_day_row(OutputBuffer& out, const RunState& state, const MatchPlan& plan
     const PlannedMatch& match = plan.matches[index];
     const MatchRecord& row = state.match_table[match.row];
     put_text(out, row.is_home != 0 ? "<tr class=\"heim\"><td>" : "<tr><td>");
-    put_when(out, state, match);
+    put_when(out, state, match, false);
     put_text(out, "</td><td>");
     put_team(out, state, match.row);
     put_text(out, row.is_home != 0 ? "</td><td>Heim</td><td>" : "</td><td>Ausw\u00e4rts</td><td>");
@@ -255,7 +259,7 @@ void put_days(OutputBuffer& out, const RunState& state, const MatchPlan& plan) {
 void put_hall_row(OutputBuffer& out, const RunState& state, const MatchPlan& plan, int index) {
     const PlannedMatch& match = plan.matches[index];
     put_text(out, "<tr><td>");  // every match here is a home match: none needs to stand out
-    put_when(out, state, match);
+    put_when(out, state, match, true);
     put_text(out, "</td><td>");
     if (match.start >= 0) put_clock(out, match.start + match.minutes);
     put_text(out, "</td><td>");
@@ -291,7 +295,10 @@ bool write_match_days(RunState& state, const MatchPlan& plan, FILE* stream) {
     put_text(out, k_style_open);
     put_text(out, k_match_days_style);
     put_text(out, k_style_close);
+    // The club's name will stand in front of the season here once the import knows it.
     put_escaped(out, state.season, sizeof state.season);
+    put_text(out, k_run_time);
+    put_escaped(out, state.run_time, sizeof state.run_time);
     put_text(out, k_introduction);
     put_collisions(out, state, plan);
     put_days(out, state, plan);

@@ -1,6 +1,6 @@
-// The style sheet of the match days: a week's table kept on one printed page, home matches
-// bold with a thick rule at their left (no colour needed), each match a card of its own on a
-// phone, and A4 pages in print.
+// The style sheet of the match days: a week's table kept on one printed page, each hall on
+// a page of its own, home matches bold with a thick rule at their left (no colour needed),
+// each match a card of its own on a phone, and A4 pages in print.
 #include "output/match_days_style.h"
 
 const char k_match_days_style[] =
@@ -12,7 +12,8 @@ const char k_match_days_style[] =
     "section.block { margin: 12px 0 18px; break-inside: avoid; page-break-inside: avoid; }\n"
     "table { width: 100%; border-collapse: collapse; table-layout: fixed; }\n"
     "col.zeit { width: 14%; } col.team { width: 24%; } col.ha { width: 11%; } col.gegner { width: 22%; }"
-    " col.ort { width: 29%; } col.bis { width: 9%; } col.halle-team { width: 38%; } col.halle-gegner { width: 38%; }\n"
+    " col.ort { width: 29%; } col.bis { width: 9%; } col.halle-team { width: 36%; } col.halle-gegner { width: 36%; }\n"
+    "table.halle col.zeit { width: 18%; }\n"
     ".tag, .uhr { white-space: nowrap; }\n"
     "caption { text-align: left; padding: 4px 0; }\n"
     "th, td { border: 1px solid #555; padding: 3px 6px; text-align: left; vertical-align: top;"
@@ -45,5 +46,7 @@ const char k_match_days_style[] =
     "  body { margin: 0; max-width: none; padding: 0; font-size: 9pt; line-height: 1.25; }\n"
     "  th, td { padding: 2px 4px; }\n"
     "  h2 { break-after: avoid; page-break-after: avoid; }\n"
+    // Each hall on a page of its own, for the hall's caretaker: every hall's block but the first.
+    "  #hallen ~ section.block ~ section.block { break-before: page; page-break-before: always; }\n"
     "  a { color: #000; text-decoration: none; }\n"
     "}\n";

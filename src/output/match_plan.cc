@@ -2,9 +2,10 @@
 // time after its timed ones, equal times in table order). A hall is a location text,
 // compared without regard to letter case or runs of blanks. Two home matches of different
 // club teams collide when they are in one hall, both have a time, and the later begins
-// before the earlier ends; the same match in two teams' files (a derby) is one match.
-// Sorted once, then walked along each hall in time order: a match meets only the matches of
-// its hall that begin before it ends, never every other match.
+// before the earlier ends; a match that stands in several rows (a derby in two teams' files,
+// an old and a new download, a cup file beside a league file) is one match. Sorted once,
+// then each hall swept in time order: the pairs are counted without walking them, and only
+// the listed ones are walked, a match meeting the matches of its hall that begin before it ends.
 #include "output/match_plan.h"
 
 #include <algorithm>
@@ -91,6 +92,8 @@ bool same_hall(const char* a, const char* b) {
     return hall_text(b, b_text) == length && std::memcmp(a_text, b_text, length) == 0;
 }
 
+}  // namespace
+
 // Minutes a match lasts, by the category of its league: U19 75, U15 60, every other 90.
 int match_minutes(const MatchRecord& row) {
     switch (team_category(row.league, sizeof row.league)) {
@@ -101,6 +104,8 @@ int match_minutes(const MatchRecord& row) {
     }
     return k_adult_minutes;
 }
+
+namespace {
 
 // Dated matches by day, a day's timed ones before those without a time, then by time and
 // table order; matches without a real date at the end in table order.
@@ -192,36 +197,104 @@ void add_mark(MatchPlan& plan, PlannedMatch& match, int collision) {
     *last = static_cast<int16_t>(plan.mark_count++);
 }
 
-// The pairs in date order of their first match, then of their second. Each match that can
-// collide is chained to the next of its hall; a match meets only the ones of its chain that
-// begin before it ends, all others begin later.
-void find_collisions(const RunState& state, MatchPlan& plan) {
-    int16_t next[k_table_rows];  // by index into plan.matches: the next that can collide in its hall, or -1
-    for (int h = 0; h < plan.hall_count; ++h) {
-        int16_t following = -1;
-        for (int k = plan.halls[h].first + plan.halls[h].count - 1; k >= plan.halls[h].first; --k) {
-            const int16_t i = plan.hall_matches[k];
-            if (!can_collide(state, plan.matches[i])) continue;
-            next[i] = following;
-            following = i;
-        }
-    }
+// The match of each match that can collide: a match that stands in several rows of one hall
+// (an old and a new download of a team, a cup file beside a league file: the same day, time,
+// home and away team) is its first row in date order. Sorted by the hash of that identity,
+// a match's rows stand together; two identities of one hash are told apart whole.
+void find_same_matches(const RunState& state, const MatchPlan& plan, int16_t (&same_as)[k_table_rows]) {
+    uint64_t hashes[k_table_rows];  // by index into plan.matches, of the matches that can collide
+    int16_t order[k_table_rows];
+    int count = 0;
     for (int i = 0; i < plan.count; ++i) {
-        const PlannedMatch& a = plan.matches[i];
-        if (!can_collide(state, a)) continue;
-        const int64_t ends = begins(a) + a.minutes;
-        for (int j = next[i]; j >= 0 && begins(plan.matches[j]) < ends; j = next[j]) {
-            const PlannedMatch& b = plan.matches[j];
-            if (team_of(state, a.row) == team_of(state, b.row)) continue;
-            if (a.day == b.day && a.start == b.start && same_home_and_away(state, a.row, b.row)) continue;  // a derby
-            ++plan.collision_count;
-            if (plan.listed < k_collisions_listed) {
-                add_mark(plan, plan.matches[i], plan.listed);
-                add_mark(plan, plan.matches[j], plan.listed);
-                plan.collisions[plan.listed++] = Collision{static_cast<int16_t>(i), static_cast<int16_t>(j)};
+        const PlannedMatch& match = plan.matches[i];
+        same_as[i] = static_cast<int16_t>(i);
+        if (!can_collide(state, match)) continue;
+        const int64_t when[] = {match.hall, begins(match)};
+        const uint64_t hash = hash_bytes(k_hash_start, when, sizeof when);
+        hashes[i] = hash_text(hash_text(hash, state.match_details[match.row].home), state.match_details[match.row].away);
+        order[count++] = static_cast<int16_t>(i);
+    }
+    std::sort(order, order + count, [&](int16_t a, int16_t b) { return hashes[a] != hashes[b] ? hashes[a] < hashes[b] : a < b; });
+    for (int k = 0; k < count; ++k) {
+        const PlannedMatch& match = plan.matches[order[k]];
+        for (int e = k - 1; e >= 0 && hashes[order[e]] == hashes[order[k]]; --e) {
+            const PlannedMatch& earlier = plan.matches[order[e]];
+            if (earlier.hall == match.hall && begins(earlier) == begins(match) &&
+                same_home_and_away(state, earlier.row, match.row)) {
+                same_as[order[k]] = same_as[order[e]];
+                break;
             }
         }
     }
+}
+
+// Pairs of the matches given (indices into plan.matches, in date order) in which the later
+// begins before the earlier ends: a sweep that keeps the ends of the matches still running
+// in a heap, so that it counts the pairs without walking them.
+int32_t overlapping_pairs(const MatchPlan& plan, const int16_t* matches, int count) {
+    int64_t ends[k_table_rows];  // a heap, the earliest end on top
+    int running = 0;
+    int32_t pairs = 0;
+    const auto later = [](int64_t a, int64_t b) { return a > b; };
+    for (int k = 0; k < count; ++k) {
+        const PlannedMatch& match = plan.matches[matches[k]];
+        while (running > 0 && ends[0] <= begins(match)) std::pop_heap(ends, ends + running--, later);
+        pairs += running;
+        ends[running++] = begins(match) + match.minutes;
+        std::push_heap(ends, ends + running, later);
+    }
+    return pairs;
+}
+
+// Every colliding pair of one hall's matches (each match once, in date order): the
+// overlapping pairs less those of one team.
+int32_t count_collisions(const RunState& state, const MatchPlan& plan, int16_t* matches, int count) {
+    int32_t pairs = overlapping_pairs(plan, matches, count);
+    const auto team = [&](int16_t i) { return team_of(state, plan.matches[i].row); };
+    std::sort(matches, matches + count, [&](int16_t a, int16_t b) { return team(a) != team(b) ? team(a) < team(b) : a < b; });
+    for (int k = 0; k < count;) {
+        int end = k + 1;
+        while (end < count && team(matches[end]) == team(matches[k])) ++end;
+        pairs -= overlapping_pairs(plan, matches + k, end - k);
+        k = end;
+    }
+    return pairs;
+}
+
+// The count of every pair, then the first k_collisions_listed pairs in date order of their
+// first match, then of their second. Each match that can collide is chained to the next of
+// its hall; a match meets only the ones of its chain that begin before it ends, all others
+// begin later. A match of several rows is marked at each of them.
+void find_collisions(const RunState& state, MatchPlan& plan) {
+    int16_t same_as[k_table_rows];  // by index into plan.matches: the first row of its match
+    find_same_matches(state, plan, same_as);
+    int16_t next[k_table_rows];  // by index into plan.matches: the next match that can collide in its hall, or -1
+    for (int h = 0; h < plan.hall_count; ++h) {
+        int16_t own[k_table_rows];  // the hall's matches, each once, in date order
+        int count = 0;
+        int16_t following = -1;
+        for (int k = plan.halls[h].first + plan.halls[h].count - 1; k >= plan.halls[h].first; --k) {
+            const int16_t i = plan.hall_matches[k];
+            if (!can_collide(state, plan.matches[i]) || same_as[i] != i) continue;
+            next[i] = following;
+            following = i;
+            own[count++] = i;
+        }
+        std::reverse(own, own + count);
+        plan.collision_count += count_collisions(state, plan, own, count);
+    }
+    for (int i = 0; i < plan.count && plan.listed < k_collisions_listed; ++i) {
+        const PlannedMatch& a = plan.matches[i];
+        if (!can_collide(state, a) || same_as[i] != i) continue;
+        const int64_t ends = begins(a) + a.minutes;
+        for (int j = next[i]; j >= 0 && begins(plan.matches[j]) < ends && plan.listed < k_collisions_listed; j = next[j]) {
+            if (team_of(state, a.row) == team_of(state, plan.matches[j].row)) continue;
+            add_mark(plan, plan.matches[i], plan.listed);
+            add_mark(plan, plan.matches[j], plan.listed);
+            plan.collisions[plan.listed++] = Collision{static_cast<int16_t>(i), static_cast<int16_t>(j)};
+        }
+    }
+    for (int i = 0; i < plan.count; ++i) plan.matches[i].first_mark = plan.matches[same_as[i]].first_mark;
 }
 
 }  // namespace

@@ -58,5 +58,8 @@ struct MatchPlan {
 // Kept on the caller's stack: 5,000 rows would take some 110 KB.
 static_assert(sizeof(MatchPlan) <= 24 * static_cast<size_t>(k_table_rows) + 4096, "a plan is about 22 bytes a row");
 
+// Minutes a match lasts, by its league's category (90, U19 75, U15 60): the match days and the club calendar.
+int match_minutes(const MatchRecord& row);
+
 // Works out the match days of state's match table into plan, which it fills afresh.
 void plan_match_days(const RunState& state, MatchPlan& plan);

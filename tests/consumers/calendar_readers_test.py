@@ -75,7 +75,9 @@ def read_with_icalendar(text):
         start = event.decoded("DTSTART")
         if isinstance(start, datetime.datetime):
             expect(start.tzinfo is not None, "%s: a floating start" % event.get("SUMMARY"))
-            expect(event.decoded("DURATION") == datetime.timedelta(hours=2), "%s: duration" % event.get("SUMMARY"))
+            # As long as the match days reckon it: 90 minutes, a U19 match 75, a U15 match 60.
+            expect(event.decoded("DURATION") in [datetime.timedelta(minutes=m) for m in (90, 75, 60)],
+                   "%s: duration" % event.get("SUMMARY"))
         categories = event.get("CATEGORIES")
         league = "" if categories is None else ",".join(str(c) for c in categories.cats)
         day, time = wall_clock(start)
@@ -104,10 +106,13 @@ def read_with_vobject(text):
     return events
 
 
-def teams(summary):
-    home, separator, away = summary.partition(" - ")
-    expect(separator and home and away, "summary %r names no two teams" % summary)
-    return home.strip(), away.strip()
+def teams(event):
+    """Home and away team of an event's summary; the league that a club team's shared name adds left out."""
+    home, separator, away = event.summary.partition(" - ")
+    expect(separator and home and away, "summary %r names no two teams" % event.summary)
+    suffix = " (%s)" % event.league
+    return tuple(side[:-len(suffix)] if event.league and side.endswith(suffix) else side
+                 for side in (home.strip(), away.strip()))
 
 
 def check_run(run_dir):
@@ -131,20 +136,20 @@ def check_run(run_dir):
     for row in rows:
         day = datetime.datetime.strptime(row.date[:10], "%Y/%m/%d").date()
         expect(row.date[12:] == WEEKDAYS[day.weekday()], "row %d: weekday of %s" % (row.number, row.date))
-        if event is not None and (event.day, event.time) == (day, row.time) and row.opponent in teams(event.summary):
+        if event is not None and (event.day, event.time) == (day, row.time) and row.opponent in teams(event):
             expect(row.league_team.startswith(event.league + " / "),
                    "row %d: league %r, the calendar says %r" % (row.number, row.league_team, event.league))
             event = next(events, None)
         else:
             # Only a match already in the calendar may be missing here.
-            expect(any((e.day, e.time) == (day, row.time) and row.opponent in teams(e.summary) for e in by_icalendar),
+            expect(any((e.day, e.time) == (day, row.time) and row.opponent in teams(e) for e in by_icalendar),
                    "row %d (%s %s %s) is not in the calendar" % (row.number, row.date, row.time, row.opponent))
     expect(event is None, "event %s has no workbook row in its place" % (event.describe() if event else ""))
 
     # Every match of the team calendars, once, with its location.
     sources = source_matches(run_dir)
     for event in by_icalendar:
-        home, away = teams(event.summary)
+        home, away = teams(event)
         same = [s for s in sources
                 if (s.day, s.time) == (event.day, event.time) and home in s.summary and away in s.summary]
         expect(same, "%s stands in no team calendar" % event.describe())
@@ -152,7 +157,7 @@ def check_run(run_dir):
                "%s: location %r, the team calendar says %r" % (event.describe(), event.location, same[0].location))
     for source in sources:
         placed = [e for e in by_icalendar if (e.day, e.time) == (source.day, source.time)
-                  and all(name in source.summary for name in teams(e.summary))]
+                  and all(name in source.summary for name in teams(e))]
         expect(len(placed) == 1, "%s stands %d times in the club calendar" % (source.describe(), len(placed)))
     print("%s: %d events, read alike by icalendar and vobject, each in place (%d workbook rows, %d team events)"
           % (path, len(by_icalendar), len(rows), len(sources)))

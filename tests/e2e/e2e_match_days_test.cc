@@ -2,7 +2,8 @@
 // (examples/mehrere-sportarten): two home matches that collide in one hall, one of them
 // with the hall written in other letters and blanks, and beside them every case that is
 // no collision: youth matches back to back, a team's own matches on one day, a derby, an
-// away match, matches without a time, a called-off match, the same time in two halls.
+// away match, matches without a time, a called-off match, the same time in two halls; and
+// the run's time that SOURCE_DATE_EPOCH fixes.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -40,6 +41,7 @@ std::vector<std::string> rows_with(const std::string& part, const std::string& n
 
 TEST_F(MatchDays, CollisionsOfTheClubsHomeMatches) {
     for (const std::string& name : k_club) copy_example("mehrere-sportarten/" + name, name);
+    set_environment("SOURCE_DATE_EPOCH", "1782858600");  // 30.06.2026 22:30 UTC
     const ProgramRun result = run(k_club);
     EXPECT_EQ(0, result.exit_status);
     std::string expected = complete_run(
@@ -54,7 +56,10 @@ TEST_F(MatchDays, CollisionsOfTheClubsHomeMatches) {
     expected.insert(expected.find(k_closing_prompt), warning);
     EXPECT_EQ(expected, result.output);
 
+    // The run's time in German time: summer time, a day and a weekday later than in UTC.
     const std::string plan = read_output(k_days);
+    EXPECT_NE(std::string::npos, plan.find("</h1>\n<p class=\"stand\">Stand: Mi, 01.07.2026 00:30</p>\n"));
+    EXPECT_NE(std::string::npos, read_file(k_ics).find("\r\nX-WR-CALDESC:Stand: Mi\\, 01.07.2026 00:30\r\n"));
     const std::string top = between(plan, "<ol class=\"kollisionen\">", "</ol>");
     const std::string days = between(plan, "id=\"spieltage\"", "id=\"hallen\"");
     const std::string halls = plan.substr(plan.find("id=\"hallen\""));

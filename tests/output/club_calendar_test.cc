@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "calendar_texts.h"
 #include "core/bounded_text.h"
@@ -71,6 +72,29 @@ TEST_F(ClubCalendarWriter, TextsAreCleanedDatesCheckedAndTheDerbyWrittenOnce) {
     EXPECT_NE(std::string::npos, written.find("\r\nDTSTAMP:20251201T101500Z\r\n"));
     EXPECT_EQ(1u, count_of(written, "SUMMARY:TuS Lindenbr\xC3\xBC" "ck 1 - TuS Lindenbr\xC3\xBC" "ck 2\r\n"));
     EXPECT_EQ(3u, count_of(written, "BEGIN:VEVENT"));
+}
+
+// A U19 and a U15 team both "JSG 1" name their league; a team beside its old download is one.
+TEST_F(ClubCalendarWriter, SameNamedTeamsNameTheirLeagueAndMatchesLastByCategory) {
+    const char* names[] = {"JSG 1", "JSG 1", "TuS 1", "TuS 1"};
+    const Match matches[] = {{"2025-10-04", "Sa", "10:00", "", true, "U19 Kreisliga", '1', "TSV X 1"},
+                             {"2025-10-05", "So", "12:00", "", false, "U15 Kreisliga", '1', "TSV Y 1"},
+                             {"2025-10-11", "Sa", "15:00", "", true, "Kreisliga", '1', "TSV Z 1"},
+                             {"2025-10-18", "Sa", "15:00", "", true, "Kreisliga", '1', "TSV W 1"}};
+    state.files_read = 4;
+    state.file_reports[3].also_in = 3;
+    for (int file = 0; file < 4; ++file) {
+        copy_text(state.file_own_teams[file], k_team_name_size, names[file]);
+        put_separator(state, 2 * file);
+        put_row(2 * file + 1, matches[file], names[file], "Halle");
+        state.match_details[2 * file + 1].file = static_cast<uint8_t>(file);
+    }
+    const std::string written = events();
+    EXPECT_EQ((std::vector<std::string>{"SUMMARY:JSG 1 (U19 Kreisliga) - TSV X 1", "SUMMARY:TSV Y 1 - JSG 1 (U15 Kreisliga)",
+                                        "SUMMARY:TuS 1 - TSV Z 1", "SUMMARY:TuS 1 - TSV W 1"}),
+              property_lines(written, "SUMMARY"));
+    EXPECT_EQ((std::vector<std::string>{"DURATION:PT1H15M", "DURATION:PT1H", "DURATION:PT1H30M", "DURATION:PT1H30M"}),
+              property_lines(written, "DURATION"));
 }
 
 TEST_F(ClubCalendarWriter, AFullDiskIsReported) {

@@ -72,11 +72,20 @@ void E2eTest::SetUp() {
     std::string pattern = (fs::temp_directory_path() / "termarium-e2e-XXXXXX").string();
     ASSERT_NE(nullptr, mkdtemp(pattern.data())) << "cannot create a test folder";
     folder = pattern;
+    set_environment("SOURCE_DATE_EPOCH", k_fixed_run_time);
 }
 
 void E2eTest::TearDown() {
     std::error_code ignored;
     if (!folder.empty()) fs::remove_all(folder, ignored);
+    for (const std::string& name : environment_set) unsetenv(name.c_str());
+    environment_set.clear();
+}
+
+void E2eTest::set_environment(const std::string& name, const char* value) {
+    environment_set.insert(name);
+    if (value != nullptr) setenv(name.c_str(), value, 1);
+    else unsetenv(name.c_str());
 }
 
 std::string E2eTest::path(const std::string& relative) const { return folder + "/" + relative; }

@@ -13,6 +13,10 @@
 #include <string>
 #include <vector>
 
+// The run's time every end-to-end run gets unless its test sets another (SOURCE_DATE_EPOCH):
+// 09.12.2025 06:45 UTC, shown as "Di, 09.12.2025 07:45".
+inline const char k_fixed_run_time[] = "1765262700";
+
 // One finished run: its exit status (128 + signal number when it did not exit) and its
 // standard output with the platform's line ends turned into LF.
 struct ProgramRun {
@@ -35,6 +39,9 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    // Sets an environment variable for the program's runs in this test (nullptr removes it)
+    // until the test ends. Every test starts with SOURCE_DATE_EPOCH at k_fixed_run_time.
+    void set_environment(const std::string& name, const char* value);
     // Absolute path of an entry of the test folder.
     std::string path(const std::string& relative) const;
     // Writes the bytes into a file of the test folder, creating its folders.
@@ -68,4 +75,7 @@ protected:
                           const std::function<void(pid_t)>& paused) const;
 
     std::string folder;
+
+private:
+    std::set<std::string> environment_set;  // the names set_environment changed, removed at the test's end
 };
