@@ -20,41 +20,9 @@ constexpr const char* k_day_names[] = {"Montag", "Dienstag", "Mittwoch", "Donner
 constexpr char k_head[] =
     "<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\">\n"
     "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>Spieltage ";
-constexpr char k_style_open[] = "</title>\n<style>\n";
-constexpr char k_style_close[] = "</style>\n</head>\n<body>\n<h1>Spieltage ";
-constexpr char k_run_time[] = "</h1>\n<p class=\"stand\">Stand: ";
 constexpr char k_introduction[] =
     "</p>\n<p>Alle Spiele aller Mannschaften des Vereins nach Datum, Woche f\u00fcr Woche, darunter die"
     " Heimspiele nach Halle. Heimspiele sind fett gedruckt und links mit einem breiten Strich markiert.</p>\n";
-constexpr char k_collisions_heading[] =
-    "<section aria-labelledby=\"ueberschneidungen\">\n"
-    "<h2 id=\"ueberschneidungen\">\u00dcberschneidungen in derselben Halle</h2>\n";
-constexpr char k_rule[] =
-    "<p class=\"regel\">Gepr\u00fcft wurde: Heimspiele verschiedener Mannschaften des Vereins am selben Ort"
-    " (gleiche Ortsangabe; Gro\u00df- und Kleinschreibung und Leerzeichen z\u00e4hlen nicht), beide mit"
-    " Uhrzeit, wobei das sp\u00e4tere beginnt, bevor das fr\u00fchere zu Ende ist. Ein Spiel dauert 90"
-    " Minuten, ein Spiel der A-Jugend (U19) 75 und der C-Jugend (U15) 60 Minuten. Nicht gepr\u00fcft"
-    " werden Ausw\u00e4rtsspiele, Spiele ohne Uhrzeit, abgesagte Spiele, ein Spiel zweier eigener"
-    " Mannschaften gegeneinander und mehrere Spiele derselben Mannschaft an einem Tag. Was das"
-    " Programm nicht wissen kann: ob eine Halle mehrere Felder hat, ob ein Spiel l\u00e4nger dauert"
-    " und ob dieselbe Halle verschieden geschrieben ist.</p>\n";
-constexpr char k_no_collisions[] = "<p>Keine \u00dcberschneidungen gefunden.</p>\n";
-constexpr char k_more_collisions[] = "<p>Weitere \u00dcberschneidungen sind gez\u00e4hlt, aber nicht aufgef\u00fchrt.</p>\n";
-constexpr char k_days_heading[] = "<h2 id=\"spieltage\">Spieltage</h2>\n";
-constexpr char k_halls_heading[] = "<h2 id=\"hallen\">Hallenbelegung: Heimspiele nach Halle</h2>\n";
-constexpr char k_no_home_matches[] = "<p>Keine Heimspiele.</p>\n";
-constexpr char k_days_columns[] =
-    "<colgroup><col class=\"zeit\"><col class=\"team\"><col class=\"ha\"><col class=\"gegner\"><col class=\"ort\">"
-    "</colgroup>\n<thead><tr><th scope=\"col\">Tag und Zeit</th><th scope=\"col\">Mannschaft (Liga)</th>"
-    "<th scope=\"col\">Heim/\u200bAusw\u00e4rts</th><th scope=\"col\">Gegner</th><th scope=\"col\">Ort</th></tr></thead>\n<tbody>\n";
-constexpr char k_hall_columns[] =
-    "<colgroup><col class=\"zeit\"><col class=\"bis\"><col class=\"halle-team\"><col class=\"halle-gegner\">"
-    "</colgroup>\n<thead><tr><th scope=\"col\">Tag und Zeit</th><th scope=\"col\">bis etwa</th>"
-    "<th scope=\"col\">Mannschaft (Liga)</th><th scope=\"col\">Gegner</th></tr></thead>\n<tbody>\n";
-constexpr char k_table_end[] = "</tbody>\n</table>\n</section>\n";
-constexpr char k_no_time[] = "ohne Uhrzeit";
-constexpr char k_unreal_dates[] = "Ohne g\u00fcltiges Datum";
-constexpr char k_no_location[] = "ohne Ortsangabe";
 constexpr char k_end[] = "</body>\n</html>\n";
 
 // "06.10." or, with the year, "06.10.2025".
@@ -78,6 +46,7 @@ void put_clock(OutputBuffer& out, int minutes) {
 // "Sa 11.10. 15:00" as the row gives it (its date alone where it is no real one), with_year
 // "Sa 11.10.2025 15:00"; in the match days the year stands in the heading of the week.
 void put_when(OutputBuffer& out, const RunState& state, const PlannedMatch& match, bool with_year) {
+    constexpr char k_no_time[] = "ohne Uhrzeit";
     const MatchRecord& row = state.match_table[match.row];
     if (!match.dated) {
         put_field(out, row.day, sizeof row.day);
@@ -128,6 +97,7 @@ void put_collision_marks(OutputBuffer& out, const MatchPlan& plan, int index) {
 }
 
 void put_location(OutputBuffer& out, const RunState& state, int row) {
+    constexpr char k_no_location[] = "ohne Ortsangabe";
     const char* location = location_of(state, row);
     if (location[0] == '\0') {
         put_text(out, k_no_location);
@@ -154,6 +124,20 @@ void put_collision_side(OutputBuffer& out, const RunState& state, const PlannedM
 }
 
 void put_collisions(OutputBuffer& out, const RunState& state, const MatchPlan& plan) {
+    constexpr char k_collisions_heading[] =
+        "<section aria-labelledby=\"ueberschneidungen\">\n"
+        "<h2 id=\"ueberschneidungen\">\u00dcberschneidungen in derselben Halle</h2>\n";
+    constexpr char k_rule[] =
+        "<p class=\"regel\">Gepr\u00fcft wurde: Heimspiele verschiedener Mannschaften des Vereins am selben Ort"
+        " (gleiche Ortsangabe; Gro\u00df- und Kleinschreibung und Leerzeichen z\u00e4hlen nicht), beide mit"
+        " Uhrzeit, wobei das sp\u00e4tere beginnt, bevor das fr\u00fchere zu Ende ist. Ein Spiel dauert 90"
+        " Minuten, ein Spiel der A-Jugend (U19) 75 und der C-Jugend (U15) 60 Minuten. Nicht gepr\u00fcft"
+        " werden Ausw\u00e4rtsspiele, Spiele ohne Uhrzeit, abgesagte Spiele, ein Spiel zweier eigener"
+        " Mannschaften gegeneinander und mehrere Spiele derselben Mannschaft an einem Tag. Was das"
+        " Programm nicht wissen kann: ob eine Halle mehrere Felder hat, ob ein Spiel l\u00e4nger dauert"
+        " und ob dieselbe Halle verschieden geschrieben ist.</p>\n";
+    constexpr char k_no_collisions[] = "<p>Keine \u00dcberschneidungen gefunden.</p>\n";
+    constexpr char k_more_collisions[] = "<p>Weitere \u00dcberschneidungen sind gez\u00e4hlt, aber nicht aufgef\u00fchrt.</p>\n";
     put_text(out, k_collisions_heading);
     put_text(out, k_rule);
     if (plan.listed == 0) {
@@ -184,6 +168,9 @@ void put_collisions(OutputBuffer& out, const RunState& state, const MatchPlan& p
     }
     put_text(out, "</section>\n");
 }
+
+// The end of a table and of its block.
+constexpr char k_table_end[] = "</tbody>\n</table>\n</section>\n";
 
 // A table's opening up to its heading, kept on one printed page where it fits; kind names
 // the table's columns for the phone's layout.
@@ -231,6 +218,12 @@ void put_day_row(OutputBuffer& out, const RunState& state, const MatchPlan& plan
 }
 
 void put_days(OutputBuffer& out, const RunState& state, const MatchPlan& plan) {
+    constexpr char k_days_heading[] = "<h2 id=\"spieltage\">Spieltage</h2>\n";
+    constexpr char k_unreal_dates[] = "Ohne g\u00fcltiges Datum";
+    constexpr char k_days_columns[] =
+        "<colgroup><col class=\"zeit\"><col class=\"team\"><col class=\"ha\"><col class=\"gegner\"><col class=\"ort\">"
+        "</colgroup>\n<thead><tr><th scope=\"col\">Tag und Zeit</th><th scope=\"col\">Mannschaft (Liga)</th>"
+        "<th scope=\"col\">Heim/\u200bAusw\u00e4rts</th><th scope=\"col\">Gegner</th><th scope=\"col\">Ort</th></tr></thead>\n<tbody>\n";
     put_text(out, k_days_heading);
     int week_monday = 0;
     bool open = false;
@@ -272,6 +265,12 @@ void put_hall_row(OutputBuffer& out, const RunState& state, const MatchPlan& pla
 
 // The halls in the order of their first home match, each with its home matches in date order.
 void put_halls(OutputBuffer& out, const RunState& state, const MatchPlan& plan) {
+    constexpr char k_halls_heading[] = "<h2 id=\"hallen\">Hallenbelegung: Heimspiele nach Halle</h2>\n";
+    constexpr char k_hall_columns[] =
+        "<colgroup><col class=\"zeit\"><col class=\"bis\"><col class=\"halle-team\"><col class=\"halle-gegner\">"
+        "</colgroup>\n<thead><tr><th scope=\"col\">Tag und Zeit</th><th scope=\"col\">bis etwa</th>"
+        "<th scope=\"col\">Mannschaft (Liga)</th><th scope=\"col\">Gegner</th></tr></thead>\n<tbody>\n";
+    constexpr char k_no_home_matches[] = "<p>Keine Heimspiele.</p>\n";
     put_text(out, k_halls_heading);
     for (int h = 0; h < plan.hall_count; ++h) {
         const PlannedHall& hall = plan.halls[h];
@@ -292,12 +291,12 @@ bool write_match_days(RunState& state, const MatchPlan& plan, FILE* stream) {
     start_output(out, stream);
     put_text(out, k_head);
     put_escaped(out, state.season, sizeof state.season);
-    put_text(out, k_style_open);
+    put_text(out, "</title>\n<style>\n");
     put_text(out, k_match_days_style);
-    put_text(out, k_style_close);
+    put_text(out, "</style>\n</head>\n<body>\n<h1>Spieltage ");
     // The club's name will stand in front of the season here once the import knows it.
     put_escaped(out, state.season, sizeof state.season);
-    put_text(out, k_run_time);
+    put_text(out, "</h1>\n<p class=\"stand\">Stand: ");
     put_escaped(out, state.run_time, sizeof state.run_time);
     put_text(out, k_introduction);
     put_collisions(out, state, plan);

@@ -21,8 +21,6 @@ constexpr char k_match_row_end[] = "</Data></Cell><Cell ss:StyleID=\"s22\"/></Ro
 constexpr char k_separator_row_end[] =
     "</Data></Cell><Cell ss:StyleID=\"s19\"/><Cell ss:StyleID=\"s20\"/><Cell ss:StyleID=\"s20\"/>"
     "<Cell ss:StyleID=\"s20\"/><Cell ss:StyleID=\"s20\"/><Cell ss:StyleID=\"s21\"/></Row><Row><Cell ss:StyleID=\"s";
-constexpr char k_date_cell[] = "Y/M/D, W";  // "2015/09/19, Sa"
-constexpr char k_time_cell[] = "h:m";       // "18:00"
 constexpr char k_home_text[] = "Heim";
 constexpr char k_away_text[] = "Auswärts";
 
@@ -48,6 +46,8 @@ void open_text_cell(OutputBuffer& out, int32_t n) {
 
 // Cells 2 to 8 of a match row and the opening of the next row.
 void put_match_cells(const RunState& state, OutputBuffer& out, const MatchRecord& row) {
+    constexpr char k_date_cell[] = "Y/M/D, W";  // "2015/09/19, Sa"
+    constexpr char k_time_cell[] = "h:m";       // "18:00"
     open_text_cell(out, state.row_styles[1]);
     put_row_date(out, row, k_date_cell);
     open_text_cell(out, state.row_styles[2]);
