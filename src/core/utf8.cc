@@ -73,3 +73,14 @@ size_t utf8_noncharacter_at(const char* text, size_t i, size_t size) {
     const unsigned char third = static_cast<unsigned char>(text[i + 2]);
     return second == 0xBF && (third == 0xBE || third == 0xBF) ? k_noncharacter_length : 0;
 }
+
+uint32_t small_letter(uint32_t code_point) {
+    constexpr uint32_t k_case_step = 0x20;  // from a capital to its small letter, in ASCII and Latin-1
+    constexpr uint32_t k_first_latin_capital = 0xC0;
+    constexpr uint32_t k_last_latin_capital = 0xDE;
+    constexpr uint32_t k_times_sign = 0xD7;  // between the capitals, with no small form
+    const bool ascii_capital = code_point >= 'A' && code_point <= 'Z';
+    const bool latin_capital =
+        code_point >= k_first_latin_capital && code_point <= k_last_latin_capital && code_point != k_times_sign;
+    return ascii_capital || latin_capital ? code_point + k_case_step : code_point;
+}

@@ -27,3 +27,7 @@ size_t utf8_cut_length(const char* text, size_t length, size_t limit);
 
 // Bytes of U+FFFE or U+FFFF at text[i] (three, within size), else 0.
 size_t utf8_noncharacter_at(const char* text, size_t i, size_t size);
+
+// The code point with an ASCII capital or a Latin-1 capital (U+00C0 to U+00DE, the sign
+// U+00D7 aside) made small: the letter case in which names of clubs and halls differ.
+uint32_t small_letter(uint32_t code_point);

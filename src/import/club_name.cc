@@ -6,29 +6,27 @@
 #include <cstring>
 #include <iterator>
 
+#include "core/utf8.h"
+
 namespace {
 
 // Team numbers written as Roman numerals ("TB WESTHEIM III"): II to IX stand for 2 to 9.
 constexpr const char* k_roman_numbers[] = {"II", "III", "IV", "V", "VI", "VII", "VIII", "IX"};
 
-constexpr unsigned char k_latin1_lead = 0xC3;          // lead byte of U+00C0 to U+00FF
-constexpr unsigned char k_latin1_capital_first = 0x80;  // "À" behind it
-constexpr unsigned char k_latin1_capital_last = 0x9E;   // "Þ" behind it
-constexpr unsigned char k_times_sign = 0x97;            // "×", which has no small form
-constexpr unsigned char k_latin1_case_step = 0x20;      // from a capital to its small letter
+constexpr uint32_t k_no_character = 0x80000000;  // marks a byte that begins no character
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
-// The byte at i of text folded to a small letter: an ASCII capital, or the second byte of a
-// Latin-1 capital behind its lead byte.
-unsigned char folded_at(const char* text, size_t i) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c - 'A' + 'a');
-    const bool behind_lead = i > 0 && static_cast<unsigned char>(text[i - 1]) == k_latin1_lead;
-    if (behind_lead && c >= k_latin1_capital_first && c <= k_latin1_capital_last && c != k_times_sign) {
-        return static_cast<unsigned char>(c + k_latin1_case_step);
+// The character at text[i] (at most length bytes) made small, and its length in bytes; a
+// byte that begins no character stands for itself.
+uint32_t small_character_at(const char* text, size_t i, size_t length, size_t& bytes) {
+    uint32_t code_point = 0;
+    bytes = utf8_decode(text + i, length - i, code_point);
+    if (bytes == 0) {
+        bytes = 1;
+        return static_cast<unsigned char>(text[i]) | k_no_character;
     }
-    return c;
+    return small_letter(code_point);
 }
 
 }  // namespace
@@ -56,9 +54,17 @@ size_t club_length(const char* team) {
 
 bool same_club(const char* team, const char* other) {
     const size_t length = club_length(team);
-    if (length != club_length(other)) return false;
-    for (size_t i = 0; i < length; ++i) {
-        if (folded_at(team, i) != folded_at(other, i)) return false;
+    const size_t other_length = club_length(other);
+    size_t i = 0;
+    size_t j = 0;
+    while (i < length && j < other_length) {
+        size_t bytes = 0;
+        size_t other_bytes = 0;
+        if (small_character_at(team, i, length, bytes) != small_character_at(other, j, other_length, other_bytes)) {
+            return false;
+        }
+        i += bytes;
+        j += other_bytes;
     }
-    return true;
+    return i == length && j == other_length;
 }

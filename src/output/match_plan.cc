@@ -24,31 +24,6 @@ constexpr int k_adult_minutes = 90;
 constexpr int k_u19_minutes = 75;
 constexpr int k_u15_minutes = 60;
 
-// Latin-1 capitals (U+00C0 to U+00DE but the sign U+00D7), two bytes in UTF-8 whose second
-// is that of the small letter less 0x20.
-constexpr uint32_t k_first_capital = 0xC0;
-constexpr uint32_t k_last_capital = 0xDE;
-constexpr uint32_t k_times_sign = 0xD7;
-constexpr unsigned char k_small_letter_step = 0x20;
-
-// How a hall compares an ASCII byte: capitals as small letters, tab as blank.
-struct HallBytes {
-    unsigned char folded[128];
-};
-
-constexpr HallBytes make_hall_bytes() {
-    HallBytes table{};
-    for (int c = 0; c < 128; ++c) table.folded[c] = static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
-    table.folded[static_cast<unsigned char>('\t')] = ' ';
-    return table;
-}
-
-constexpr HallBytes k_hall_bytes = make_hall_bytes();
-
-bool is_latin1_capital(uint32_t code_point) {
-    return code_point >= k_first_capital && code_point <= k_last_capital && code_point != k_times_sign;
-}
-
 // A location as a hall compares it, into out: ASCII and Latin-1 capitals as small letters,
 // leading and trailing blanks left out, a run of blanks as one blank; a byte that begins no
 // character stays as it is. Returns its length.
@@ -59,7 +34,7 @@ size_t hall_text(const char* location, char (&out)[k_location_size]) {
     for (size_t i = 0; i < size;) {
         const unsigned char byte = static_cast<unsigned char>(location[i]);
         const bool ascii = byte < 0x80;
-        if (ascii && k_hall_bytes.folded[byte] == ' ') {
+        if (byte == ' ' || byte == '\t') {
             blank = length > 0;
             ++i;
             continue;
@@ -67,16 +42,15 @@ size_t hall_text(const char* location, char (&out)[k_location_size]) {
         if (blank) out[length++] = ' ';
         blank = false;
         if (ascii) {
-            out[length++] = static_cast<char>(k_hall_bytes.folded[byte]);
+            out[length++] = static_cast<char>(small_letter(byte));
             ++i;
             continue;
         }
         uint32_t code_point = 0;
         const size_t bytes = std::max<size_t>(utf8_decode(location + i, size - i, code_point), 1);
         std::memcpy(out + length, location + i, bytes);
-        if (bytes == 2 && is_latin1_capital(code_point)) {
-            out[length + 1] = static_cast<char>(out[length + 1] + k_small_letter_step);
-        }
+        // A Latin-1 letter's small form is two bytes too, its second one higher by the step.
+        if (bytes == 2) out[length + 1] = static_cast<char>(out[length + 1] + (small_letter(code_point) - code_point));
         length += bytes;
         i += bytes;
     }
