@@ -51,10 +51,11 @@ bool letter_or_digit_at(TextSpan text, int i) {
 
 // True when the field, blanks around it aside, is a date: day and month of one or two
 // digits and a year of two or four, with dots between.
-bool is_date_field(const char* field, int length) {
+bool is_date_field(const char* whole_field, int whole_length) {
+    const TextSpan date = trimmed({whole_field, whole_length});
+    const char* field = date.bytes;
+    const int length = date.length;
     int at = 0;
-    while (at < length && field[at] == ' ') ++at;
-    while (length > at && field[length - 1] == ' ') --length;
     int digits[3] = {0, 0, 0};
     int part = 0;
     for (; at < length; ++at) {
@@ -105,8 +106,8 @@ TextSpan without_leading_symbol(TextSpan side) {
 }
 
 TextSpan without_match_number(TextSpan side) {
-    int end = side.length;
-    while (end > 0 && side.bytes[end - 1] == ' ') --end;
+    side = trimmed(side);
+    const int end = side.length;
     if (end == 0 || side.bytes[end - 1] != ')') return side;
     int open = end - 2;
     while (open >= 0 && is_digit(side.bytes[open])) --open;

@@ -95,19 +95,14 @@ TextSpan address_town(TextSpan location) {
     const int comma = find_byte(location, 0, location.length, ',');
     if (comma < 0 || find_byte(location, comma + 1, location.length, ',') >= 0) return none;
     // The street ends in its house number: a last word that begins with a digit.
-    int street_end = comma;
-    while (street_end > 0 && location.bytes[street_end - 1] == ' ') --street_end;
-    int word = street_end;
-    while (word > 0 && location.bytes[word - 1] != ' ') --word;
-    if (word == 0 || word == street_end || !is_digit(location.bytes[word])) return none;
-    int at = comma + 1;
-    while (at < location.length && location.bytes[at] == ' ') ++at;
-    const int postcode = at;
-    while (at < location.length && is_digit(location.bytes[at])) ++at;
-    if (at - postcode < k_shortest_postcode || at - postcode > k_longest_postcode) return none;
-    if (at >= location.length || location.bytes[at] != ' ') return none;
-    while (at < location.length && location.bytes[at] == ' ') ++at;
-    int end = location.length;
-    while (end > at && is_blank(location.bytes[end - 1])) --end;
-    return {location.bytes + at, end - at};
+    const TextSpan street = trimmed(span_part(location, 0, comma));
+    int word = street.length;
+    while (word > 0 && street.bytes[word - 1] != ' ') --word;
+    if (word == 0 || word == street.length || !is_digit(street.bytes[word])) return none;
+    const TextSpan place = trimmed(span_part(location, comma + 1, location.length));
+    int at = 0;
+    while (at < place.length && is_digit(place.bytes[at])) ++at;
+    if (at < k_shortest_postcode || at > k_longest_postcode) return none;
+    if (at >= place.length || place.bytes[at] != ' ') return none;
+    return trimmed(span_part(place, at, place.length));
 }
