@@ -218,16 +218,24 @@ struct Summary {
     TextSpan league;
 };
 
+// The unescaped texts that a summary's spans point into, kept by the caller for as long as
+// it reads the names.
+struct SummaryTexts {
+    char summary[k_value_size];
+    char description[k_value_size];
+};
+
 // Cuts the summary at its separator (find_side_separator) into the two names, a result,
 // dates and a league taken off the away side; the description's lines "Heim:" and "Gast:"
 // name the sides where it has both, the summary's text in front of the home name then
 // being the league unless the away side names one; bad_name when a name is empty, longer
 // than 51 bytes or holds a line break.
-TeamsRead split_summary(TextSpan text, const EventLines& lines, char (&value)[k_value_size], Summary& summary) {
+TeamsRead split_summary(TextSpan text, const EventLines& lines, SummaryTexts& texts, Summary& summary) {
     bool cut = false;
+    char (&value)[k_value_size] = texts.summary;
     const TextSpan whole = unescaped(text, lines, Property::summary, value, cut);
     const SideSeparator separator = find_side_separator(whole);
-    char description[k_value_size];
+    char (&description)[k_value_size] = texts.description;
     bool description_cut = false;
     TextSpan labelled_home{};
     TextSpan labelled_away{};
@@ -409,9 +417,9 @@ int next_event_begin(TextSpan text, int from) {
 TeamsRead event_teams(TextSpan text, int begin, char (&home)[k_opponent_size], char (&away)[k_opponent_size]) {
     const EventLines lines = scan_event(text, begin);
     if (!lines.has[Property::summary]) return TeamsRead::no_summary;
-    char value[k_value_size];
+    SummaryTexts texts;
     Summary summary{};
-    const TeamsRead result = split_summary(text, lines, value, summary);
+    const TeamsRead result = split_summary(text, lines, texts, summary);
     if (result != TeamsRead::done) return result;
     copy_name(home, summary.home);
     copy_name(away, summary.away);
@@ -421,12 +429,12 @@ TeamsRead event_teams(TextSpan text, int begin, char (&home)[k_opponent_size], c
 EventRead parse_event(TextSpan text, int begin, DeclaredZones& zones, ParsedEvent& event) {
     const EventLines lines = scan_event(text, begin);
     event.next = lines.next;
-    char value[k_value_size];
+    SummaryTexts texts;
     Summary summary{};
     MatchRecord& row = event.row;
     EventRead read = EventRead::layout;
     if (lines.has[Property::start] && lines.has[Property::summary] &&
-        split_summary(text, lines, value, summary) == TeamsRead::done) {
+        split_summary(text, lines, texts, summary) == TeamsRead::done) {
         read = read_start(text, lines.line[Property::start], zones, row);
     }
     if (read != EventRead::done) {
