@@ -57,8 +57,11 @@ set(sample_dir ${release_dir}/sample)
 set(pictures_dir ${release_dir}/pictures)
 set(guide ${release_dir}/Anleitung.html)
 set(stylesheet ${PROJECT_SOURCE_DIR}/web/termarium-tabelle.css)
+# The run takes the release's time, so that the "Stand:" line of its outputs is the same
+# in every build of one commit.
 add_custom_command(OUTPUT ${sample_dir}/console.txt
-  COMMAND ${release_tool} sample $<TARGET_FILE:termarium> ${PROJECT_SOURCE_DIR}/examples ${sample_dir}
+  COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${TERMARIUM_SOURCE_DATE_EPOCH}
+    ${release_tool} sample $<TARGET_FILE:termarium> ${PROJECT_SOURCE_DIR}/examples ${sample_dir}
   DEPENDS termarium release.py
   COMMENT "Running the program on the sample calendars"
   VERBATIM)
