@@ -90,7 +90,8 @@ void years_of_matches(const RunState& state, int file, int& first, int& last) {
     last = 0;
     for (int row = 1; row < state.current_row && row < k_table_rows; ++row) {
         CivilTime when{};
-        if (file >= 0 && state.match_details[row].file != file) continue;
+        const int block = state.match_details[row].block;
+        if (file >= 0 && (block >= k_max_blocks || state.blocks[block].file != file)) continue;
         if (!row_time(state.match_table[row], when)) continue;
         if (first == 0 || when.date.year < first) first = when.date.year;
         if (when.date.year > last) last = when.date.year;

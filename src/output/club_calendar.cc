@@ -67,7 +67,7 @@ constexpr const char* k_calendar_zone[] = {
     "END:STANDARD",
     "END:VTIMEZONE",
 };
-constexpr char k_calendar_name[] = "X-WR-CALNAME:Spielplan ";
+constexpr char k_calendar_name[] = "X-WR-CALNAME:";
 constexpr char k_calendar_end[] = "END:VCALENDAR";
 constexpr char k_event_begin[] = "BEGIN:VEVENT";
 constexpr char k_event_end[] = "END:VEVENT";
@@ -289,7 +289,13 @@ bool write_club_calendar(RunState& state, const MatchPlan& /*plan*/, FILE* strea
     start_output(out, stream);
     for (const char* text : k_calendar_head) put_fixed_line(out, text);
     CalendarLine line{};
+    // "Spielplan <club> <season>": a later run takes the club from it.
     start_line(line, out, k_calendar_name);
+    add_plain(line, k_calendar_title);
+    if (state.club[0] != '\0') {
+        add_escaped(line, state.club, sizeof state.club);
+        add_plain(line, " ");
+    }
     add_escaped(line, state.season, sizeof state.season);
     end_line(line);
     for (const char* text : k_calendar_zone) put_fixed_line(out, text);

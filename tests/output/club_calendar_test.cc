@@ -43,8 +43,8 @@ protected:
 };
 
 TEST_F(ClubCalendarWriter, TextsAreCleanedDatesCheckedAndTheDerbyWrittenOnce) {
-    copy_text(state.file_own_teams[0], k_team_name_size, "TuS Lindenbr\xC3\xBC" "ck 1");
-    copy_text(state.file_own_teams[1], k_team_name_size, "TuS Lindenbr\xC3\xBC" "ck 2");
+    copy_text(state.blocks[0].own_team, k_team_name_size, "TuS Lindenbr\xC3\xBC" "ck 1");
+    copy_text(state.blocks[1].own_team, k_team_name_size, "TuS Lindenbr\xC3\xBC" "ck 2");
     put_separator(state, 0);
     // A name with a control character and U+FFFF; a location of two lines.
     put_row(1, {"2025-10-04", "Sa", "15:00", "", true, "Kreisliga", '1', "SV \x01Nord\xEF\xBF\xBF 2"},
