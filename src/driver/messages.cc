@@ -62,6 +62,7 @@ void describe_file(const RunState& state, int file, char* out, size_t size) {
     size_t used = 0;
     for (int b = report.first_block; b < report.first_block + report.blocks && b < k_max_blocks && used < size; ++b) {
         const TeamBlock& block = state.blocks[b];
+        if (block.own_team[0] == '\0') continue;  // a league's file still waiting for the club
         char cancelled[k_cancelled_size] = "";
         if (block.cancelled > 0) std::snprintf(cancelled, sizeof cancelled, k_cancelled_part, block.cancelled);
         int written = std::snprintf(out + used, size - used, k_file_line, block.own_team, block.league, block.matches,
