@@ -133,9 +133,10 @@ ReadResult take_club_team(RunState& state) {
     return ReadResult::ok;
 }
 
-// The club's side in every row of the block, its league and its earlier block of the same team.
+// The club's side in every row of the block (first_row to end_row) and the block's league.
 void finish_block(RunState& state, int block_index, int first_row, int end_row) {
     TeamBlock& block = state.blocks[block_index];
+    copy_text(state.own_team, sizeof state.own_team, block.own_team);
     for (int row = first_row; row < end_row; ++row) {
         const MatchDetails& details = state.match_details[row];
         take_club_side(state.match_table[row], details.home, details.away, block.own_team);
@@ -316,12 +317,14 @@ int read_all_files(RunState& state, int files, ReadResult (&results)[k_max_argum
 }
 
 // The clubs the league's files are read for: the club known before, and the club of each
-// team's file. False when there is none.
+// team's file that its counts decided (a cup tie's side may be the other club's). False
+// when there is none.
 bool gather_clubs(const RunState& state, RunClubs& clubs) {
     clubs.count = 0;
     if (state.club[0] != '\0') copy_text(clubs.teams[clubs.count++], k_team_name_size, state.club);
     for (int b = 0; b < state.block_count && b < k_max_blocks; ++b) {
-        if (state.blocks[b].own_team[0] == '\0' || clubs.count > k_max_blocks) continue;
+        const TeamBlock& block = state.blocks[b];
+        if (block.own_team[0] == '\0' || block.tied_home[0] != '\0' || clubs.count > k_max_blocks) continue;
         copy_text(clubs.teams[clubs.count++], k_team_name_size, state.blocks[b].own_team);
     }
     return clubs.count > 0;

@@ -3,7 +3,8 @@
 // Linux program on the same files in the same order: the console text, the exit status
 // and both schedules. Through the file chooser (with the order changed by the page's own
 // buttons, the downloads saved under their names) and through window.termarium.run: the
-// sample calendars, failures, a 41-file and a 40-file run. The page makes no request but
+// sample calendars, failures, a 41-file and a 40-file run; a whole league's file, whose
+// clubs the page offers as a choice and hands the chosen one to the program as its input. The page makes no request but
 // for itself, logs no error and breaks no rule of its content security policy; axe-core
 // finds nothing serious in it; a volunteer gets from choosing files to the downloads by
 // keyboard alone; the club's table stays within a phone's screen. The match days of a club
