@@ -1,5 +1,5 @@
-// The run's club: the clubs the question lists, the answers that choose one, the club of
-// the own teams, and the club an earlier club calendar names.
+// The run's club: the clubs the question lists, the answers that choose one, and the club
+// an earlier club calendar names.
 #include "import/run_club.h"
 
 #include <gtest/gtest.h>
@@ -29,30 +29,14 @@ TEST_F(RunClub, AnswersChooseAListedClub) {
         const char* typed;
         const char* club;  // nullptr: refused
     };
-    const Answer answers[] = {
-        {"2", "USC M\xC3\xBCnster"},       {" usc m\xC3\xBCnster \r", "USC M\xC3\xBCnster"},
-        {"1", "TV Westfeld"},             {"3", nullptr},
-        {"0", nullptr},                   {"", nullptr},
-        {"TV Westfeld II", nullptr},      {"Westfeld", nullptr},
-        {"99999999999999", nullptr},
-    };
+    const Answer answers[] = {{"2", "USC M\xC3\xBCnster"}, {" usc m\xC3\xBCnster \r", "USC M\xC3\xBCnster"},
+                              {"1", "TV Westfeld"}, {"3", nullptr}, {"0", nullptr}, {"", nullptr},
+                              {"TV Westfeld II", nullptr}, {"Westfeld", nullptr}, {"99999999999999", nullptr}};
     for (const Answer& a : answers) {
         state->club[0] = '\0';
         EXPECT_EQ(a.club != nullptr, choose_club(*state, a.typed)) << a.typed;
         EXPECT_STREQ(a.club != nullptr ? a.club : "", state->club) << a.typed;
     }
-}
-
-// The club of most own teams, the first on a tie, as its first team writes it.
-TEST_F(RunClub, TheClubOfMostOwnTeams) {
-    for (const char* team : {"JSG Nord 1", "SV Ost V", "sv ost VI", "JSG Nord 2", "SV OST 2"}) {
-        copy_text(state->blocks[state->block_count++].own_team, k_team_name_size, team);
-    }
-    take_run_club(*state);
-    EXPECT_STREQ("SV Ost", state->club);
-    state->block_count = 4;
-    take_run_club(*state);
-    EXPECT_STREQ("JSG Nord", state->club);
 }
 
 // The name of an earlier club calendar: the club between title and season, escapes undone;

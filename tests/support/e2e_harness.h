@@ -1,6 +1,6 @@
 // Runs the program under test as its own process in a fresh folder per test: standard
-// input from /dev/null, standard output captured byte for byte, exit status and the files
-// left behind. The program, a launcher in front of it and the platform's line ends and
+// input from /dev/null (or a given text), standard output captured byte for byte, exit
+// status and the files left behind. The program, a launcher in front of it and the platform's line ends and
 // path form come from the environment, so the same cases can run a Windows build.
 #pragma once
 
