@@ -279,20 +279,23 @@ bool ask_for_club(RunState& state) {
     return read_console_line(answer, sizeof answer) && choose_club(state, answer);
 }
 
-// Counts the failed and the tried arguments (meant as calendars: read, or failed before
-// they could be); returns the first file read, or -1.
-int count_outcomes(const RunState& state, int files, const ReadResult (&results)[k_max_arguments], int& failed,
-                   int& tried) {
-    int first_read = -1;
-    failed = 0;
-    tried = 0;
+// How the import of the arguments went.
+struct ImportOutcome {
+    int first_read;  // the first file read, or -1
+    int failed;      // arguments that failed
+    int tried;       // arguments meant as calendars: read, or failed before they could be
+};
+
+// Counts the failed and the tried arguments and finds the first file read.
+ImportOutcome count_outcomes(const RunState& state, int files, const ReadResult (&results)[k_max_arguments]) {
+    ImportOutcome outcome{-1, 0, 0};
     for (int k = 0; k < files; ++k) {
         const InputKind kind = state.input_kinds[k];
-        if (kind == InputKind::failed || results[k] != ReadResult::ok) ++failed;
-        if (kind == InputKind::failed || kind == InputKind::calendar) ++tried;
-        if (first_read < 0 && kind == InputKind::calendar && results[k] == ReadResult::ok) first_read = k;
+        if (kind == InputKind::failed || results[k] != ReadResult::ok) ++outcome.failed;
+        if (kind == InputKind::failed || kind == InputKind::calendar) ++outcome.tried;
+        if (outcome.first_read < 0 && kind == InputKind::calendar && results[k] == ReadResult::ok) outcome.first_read = k;
     }
-    return first_read;
+    return outcome;
 }
 
 // Every calendar into the match table, then the season and each argument's line. A
@@ -303,18 +306,17 @@ int count_outcomes(const RunState& state, int files, const ReadResult (&results)
 int import_files(RunState& state, int files, char** paths) {
     ReadResult results[k_max_arguments] = {};
     import_calendar_files(state, files, results);
-    int failed = 0;
-    int tried = 0;
-    int first_read = count_outcomes(state, files, results, failed, tried);
-    if (failed == 0 && first_read >= 0 && league_files_waiting(state)) {
-        derive_season(state, first_read);  // names the earlier club calendar
-        if (!find_remembered_club(state, files, paths[first_read]) && !ask_for_club(state)) {
+    ImportOutcome outcome = count_outcomes(state, files, results);
+    if (outcome.failed == 0 && outcome.first_read >= 0 && league_files_waiting(state)) {
+        derive_season(state, outcome.first_read);  // names the earlier club calendar
+        if (!find_remembered_club(state, files, paths[outcome.first_read]) && !ask_for_club(state)) {
             std::fputs(k_no_club_chosen, stdout);
             return -1;
         }
         import_calendar_files(state, files, results);
-        first_read = count_outcomes(state, files, results, failed, tried);
+        outcome = count_outcomes(state, files, results);
     }
+    const int first_read = outcome.first_read;
     if (first_read >= 0) {
         derive_season(state, first_read);
         std::printf(k_season_line, state.season);
@@ -322,12 +324,12 @@ int import_files(RunState& state, int files, char** paths) {
         std::fputs(k_lines_apart, stdout);
     }
     print_file_lines(state, files, paths, results);
-    if (tried == 0) {
+    if (outcome.tried == 0) {
         std::fputs(k_no_calendar, stdout);
         return -1;
     }
-    if (failed > 0) {
-        std::printf(k_nothing_written, failed, tried);
+    if (outcome.failed > 0) {
+        std::printf(k_nothing_written, outcome.failed, outcome.tried);
         return -1;
     }
     return first_read;

@@ -133,9 +133,11 @@ ReadResult take_club_team(RunState& state) {
     return ReadResult::ok;
 }
 
-// The club's side in every row of the block (first_row to end_row) and the block's league.
-void finish_block(RunState& state, int block_index, int first_row, int end_row) {
-    TeamBlock& block = state.blocks[block_index];
+// The club's side in every row of the last block (its rows from first_row on) and the
+// block's league.
+void finish_block(RunState& state, int first_row) {
+    TeamBlock& block = state.blocks[state.block_count - 1];
+    const int end_row = state.current_row;
     copy_text(state.own_team, sizeof state.own_team, block.own_team);
     for (int row = first_row; row < end_row; ++row) {
         const MatchDetails& details = state.match_details[row];
@@ -187,9 +189,11 @@ ReadResult take_league_blocks(RunState& state, int file_index, const RunClubs* c
     for (int k = 0; k < count && result == ReadResult::ok; ++k) {
         result = open_block(state, file_index, teams[k]);
         const int block_row = state.current_row;
-        int events = 0;
-        if (result == ReadResult::ok) result = take_events(state, file_index, teams[k], events);
-        if (result == ReadResult::ok) finish_block(state, state.block_count - 1, block_row, state.current_row);
+        if (result == ReadResult::ok) {
+            int events = 0;
+            result = take_events(state, file_index, teams[k], events);
+        }
+        if (result == ReadResult::ok) finish_block(state, block_row);
     }
     return result;
 }
@@ -248,7 +252,7 @@ ReadResult read_calendar_file(RunState& state, int file_index, const RunClubs* c
     if (result == ReadResult::ok) {
         report.league_file = state.home_candidate_count < events && state.away_candidate_count < events;
         result = report.league_file ? take_league_blocks(state, file_index, clubs, first_row) : take_club_team(state);
-        if (result == ReadResult::ok && !report.league_file) finish_block(state, first_block, first_row + 1, state.current_row);
+        if (result == ReadResult::ok && !report.league_file) finish_block(state, first_row + 1);
     }
     if (result != ReadResult::ok) {
         // No row of a file that failed stays behind, not even the ones read before its failure.

@@ -44,18 +44,18 @@ void note_league_club(RunState& state, const char* team) {
 }
 
 bool choose_club(RunState& state, const char* answer) {
-    char trimmed[k_team_name_size];
+    char typed[k_team_name_size];
     while (*answer == ' ' || *answer == '\t') ++answer;
     size_t length = std::strlen(answer);
     while (length > 0 && (answer[length - 1] == ' ' || answer[length - 1] == '\t' || answer[length - 1] == '\r' ||
                           answer[length - 1] == '\n')) {
         --length;
     }
-    if (length == 0 || !copy_bytes(trimmed, sizeof trimmed, answer, length)) return false;
-    const int number = answer_number(trimmed);
+    if (length == 0 || !copy_bytes(typed, sizeof typed, answer, length)) return false;
+    const int number = answer_number(typed);
     for (int k = 0; k < state.league_club_count && k < k_max_league_clubs; ++k) {
-        if (number == k + 1 || (number == 0 && same_club(state.league_clubs[k], trimmed) &&
-                                club_length(trimmed) == length)) {
+        if (number == k + 1 || (number == 0 && same_club(state.league_clubs[k], typed) &&
+                                club_length(typed) == length)) {
             return copy_text(state.club, sizeof state.club, state.league_clubs[k]);
         }
     }
