@@ -133,7 +133,7 @@ struct RunState {
 
     // Import, per input file and per team block: what the console lines say; the
     // arguments the import went through.
-    FileReport file_reports[k_max_arguments];
+    FileReport file_reports[k_max_arguments];                     // what the import found out about each argument
     TeamBlock blocks[k_max_blocks];                               // the run's team blocks in table order
     int32_t block_count;                                          // blocks in use
     int32_t files_read;

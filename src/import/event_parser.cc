@@ -222,12 +222,13 @@ struct Summary {
 // dates and a league taken off the away side; the description's lines "Heim:" and "Gast:"
 // name the sides where it has both, the summary's text in front of the home name then
 // being the league unless the away side names one; bad_name when a name is empty, longer
-// than 51 bytes or holds a line break.
-TeamsRead split_summary(TextSpan text, const EventLines& lines, char (&value)[k_value_size], Summary& summary) {
+// than 51 bytes or holds a line break. The spans point into value and description, which
+// the caller keeps as long as it reads them.
+TeamsRead split_summary(TextSpan text, const EventLines& lines, char (&value)[k_value_size],
+                        char (&description)[k_value_size], Summary& summary) {
     bool cut = false;
     const TextSpan whole = unescaped(text, lines, Property::summary, value, cut);
     const SideSeparator separator = find_side_separator(whole);
-    char description[k_value_size];
     bool description_cut = false;
     TextSpan labelled_home{};
     TextSpan labelled_away{};
@@ -410,8 +411,9 @@ TeamsRead event_teams(TextSpan text, int begin, char (&home)[k_opponent_size], c
     const EventLines lines = scan_event(text, begin);
     if (!lines.has[Property::summary]) return TeamsRead::no_summary;
     char value[k_value_size];
+    char description[k_value_size];
     Summary summary{};
-    const TeamsRead result = split_summary(text, lines, value, summary);
+    const TeamsRead result = split_summary(text, lines, value, description, summary);
     if (result != TeamsRead::done) return result;
     copy_name(home, summary.home);
     copy_name(away, summary.away);
@@ -422,11 +424,12 @@ EventRead parse_event(TextSpan text, int begin, DeclaredZones& zones, ParsedEven
     const EventLines lines = scan_event(text, begin);
     event.next = lines.next;
     char value[k_value_size];
+    char description[k_value_size];
     Summary summary{};
     MatchRecord& row = event.row;
     EventRead read = EventRead::layout;
     if (lines.has[Property::start] && lines.has[Property::summary] &&
-        split_summary(text, lines, value, summary) == TeamsRead::done) {
+        split_summary(text, lines, value, description, summary) == TeamsRead::done) {
         read = read_start(text, lines.line[Property::start], zones, row);
     }
     if (read != EventRead::done) {
