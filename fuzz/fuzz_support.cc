@@ -278,18 +278,21 @@ void check_read_results(const RunState& state, int files, const ReadResult (&res
         if (result != ReadResult::ok) continue;
         char lines[k_file_lines_size];
         describe_file(state, k, lines, sizeof lines);
-        check(terminated(lines, sizeof lines) && lines[0] != '\0', "a file's console line", k);
+        // A league's file waiting for the club has no line yet.
+        check(terminated(lines, sizeof lines) && (lines[0] != '\0' || state.file_reports[k].league_file), "a file's console line", k);
         const FileReport& report = state.file_reports[k];
-        check(report.same_as >= 0 && report.same_as <= k && report.also_in >= 0 && report.also_in <= k,
-              "a file's earlier copy", k);
+        check(report.same_as >= 0 && report.same_as <= k, "a file's earlier copy", k);
+        for (int b = report.first_block; b < report.first_block + report.blocks; ++b) {
+            check(state.blocks[b].also_in >= 0 && state.blocks[b].also_in <= b, "a block's earlier team", b);
+        }
     }
 }
 
 // Every row of the table: separators, complete match rows, then only zero rows.
 void check_table(const RunState& state) {
     check(state.current_row == 0 || state.match_table[0].day[0] == ' ', "row 0 is the first separator");
-    for (int file = 0; file < k_max_arguments; ++file) {
-        check(terminated(state.file_own_teams[file], k_team_name_size), "own team terminated", file);
+    for (int block = 0; block < k_max_blocks; ++block) {
+        check(terminated(state.blocks[block].own_team, k_team_name_size), "own team terminated", block);
     }
     bool ended = false;
     for (int i = 0; i < k_table_rows; ++i) {

@@ -29,19 +29,40 @@
     return file && typeof file.name === 'string' ? file.name : '';
   }
 
-  // Runs the program once over the files, in their order. Resolves to the exit status,
-  // the console text exactly as printed, and every file the run wrote, by name.
-  async function run(files) {
+  // The program asks for the club when it reads league files and knows none; the page
+  // offers the clubs it lists as a choice and hands the choice over as typed input.
+  const k_club_question = 'In den Liga-Dateien spielen diese Vereine:\n';
+  const k_club_line = /^  (\d+) (.*)$/;
+
+  // The clubs the console lists in its question, [{number, name}]; empty when it asked none.
+  function clubs_asked(console_text) {
+    const at = console_text.indexOf(k_club_question);
+    if (at < 0) return [];
+    const clubs = [];
+    for (const line of console_text.slice(at + k_club_question.length).split('\n')) {
+      const found = k_club_line.exec(line);
+      if (!found) break;
+      clubs.push({ number: found[1], name: found[2] });
+    }
+    return clubs;
+  }
+
+  // Runs the program once over the files, in their order; answer, where given, is the
+  // line standard input holds (the club), else standard input ends at once. Resolves to
+  // the exit status, the console text exactly as printed, every file the run wrote, by
+  // name, and the clubs the program asked to choose from (empty when it asked nothing).
+  async function run(files, answer) {
     const list = Array.from(files || []);
     const contents = await Promise.all(list.map(read_bytes));
     const printed = [];
+    const typed = typeof answer === 'string' ? Array.from(new TextEncoder().encode(answer + '\n')) : [];
     const program = await createTermarium({
       print: function () {},
       printErr: function () {},
       preRun: [function (module) {
-        // Standard input ends at once, so the wait for Enter ends at once; standard
-        // output arrives byte by byte, so that nothing is decoded twice.
-        module.FS.init(function () { return null; },
+        // Standard input holds the answer, if any, and then ends, so the wait for Enter
+        // ends at once; standard output arrives byte by byte, so that nothing is decoded twice.
+        module.FS.init(function () { return typed.length > 0 ? typed.shift() : null; },
                        function (byte) { if (byte !== null) printed.push(byte); },
                        function () {});
       }],
@@ -76,7 +97,9 @@
         if (fs.isFile(fs.stat(path).mode)) outputs[name] = fs.readFile(path);
       }
     });
-    return { status: status, console: new TextDecoder().decode(new Uint8Array(printed)), outputs: outputs };
+    const console_text = new TextDecoder().decode(new Uint8Array(printed));
+    const clubs = typeof answer === 'string' ? [] : clubs_asked(console_text);
+    return { status: status, console: console_text, outputs: outputs, clubs: clubs };
   }
 
   window.termarium = { run: run };
@@ -98,6 +121,10 @@
   const preview = document.getElementById('vorschau');
   const match_days = document.getElementById('spieltage');
   const print_button = document.getElementById('drucken');
+  const club_choice = document.getElementById('vereinswahl');
+  const club_heading = document.getElementById('vereinswahl-titel');
+  const club_select = document.getElementById('verein');
+  const club_button = document.getElementById('verein-weiter');
   const table_style = document.getElementById('tabellenstil').textContent;
 
   let chosen = [];         // the files in reading order
@@ -207,31 +234,54 @@
     heading.scrollIntoView({ block: 'start' });
   }
 
-  async function start() {
+  // Offers the clubs the program asked about; the next run takes the one chosen.
+  function offer_clubs(clubs) {
+    club_select.textContent = '';
+    for (const club of clubs) {
+      const option = document.createElement('option');
+      option.value = club.number;
+      option.textContent = club.name;
+      club_select.appendChild(option);
+    }
+    club_choice.hidden = false;
+  }
+
+  // One run over the chosen files, answer the club's line for standard input (undefined
+  // for none); shows what it gave.
+  async function start_run(answer) {
     start_button.disabled = true;
+    club_button.disabled = true;
     release_downloads();
     result.hidden = true;
     failure.hidden = true;
+    club_choice.hidden = true;
     console_view.classList.remove('fehler');
     console_view.textContent = 'Der Spielplan wird erstellt …';
     let succeeded = false;
+    let asked = false;
     try {
-      const outcome = await run(chosen);
+      const outcome = await run(chosen, answer);
       console_view.textContent = outcome.console;
       if (outcome.status === 0) {
         show_outputs(outcome.outputs);
         succeeded = true;
+      } else if (outcome.clubs.length > 0) {
+        offer_clubs(outcome.clubs);
+        asked = true;
       }
     } catch (error) {
       console_view.textContent = 'Das Programm konnte im Browser nicht laufen: ' + error;
     }
-    if (!succeeded) {
+    if (!succeeded && !asked) {
       console_view.classList.add('fehler');
       failure.hidden = false;
     }
     start_button.disabled = chosen.length === 0;
-    point_to(succeeded ? result_heading : failure_heading);
+    club_button.disabled = false;
+    point_to(succeeded ? result_heading : asked ? club_heading : failure_heading);
   }
+
+  function start() { return start_run(undefined); }
 
   choose_button.addEventListener('click', function () { chooser.click(); });
   chooser.addEventListener('change', function () {
@@ -252,9 +302,11 @@
   window.addEventListener('dragover', function (event) { event.preventDefault(); });
   window.addEventListener('drop', function (event) { event.preventDefault(); });
   start_button.addEventListener('click', start);
+  club_button.addEventListener('click', function () { start_run(club_select.value); });
   print_button.addEventListener('click', function () { match_days.contentWindow.print(); });
   clear_button.addEventListener('click', function () {
     chosen = [];
+    club_choice.hidden = true;
     show_list();
     choose_button.focus();
   });

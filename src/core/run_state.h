@@ -25,6 +25,8 @@ constexpr int k_location_size = 150;       // a match's whole location text: at 
 constexpr int k_stamp_size = 17;           // a UTC time stamp "YYYYMMDDTHHMMSSZ" plus NUL
 constexpr int k_run_time_size = 21;        // the run's German time "Di, 09.12.2025 07:45" plus NUL
 constexpr int k_uid_size = 120;            // a source event's UID kept whole: at most 119 bytes plus NUL
+constexpr int k_max_blocks = 80;           // team blocks of a run: each of the 40 files with two of the club's teams, as a league's file may hold
+constexpr int k_max_league_clubs = 100;    // clubs of the league files that the question lists: ten leagues of ten clubs
 
 // The separator between the home and the away team in a summary.
 inline constexpr char summary_separator[] = " - ";
@@ -32,6 +34,10 @@ inline constexpr char summary_separator[] = " - ";
 // The maker's name that the club calendar gives in its PRODID, by which a later run knows
 // its own output whatever the file is named.
 inline constexpr char k_own_product[] = "-//Termarium//";
+
+// The club calendar's name in front of the club and the season ("Spielplan SV Ost
+// 2025-2026"), by which a later run knows the club.
+inline constexpr char k_calendar_title[] = "Spielplan ";
 
 // The club calendar's own property for the venue as the table shows it, so that the
 // calendar read back gives the same venue.
@@ -59,7 +65,7 @@ static_assert(sizeof(MatchRecord) == 192, "a match row is 192 bytes");
 
 // What the club calendar and the match days need of a match beyond its table row.
 struct MatchDetails {
-    uint8_t file;                     // index of the input file the row comes from
+    uint8_t block;                    // index of the team block the row belongs to (blocks of RunState)
     char home[k_opponent_size];       // home team as the event's summary names it
     char away[k_opponent_size];       // away team as the event's summary names it
     char location[k_location_size];   // the event's whole location text
@@ -75,16 +81,27 @@ enum class InputKind : uint8_t {
     failed,        // its path is too long or it could not be opened: named by the driver
 };
 
-// What the import found out about one input file: what its line on the console says.
+// One team of one file: the rows of one of the club's teams behind their separator row,
+// and what the team's line on the console says. A team's file gives one block, a
+// league's file one block for each of the club's teams in it.
+struct TeamBlock {
+    char own_team[k_team_name_size];   // the club's team of the block
+    char league[k_league_size];        // league of the block's last match row
+    int32_t matches;                   // events read, called-off ones aside
+    int32_t cancelled;                 // events marked as called off
+    int32_t also_in;                   // 1 + index of an earlier block of the same team and league; 0 for none
+    int32_t file;                      // index of the input file the block comes from
+    char tied_home[k_team_name_size];  // the home candidate where both were sides equally often (decided after all files); else empty
+};
+
+// What the import found out about one input file beyond its blocks.
 struct FileReport {
-    char league[k_league_size];  // league of the file's last match row
-    int32_t matches;             // events read, called-off ones aside
-    int32_t cancelled;           // events marked as called off
     int32_t failed_event;        // 1-based number of the event that broke the layout or named an unknown zone
     int32_t same_as;             // 1 + index of an earlier input with the same bytes (then nothing was read); 0 for none
-    int32_t also_in;             // 1 + index of an earlier input of the same team and league; 0 for none
     int32_t text_length;         // bytes of the loaded text
-    char tied_home[k_team_name_size];  // the home candidate where both were sides equally often (decided after all files); else empty
+    int32_t first_block;         // index of the file's first block
+    int32_t blocks;              // blocks the file gave
+    bool league_file;            // neither side of its first event plays in every event: a whole league's matches
 };
 
 // The whole run's state. Zero-filled at start; reset_run_state makes a fresh one.
@@ -99,7 +116,7 @@ struct RunState {
     char file_buffer[k_file_buffer_size];                         // text of the calendar file being read
     char candidate_home[k_opponent_size];                         // home team of a file's first summary
     char candidate_away[k_opponent_size];                         // away team of a file's first summary
-    char own_team[k_team_name_size];                              // the club's team of the current file
+    char own_team[k_team_name_size];                              // the club's team of the current block
     int32_t home_candidate_count;                                 // occurrences of candidate_home in the file
     int32_t away_candidate_count;                                 // occurrences of candidate_away in the file
     FILE* spreadsheet_file;                                       // the open workbook output
@@ -116,11 +133,18 @@ struct RunState {
     // Import: where the loaded text ends.
     int32_t file_length;                                          // bytes of text loaded into file_buffer, NUL excluded
 
-    // Import, per input file: the club's team and what the file's console line says; the
+    // Import, per input file and per team block: what the console lines say; the
     // arguments the import went through.
-    char file_own_teams[k_max_arguments][k_team_name_size];
-    FileReport file_reports[k_max_arguments];
+    FileReport file_reports[k_max_arguments];                     // what the import found out about each argument
+    TeamBlock blocks[k_max_blocks];                               // the run's team blocks in table order
+    int32_t block_count;                                          // blocks in use
     int32_t files_read;
+
+    // The club: known from an earlier club calendar or the user's answer before the import,
+    // else worked out from the own teams; named in the club calendar.
+    char club[k_team_name_size];                                  // the club's name without a team number; empty while unknown
+    char league_clubs[k_max_league_clubs][k_team_name_size];      // clubs of the league files' teams, in the order they first appear
+    int32_t league_club_count;                                    // entries of league_clubs in use
 
     // Import, beside each match row: what the club calendar and the match days need of it.
     MatchDetails match_details[k_table_rows];

@@ -19,8 +19,10 @@
 #include "import/calendar_reader.h"
 #include "import/calendar_text.h"
 #include "import/german_time.h"
+#include "import/run_club.h"
 #include "output/club_calendar.h"
 #include "output/match_plan.h"
+#include "platform/platform.h"
 #include "platform/run_clock.h"
 #include "platform/streams.h"
 
@@ -36,6 +38,7 @@ constexpr char k_version_option[] = "--version";
 constexpr int k_lock_wait_ms = 10000;   // another run's write phase takes milliseconds; this is ample
 constexpr int k_path_shown = 60;         // bytes of an over-long path shown in its message
 constexpr char k_output_prefix[] = "Termarium_";
+constexpr int k_answer_size = 2 * k_team_name_size;  // a typed club's name, with blanks around it
 
 // One read from standard input; at the end of input it returns at once.
 void wait_for_enter() {
@@ -92,7 +95,8 @@ void years_of_matches(const RunState& state, int file, int& first, int& last) {
     last = 0;
     for (int row = 1; row < state.current_row && row < k_table_rows; ++row) {
         CivilTime when{};
-        if (file >= 0 && state.match_details[row].file != file) continue;
+        const int block = state.match_details[row].block;
+        if (file >= 0 && (block >= k_max_blocks || state.blocks[block].file != file)) continue;
         if (!row_time(state.match_table[row], when)) continue;
         if (first == 0 || when.date.year < first) first = when.date.year;
         if (when.date.year > last) last = when.date.year;
@@ -239,6 +243,8 @@ void print_file_lines(const RunState& state, int files, char** paths, const Read
             char lines[k_file_lines_size];
             describe_file(state, k, lines, sizeof lines);
             std::fputs(lines, stdout);
+        } else if (results[k] == ReadResult::no_club_team) {
+            std::printf(k_no_club_team, state.file_display_names[k], state.club);
         } else {
             char reason[k_reason_size];
             describe_read_failure(state, k, results[k], reason, sizeof reason);
@@ -247,20 +253,72 @@ void print_file_lines(const RunState& state, int files, char** paths, const Read
     }
 }
 
-// Every calendar into the match table, then the season and each argument's line. Returns
-// the index of the first file read, whose name gives the season and whose folder takes the
-// outputs; -1 when nothing may be written (every failure named, or no calendar at all).
-int import_files(RunState& state, int files, char** paths) {
-    ReadResult results[k_max_arguments] = {};
-    int failed = import_calendar_files(state, files, results);
-    int tried = 0;  // arguments meant as calendars: read, or failed before they could be
-    int first_read = -1;
+// The club an earlier club calendar names: one among the inputs, else last run's of this
+// season beside the first file read. False when neither names one.
+bool find_remembered_club(RunState& state, int files, const char* first_path) {
+    for (int k = 0; k < files && k < k_max_arguments; ++k) {
+        FILE* stream = state.input_files[k];
+        if (stream == nullptr || state.input_kinds[k] == InputKind::failed) continue;
+        if (peek_input_start(stream) == InputStart::own_calendar && remembered_club(state, stream)) return true;
+    }
+    if (!build_output_path(state, first_path, k_calendar_extension)) return false;
+    FILE* earlier = open_input(state.output_path);
+    if (earlier == nullptr) return false;
+    const bool found = peek_input_start(earlier) == InputStart::own_calendar && remembered_club(state, earlier);
+    std::fclose(earlier);
+    return found;
+}
+
+// Asks which of the league files' clubs is the user's; false when no valid answer came.
+bool ask_for_club(RunState& state) {
+    std::fputs(k_lines_apart, stdout);
+    std::fputs(k_club_question_lead, stdout);
+    for (int k = 0; k < state.league_club_count && k < k_max_league_clubs; ++k) {
+        std::printf(k_club_question_line, k + 1, state.league_clubs[k]);
+    }
+    std::fputs(k_club_question, stdout);
+    char answer[k_answer_size];
+    return read_console_line(answer, sizeof answer) && choose_club(state, answer);
+}
+
+// How the import of the arguments went.
+struct ImportOutcome {
+    int first_read;  // the first file read, or -1
+    int failed;      // arguments that failed
+    int tried;       // arguments meant as calendars: read, or failed before they could be
+};
+
+// Counts the failed and the tried arguments and finds the first file read.
+ImportOutcome count_outcomes(const RunState& state, int files, const ReadResult (&results)[k_max_arguments]) {
+    ImportOutcome outcome{-1, 0, 0};
     for (int k = 0; k < files; ++k) {
         const InputKind kind = state.input_kinds[k];
-        if (kind == InputKind::failed) ++failed;
-        if (kind == InputKind::failed || kind == InputKind::calendar) ++tried;
-        if (first_read < 0 && kind == InputKind::calendar && results[k] == ReadResult::ok) first_read = k;
+        if (kind == InputKind::failed || results[k] != ReadResult::ok) ++outcome.failed;
+        if (kind == InputKind::failed || kind == InputKind::calendar) ++outcome.tried;
+        if (outcome.first_read < 0 && kind == InputKind::calendar && results[k] == ReadResult::ok) outcome.first_read = k;
     }
+    return outcome;
+}
+
+// Every calendar into the match table, then the season and each argument's line. A
+// league's file read for no club waits for one: an earlier club calendar's, else the
+// user's answer, and then every file is read again. Returns the index of the first file
+// read, whose name gives the season and whose folder takes the outputs; -1 when nothing
+// may be written (every failure named, no calendar at all, or no club chosen).
+int import_files(RunState& state, int files, char** paths) {
+    ReadResult results[k_max_arguments] = {};
+    import_calendar_files(state, files, results);
+    ImportOutcome outcome = count_outcomes(state, files, results);
+    if (outcome.failed == 0 && outcome.first_read >= 0 && league_files_waiting(state)) {
+        derive_season(state, outcome.first_read);  // names the earlier club calendar
+        if (!find_remembered_club(state, files, paths[outcome.first_read]) && !ask_for_club(state)) {
+            std::fputs(k_no_club_chosen, stdout);
+            return -1;
+        }
+        import_calendar_files(state, files, results);
+        outcome = count_outcomes(state, files, results);
+    }
+    const int first_read = outcome.first_read;
     if (first_read >= 0) {
         derive_season(state, first_read);
         std::printf(k_season_line, state.season);
@@ -268,12 +326,12 @@ int import_files(RunState& state, int files, char** paths) {
         std::fputs(k_lines_apart, stdout);
     }
     print_file_lines(state, files, paths, results);
-    if (tried == 0) {
+    if (outcome.tried == 0) {
         std::fputs(k_no_calendar, stdout);
         return -1;
     }
-    if (failed > 0) {
-        std::printf(k_nothing_written, failed, tried);
+    if (outcome.failed > 0) {
+        std::printf(k_nothing_written, outcome.failed, outcome.tried);
         return -1;
     }
     return first_read;

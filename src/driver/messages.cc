@@ -39,6 +39,8 @@ constexpr char k_not_utf8_text[] = "Datei ist nicht UTF-8-kodiert";
 constexpr char k_incomplete_text[] = "Datei ist unvollstaendig (Kalenderende fehlt)";
 constexpr char k_not_calendar_text[] = "Datei ist keine Kalenderdatei (.ics)";
 constexpr char k_read_error_text[] = "Datei konnte nicht gelesen werden";
+constexpr char k_too_many_teams_text[] = "zu viele Mannschaften (max. %i im Lauf)";
+constexpr char k_no_club_team_text[] = "keine Mannschaft des Vereins in dieser Datei";
 
 }  // namespace
 
@@ -57,14 +59,21 @@ void describe_file(const RunState& state, int file, char* out, size_t size) {
         std::snprintf(out, size, k_same_content, state.file_display_names[file], state.file_display_names[same_as]);
         return;
     }
-    char cancelled[k_cancelled_size] = "";
-    if (report.cancelled > 0) std::snprintf(cancelled, sizeof cancelled, k_cancelled_part, report.cancelled);
-    const int used = std::snprintf(out, size, k_file_line, state.file_own_teams[file], report.league, report.matches,
-                                   cancelled);
-    const int also_in = report.also_in - 1;
-    if (also_in >= 0 && also_in < k_max_arguments && used > 0 && static_cast<size_t>(used) < size) {
-        std::snprintf(out + used, size - static_cast<size_t>(used), k_same_team, state.file_own_teams[file],
-                      report.league, state.file_display_names[also_in]);
+    size_t used = 0;
+    for (int b = report.first_block; b < report.first_block + report.blocks && b < k_max_blocks && used < size; ++b) {
+        const TeamBlock& block = state.blocks[b];
+        if (block.own_team[0] == '\0') continue;  // a league's file still waiting for the club
+        char cancelled[k_cancelled_size] = "";
+        if (block.cancelled > 0) std::snprintf(cancelled, sizeof cancelled, k_cancelled_part, block.cancelled);
+        int written = std::snprintf(out + used, size - used, k_file_line, block.own_team, block.league, block.matches,
+                                    cancelled);
+        const int also_in = block.also_in - 1;
+        if (written > 0 && also_in >= 0 && also_in < k_max_blocks && used + static_cast<size_t>(written) < size) {
+            used += static_cast<size_t>(written);
+            written = std::snprintf(out + used, size - used, k_same_team, block.own_team, block.league,
+                                    state.file_display_names[state.blocks[also_in].file]);
+        }
+        if (written > 0) used += static_cast<size_t>(written);
     }
 }
 
@@ -84,5 +93,7 @@ void describe_read_failure(const RunState& state, int file, ReadResult result, c
         case ReadResult::incomplete: copy_text(out, size, k_incomplete_text); break;
         case ReadResult::not_utf8: copy_text(out, size, k_not_utf8_text); break;
         case ReadResult::read_error: copy_text(out, size, k_read_error_text); break;
+        case ReadResult::too_many_teams: std::snprintf(out, size, k_too_many_teams_text, k_max_blocks); break;
+        case ReadResult::no_club_team: copy_text(out, size, k_no_club_team_text); break;
     }
 }

@@ -10,15 +10,17 @@
 // The usage text: where the calendars come from and how the program is started.
 void print_usage();
 
-// Room for the console lines of one file: two names of files, a team, a league and words.
-constexpr int k_file_lines_size = 2 * k_display_name_size + k_team_name_size + k_league_size + 128;
+// Room for the console lines of one file: per block two names of files, a team, a league
+// and words; a league's file may give as many blocks as a run holds.
+constexpr int k_block_lines_size = 2 * k_display_name_size + 2 * k_team_name_size + 2 * k_league_size + 96;
+constexpr int k_file_lines_size = k_max_blocks * k_block_lines_size;
 
 // Room for the longest read-failure reason.
 constexpr int k_reason_size = 96;
 
-// Writes the console lines of file k that the import got through: its team, league and
-// matches, and a warning where an earlier file holds the same team and league; or that it
-// held the same bytes as an earlier file and was left out.
+// Writes the console lines of file k that the import got through: per block its team,
+// league and matches, and a warning where an earlier file holds the same team and league;
+// or that it held the same bytes as an earlier file and was left out.
 void describe_file(const RunState& state, int file, char* out, size_t size);
 
 // Writes the German text of why file k could not be read (with the event number where it
@@ -64,4 +66,9 @@ inline constexpr OutputFailureTexts k_output_failures[] = {
 };
 inline constexpr char k_output_written[] = "Termarium_%s%s erstellt. \n";  // season, extension
 inline constexpr char k_collisions[] = "Achtung: %i Ueberschneidungen in derselben Halle (siehe Spieltage)\n";
+inline constexpr char k_no_club_team[] = "%s: keine Mannschaft von %s in dieser Datei\n";  // file, club
+inline constexpr char k_club_question_lead[] = "In den Liga-Dateien spielen diese Vereine:\n";
+inline constexpr char k_club_question_line[] = "  %i %s\n";  // number, club
+inline constexpr char k_club_question[] = "Welcher ist dein Verein? Nummer oder Name, dann Enter: ";
+inline constexpr char k_no_club_chosen[] = "Kein Verein gewaehlt, nichts geschrieben.\n";
 inline constexpr char k_closing_prompt[] = "Enter druecken um Proramm zu schliessen\n";

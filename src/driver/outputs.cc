@@ -13,7 +13,6 @@ namespace {
 
 constexpr char k_xml_extension[] = ".xml";
 constexpr char k_html_extension[] = ".html";
-constexpr char k_calendar_extension[] = ".ics";
 constexpr char k_match_days_extension[] = "_Spieltage.html";
 
 }  // namespace

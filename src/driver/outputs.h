@@ -20,6 +20,9 @@ struct Output {
     const char* lead;                                    // printed before its line: the first one stands apart
 };
 
+// The club calendar's name behind "Termarium_<season>", by which a later run finds it.
+inline constexpr char k_calendar_extension[] = ".ics";
+
 constexpr int k_output_count = 4;  // workbook, HTML table, club calendar, match days
 
 // The outputs in the order the driver writes them.

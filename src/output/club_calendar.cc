@@ -67,7 +67,7 @@ constexpr const char* k_calendar_zone[] = {
     "END:STANDARD",
     "END:VTIMEZONE",
 };
-constexpr char k_calendar_name[] = "X-WR-CALNAME:Spielplan ";
+constexpr char k_calendar_name[] = "X-WR-CALNAME:";
 constexpr char k_calendar_description[] = "X-WR-CALDESC:Stand: ";
 constexpr char k_calendar_end[] = "END:VCALENDAR";
 constexpr char k_event_begin[] = "BEGIN:VEVENT";
@@ -230,12 +230,10 @@ void add_duration(CalendarLine& line, const MatchRecord& match) {
 // U19 team both "JSG Lindenbrück 1"): its matches then name the league too.
 bool team_name_shared(const RunState& state, int row) {
     const int team = team_of(state, row);
-    for (int file = 0; file < state.files_read && file < k_max_arguments; ++file) {
-        const FileReport& report = state.file_reports[file];
-        if (report.same_as != 0 || (report.also_in > 0 ? report.also_in - 1 : file) == team) continue;
-        if (state.file_own_teams[file][0] != '\0' && std::strcmp(state.file_own_teams[file], own_team_of(state, row)) == 0) {
-            return true;
-        }
+    for (int block = 0; block < state.block_count && block < k_max_blocks; ++block) {
+        const TeamBlock& other = state.blocks[block];
+        if ((other.also_in > 0 ? other.also_in - 1 : block) == team) continue;
+        if (other.own_team[0] != '\0' && std::strcmp(other.own_team, own_team_of(state, row)) == 0) return true;
     }
     return false;
 }
@@ -332,8 +330,13 @@ bool write_club_calendar(RunState& state, const MatchPlan& /*plan*/, FILE* strea
     start_output(out, stream);
     for (const char* text : k_calendar_head) put_fixed_line(out, text);
     CalendarLine line{};
+    // "Spielplan <club> <season>": a later run takes the club from it.
     start_line(line, out, k_calendar_name);
-    // The club's name will stand in front of the season here once the import knows it.
+    add_plain(line, k_calendar_title);
+    if (state.club[0] != '\0') {
+        add_escaped(line, state.club, sizeof state.club);
+        add_plain(line, " ");
+    }
     add_escaped(line, state.season, sizeof state.season);
     end_line(line);
     start_line(line, out, k_calendar_description);

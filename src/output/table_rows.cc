@@ -20,19 +20,20 @@ int end_of_table_row(const RunState& state) {
     return row;
 }
 
-// The first file of the team's name and league, as the import found it. So the first teams
-// of two sports, both named as the club, are two teams, and two downloads of one team are one.
+// The first block of the team's name and league, as the import found it. So the first teams
+// of two sports, both named as the club, are two teams, and two downloads of one team (or
+// a team's file and the league's file it plays in) are one.
 int team_of(const RunState& state, int row) {
-    const int file = state.match_details[row].file;
-    if (file >= k_max_arguments) return -1;
-    const int first_file = state.file_reports[file].also_in - 1;
-    return first_file >= 0 ? first_file : file;
+    const int block = state.match_details[row].block;
+    if (block >= k_max_blocks) return -1;
+    const int first_block = state.blocks[block].also_in - 1;
+    return first_block >= 0 ? first_block : block;
 }
 
-// The team's first file has the same name as every later one (the import compares names).
+// The team's first block has the same name as every later one (the import compares names).
 const char* own_team_of(const RunState& state, int row) {
     const int team = team_of(state, row);
-    return team >= 0 ? state.file_own_teams[team] : "";
+    return team >= 0 ? state.blocks[team].own_team : "";
 }
 
 const char* location_of(const RunState& state, int row) { return state.match_details[row].location; }

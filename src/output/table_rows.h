@@ -8,10 +8,10 @@
 // First row from 1 on whose day[0] is NUL; never past the table's last row.
 int end_of_table_row(const RunState& state);
 
-// The club team of the row: the first input file of its team's name and league; -1 for none.
+// The club team of the row: the first block of its team's name and league; -1 for none.
 int team_of(const RunState& state, int row);
 
-// The club's team of the file the row comes from ("" for none).
+// The club's team of the block the row belongs to ("" for none).
 const char* own_team_of(const RunState& state, int row);
 
 // The match's whole location text ("" when the event gave none).

@@ -28,6 +28,10 @@ unsigned prepare_console();
 // Gives the console back as prepare_console found it.
 void finish_console(unsigned previous);
 
+// Reads one line typed at the console (or standing on standard input) into out as UTF-8,
+// its line end left off and cut to size; false when standard input is at its end.
+bool read_console_line(char* out, size_t size);
+
 // Opens a regular file named by a UTF-8 path for reading bytes (the reader turns CR LF
 // into LF itself, and a text-mode read on Windows would end at a Ctrl-Z byte); nullptr
 // for anything else: a folder, a pipe, a missing file.

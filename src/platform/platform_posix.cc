@@ -3,6 +3,7 @@
 // created exclusively and never through a link, synced before they are renamed, and the
 // output folder is locked with flock, which the system releases when a process ends.
 #include "platform/platform.h"
+#include "platform/streams.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -62,6 +63,11 @@ unsigned prepare_console() {
 }
 
 void finish_console(unsigned) {}
+
+bool read_console_line(char* out, size_t size) {
+    std::fflush(stdout);
+    return read_stream_line(stdin, out, size);
+}
 
 FILE* open_input_file(const char* path) {
     // Without O_NONBLOCK, opening a named pipe would wait for a writer for ever; anything

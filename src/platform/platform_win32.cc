@@ -14,9 +14,11 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "core/bounded_text.h"
 #include "core/hash.h"
+#include "platform/streams.h"
 #include "platform/utf16_conversion.h"
 
 namespace {
@@ -24,6 +26,7 @@ namespace {
 constexpr int k_wide_mode_units = 8;  // room for a mode such as "rb" or "w"
 constexpr size_t k_console_buffer_size = 32768;  // more than one run ever prints
 char g_console_buffer[k_console_buffer_size];
+constexpr DWORD k_console_line_units = 256;  // one typed answer: a number or a club's name, with room to spare
 constexpr DWORD k_full_path_units = 1024;  // an absolute form of any path the program writes
 constexpr int k_mutex_name_units = 64;     // "Global\\Termarium-" and k_hash_digits hexadecimal digits
 constexpr int k_hash_digits = 16;          // the folder's whole 64-bit hash
@@ -60,6 +63,28 @@ unsigned prepare_console() {
 void finish_console(unsigned previous) {
     std::fflush(stdout);
     if (previous != 0) SetConsoleOutputCP(previous);
+}
+
+bool read_console_line(char* out, size_t size) {
+    if (size == 0) return false;
+    out[0] = '\0';
+    std::fflush(stdout);
+    const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    DWORD mode = 0;
+    if (input != INVALID_HANDLE_VALUE && GetConsoleMode(input, &mode)) {
+        // The console hands typed text over as UTF-16 only; its byte reading would give
+        // "ü" in the console's code page.
+        wchar_t line[k_console_line_units] = {};
+        DWORD read = 0;
+        if (!ReadConsoleW(input, line, k_console_line_units - 1, &read, nullptr) || read == 0) return false;
+        line[read] = L'\0';
+        for (DWORD i = 0; i < read; ++i) {
+            if (line[i] == L'\r' || line[i] == L'\n') line[i] = L'\0';
+        }
+        if (!utf16_to_utf8(line, out, size)) out[0] = '\0';
+        return true;
+    }
+    return read_stream_line(stdin, out, size);
 }
 
 FILE* open_input_file(const char* path) {

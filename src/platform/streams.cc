@@ -8,6 +8,7 @@
 #include "platform/streams.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "core/bounded_text.h"
 #include "core/hash.h"
@@ -46,6 +47,22 @@ bool build_temp_path(OutputTarget& target, const char* output_path) {
 }
 
 }  // namespace
+
+bool read_stream_line(FILE* stream, char* out, size_t size) {
+    if (size == 0) return false;
+    out[0] = '\0';
+    if (std::fgets(out, static_cast<int>(size), stream) == nullptr) {
+        out[0] = '\0';
+        return false;
+    }
+    size_t length = std::strlen(out);
+    if (length > 0 && out[length - 1] != '\n') {
+        int c = 0;
+        while ((c = std::fgetc(stream)) != EOF && c != '\n') {}
+    }
+    while (length > 0 && (out[length - 1] == '\n' || out[length - 1] == '\r')) out[--length] = '\0';
+    return true;
+}
 
 FILE* open_input(const char* path) {
     FILE* stream = open_input_file(path);

@@ -22,6 +22,10 @@ struct OutputTarget {
 // reader asks for whole blocks. nullptr when it is no regular file or cannot be opened.
 FILE* open_input(const char* path);
 
+// Reads one line of stream into out, its line end left off, a longer line cut to size
+// (its rest read and dropped); false when the stream is at its end.
+bool read_stream_line(FILE* stream, char* out, size_t size);
+
 // Locks the folder of output_path for this run's writes; false when another run kept it
 // for all of wait_ms. A folder that offers no lock is written without one.
 bool lock_output_folder(OutputTarget& target, const char* output_path, int wait_ms);

@@ -1,6 +1,7 @@
 // Calendar file reader: loading (block reads, CR LF, folded lines, the size limit, strict
 // UTF-8), the decision for the club's team, the rows and the per-file line of a season,
 // and every failure reason at its boundary, as the driver shows it.
+#include "core/bounded_text.h"
 #include "import/calendar_reader.h"
 #include "import/calendar_text.h"
 
@@ -405,6 +406,42 @@ TEST_F(CalendarReader, TheLastUsableRowIsTheLastMatchRow) {
     EXPECT_EQ(k_max_input_files - 1, failed_file);
     EXPECT_EQ("zu viele Spiele (max. " + std::to_string(k_max_used_rows) + " Tabellenzeilen)", reason(result));
     EXPECT_TRUE(is_zero_row(state->match_table[k_max_used_rows])) << "the end mark stays";
+}
+
+// League's files: one block per team of the club (the club known before the import), in
+// the order the teams first appear, the derby in both; a run holds k_max_blocks blocks and
+// fails at the next one; a league's file without a team of the club fails alone.
+TEST_F(CalendarReader, LeagueFilesGiveABlockPerClubTeam) {
+    const auto league_of = [](int club_teams, int number) {
+        std::vector<std::string> summaries = {"TV West 1 - SV Ost 2", "SV Ost 1 - TV West 2", "SV Ost 2 - SV Ost 1"};
+        if (club_teams > 2) summaries.push_back("TV West 2 - SV Ost 3");
+        return calendar_text(events_with_summaries(summaries), "X-DATEI:" + std::to_string(number) + "\n");
+    };
+    std::vector<std::string> files;
+    for (int k = 0; k < k_max_blocks / 2; ++k) files.push_back(league_of(2, k));
+    copy_text(state->club, sizeof state->club, "sv ost");
+    ASSERT_EQ(ReadResult::ok, import(files));
+    EXPECT_EQ(k_max_blocks, state->block_count);
+    const std::string first_lines = "SV Ost 2 (Kreisliga A): 2 Spiele\nSV Ost 1 (Kreisliga A): 2 Spiele\n";
+    EXPECT_EQ(first_lines, printed.substr(0, first_lines.size()));
+    // Separator, TV West 1 - SV Ost 2, the derby; separator, SV Ost 1 - TV West 2, the derby.
+    EXPECT_EQ(' ', state->match_table[3].day[0]);
+    EXPECT_TRUE(same_row(state->match_table[2], {"20250913", "Sa", "1500", "Nord", 1, '2', "Kreisliga A", "SV Ost 1"}));
+    EXPECT_TRUE(same_row(state->match_table[5], {"20250913", "Sa", "1500", "Nord", 0, '1', "Kreisliga A", "SV Ost 2"}));
+    EXPECT_STREQ("SV Ost", state->club);
+
+    reset_run_state(*state);
+    copy_text(state->club, sizeof state->club, "SV Ost");
+    files.back() = league_of(3, 99);
+    EXPECT_EQ(ReadResult::too_many_teams, import(files));
+    EXPECT_EQ(k_max_blocks / 2 - 1, failed_file);
+
+    reset_run_state(*state);
+    copy_text(state->club, sizeof state->club, "FC Nord");
+    EXPECT_EQ(ReadResult::no_club_team, import({league_of(2, 0)}));
+    reset_run_state(*state);
+    EXPECT_EQ(ReadResult::ok, import({league_of(2, 0)}));
+    EXPECT_TRUE(league_files_waiting(*state)) << "no club known: the file waits for one";
 }
 
 TEST_F(CalendarReader, DescribeStaysWithinTheGivenRoom) {

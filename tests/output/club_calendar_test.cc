@@ -44,8 +44,8 @@ protected:
 };
 
 TEST_F(ClubCalendarWriter, TextsAreCleanedDatesCheckedAndTheDerbyWrittenOnce) {
-    copy_text(state.file_own_teams[0], k_team_name_size, "TuS Lindenbr\xC3\xBC" "ck 1");
-    copy_text(state.file_own_teams[1], k_team_name_size, "TuS Lindenbr\xC3\xBC" "ck 2");
+    copy_text(state.blocks[0].own_team, k_team_name_size, "TuS Lindenbr\xC3\xBC" "ck 1");
+    copy_text(state.blocks[1].own_team, k_team_name_size, "TuS Lindenbr\xC3\xBC" "ck 2");
     put_separator(state, 0);
     // A name with a control character and U+FFFF; a location of two lines.
     put_row(1, {"2025-10-04", "Sa", "15:00", "", true, "Kreisliga", '1', "SV \x01Nord\xEF\xBF\xBF 2"},
@@ -81,13 +81,13 @@ TEST_F(ClubCalendarWriter, SameNamedTeamsNameTheirLeagueAndMatchesLastByCategory
                              {"2025-10-05", "So", "12:00", "", false, "U15 Kreisliga", '1', "TSV Y 1"},
                              {"2025-10-11", "Sa", "15:00", "", true, "Kreisliga", '1', "TSV Z 1"},
                              {"2025-10-18", "Sa", "15:00", "", true, "Kreisliga", '1', "TSV W 1"}};
-    state.files_read = 4;
-    state.file_reports[3].also_in = 3;
-    for (int file = 0; file < 4; ++file) {
-        copy_text(state.file_own_teams[file], k_team_name_size, names[file]);
-        put_separator(state, 2 * file);
-        put_row(2 * file + 1, matches[file], names[file], "Halle");
-        state.match_details[2 * file + 1].file = static_cast<uint8_t>(file);
+    state.block_count = 4;
+    state.blocks[3].also_in = 3;
+    for (int block = 0; block < 4; ++block) {
+        copy_text(state.blocks[block].own_team, k_team_name_size, names[block]);
+        put_separator(state, 2 * block);
+        put_row(2 * block + 1, matches[block], names[block], "Halle");
+        state.match_details[2 * block + 1].block = static_cast<uint8_t>(block);
     }
     const std::string written = events();
     EXPECT_EQ((std::vector<std::string>{"SUMMARY:JSG 1 (U19 Kreisliga) - TSV X 1", "SUMMARY:TSV Y 1 - JSG 1 (U15 Kreisliga)",

@@ -10,7 +10,7 @@
 namespace {
 
 // Twenty home-match rows at one time in one hall: five teams of 7, 4, 2, 2 and 1 matches,
-// four of them a second time in an old download of their team (files 5 to 8). Of the 120
+// four of them a second time in an old download of their team (blocks 5 to 8). Of the 120
 // pairs of the sixteen matches 29 are one team's: 91 collisions, counted and listed once
 // each (by rows they were 147).
 TEST(MatchPlan, AMatchOfSeveralRowsCollidesOnce) {
@@ -19,7 +19,7 @@ TEST(MatchPlan, AMatchOfSeveralRowsCollidesOnce) {
     const int teams[] = {0, 1, 2, 3, 4, 0, 1, 3, 4};
     const int matches[] = {7, 4, 2, 2, 1, 1, 1, 1, 1};
     for (int file = 0, row = 0; file < 9; ++file) {
-        state.file_reports[file].also_in = file < 5 ? 0 : teams[file] + 1;
+        state.blocks[file].also_in = file < 5 ? 0 : teams[file] + 1;
         put_separator(state, row++);
         for (int k = 0; k < matches[file]; ++k, ++row) {
             const std::string away = "Gast " + std::to_string(teams[file]) + "-" + std::to_string(k);

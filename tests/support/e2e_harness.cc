@@ -237,6 +237,20 @@ ProgramRun E2eTest::run_without_enter(const std::vector<std::string>& arguments)
     return result;
 }
 
+ProgramRun E2eTest::run_with_input(const std::string& input, const std::vector<std::string>& arguments) const {
+    int ends[2];
+    if (pipe2(ends, O_CLOEXEC) != 0) {
+        ADD_FAILURE() << "pipe failed";
+        return {-1, ""};
+    }
+    // A typed answer is far smaller than a pipe's buffer: the write cannot block.
+    if (write(ends[1], input.data(), input.size()) != static_cast<ssize_t>(input.size())) ADD_FAILURE() << "input not written";
+    close(ends[1]);
+    const Started started = start_program(folder, arguments, false, -1, ends[0]);
+    close(ends[0]);
+    return collect(started, folder);
+}
+
 ProgramRun E2eTest::run_paused(const std::vector<std::string>& arguments,
                                const std::function<void(pid_t)>& paused) const {
     const Started started = start_program(folder, arguments, static_cast<bool>(paused));

@@ -1,6 +1,6 @@
 // Runs the program under test as its own process in a fresh folder per test: standard
-// input from /dev/null, standard output captured byte for byte, exit status and the files
-// left behind. The program, a launcher in front of it and the platform's line ends and
+// input from /dev/null (or a given text), standard output captured byte for byte, exit
+// status and the files left behind. The program, a launcher in front of it and the platform's line ends and
 // path form come from the environment, so the same cases can run a Windows build.
 #pragma once
 
@@ -63,6 +63,8 @@ protected:
     // Runs the program with one of its standard streams (0, 1 or 2) closed, as some
     // launchers start it; with 1 closed nothing is captured.
     ProgramRun run_with_closed(int descriptor, const std::vector<std::string>& arguments) const;
+    // Runs the program with the text on its standard input, which then ends.
+    ProgramRun run_with_input(const std::string& input, const std::vector<std::string>& arguments) const;
     // Runs the program with standard input open and nothing ever typed: a program that
     // waits for Enter is ended by the harness's alarm (exit status 128 + SIGALRM).
     ProgramRun run_without_enter(const std::vector<std::string>& arguments) const;

@@ -3,7 +3,8 @@
 // Linux program on the same files in the same order: the console text, the exit status
 // and both schedules. Through the file chooser (with the order changed by the page's own
 // buttons, the downloads saved under their names) and through window.termarium.run: the
-// sample calendars, failures, a 41-file and a 40-file run. The page makes no request but
+// sample calendars, failures, a 41-file and a 40-file run; a whole league's file, whose
+// clubs the page offers as a choice and hands the chosen one to the program as its input. The page makes no request but
 // for itself, logs no error and breaks no rule of its content security policy; axe-core
 // finds nothing serious in it; a volunteer gets from choosing files to the downloads by
 // keyboard alone; the club's table stays within a phone's screen. The match days of a club
@@ -53,7 +54,7 @@ const axe_source = fs.readFileSync(tools.resolve('axe-core/axe.min.js'), 'utf8')
 // What the Linux program does with these files ({name, bytes}, bytes null for a file
 // that cannot be read) in this order, laid out as the page lays them out: each file in
 // a folder of its own, numbered, the schedules in the folder of the first file read.
-function linux_run(files) {
+function linux_run(files, answer) {
   const work = fs.mkdtempSync(path.join(os.tmpdir(), 'termarium-web-'));
   const args = files.map((file, index) => {
     const folder = path.join(work, String(index + 1));
@@ -61,7 +62,7 @@ function linux_run(files) {
     if (file.bytes !== null) fs.writeFileSync(path.join(folder, file.name), file.bytes);
     return String(index + 1) + '/' + file.name;
   });
-  const run = spawnSync(program, args, { cwd: work, input: '' });
+  const run = spawnSync(program, args, { cwd: work, input: answer === undefined ? '' : answer + '\n' });
   const outputs = {};
   files.forEach((file, index) => {
     const folder = path.join(work, String(index + 1));
@@ -105,17 +106,19 @@ function same_outputs(page_outputs, linux_outputs) {
   return names.every((name) => same_file(name, page_outputs[name], linux_outputs[name]));
 }
 
-// Runs files through window.termarium.run and compares everything with the Linux program.
-async function compare_run(page, what, files, expected_status) {
-  const page_run = await page.evaluate(async (given) => {
+// Runs files through window.termarium.run (with the answer on standard input, where
+// given) and compares everything with the Linux program.
+async function compare_run(page, what, files, expected_status, answer) {
+  const page_run = await page.evaluate(async (given, typed) => {
     const outcome = await window.termarium.run(given.map((file) => ({
       name: file.name, bytes: file.bytes === null ? undefined : new Uint8Array(file.bytes),
-    })));
+    })), typed === null ? undefined : typed);
     const outputs = {};
     for (const [name, bytes] of Object.entries(outcome.outputs)) outputs[name] = Array.from(bytes);
     return { status: outcome.status, console: outcome.console, outputs };
-  }, files.map((file) => ({ name: file.name, bytes: file.bytes === null ? null : Array.from(file.bytes) })));
-  const linux = linux_run(files);
+  }, files.map((file) => ({ name: file.name, bytes: file.bytes === null ? null : Array.from(file.bytes) })),
+  answer === undefined ? null : answer);
+  const linux = linux_run(files, answer);
   check(page_run.status === expected_status && linux.status === expected_status,
         `${what}: exit status ${page_run.status} in the page, ${linux.status} on Linux, ${expected_status} wanted`);
   // The page's build prints no closing prompt: it has no console window to close.
@@ -390,6 +393,34 @@ async function main() {
     await serious_findings(page, 'after a failure');
     await page.screenshot({ path: path.join(out_dir, 'termarium-page-failure.png'), fullPage: true });
 
+    // --- A whole league's file: the page offers the clubs the program asks about ---------
+    await page.click('#leeren');
+    const league_path = path.join(examples_dir, 'ganze-liga', 'Volleyball_2025-2026_BK26F.ics');
+    const league = { name: path.basename(league_path), bytes: fs.readFileSync(league_path) };
+    await chooser.uploadFile(league_path);
+    await page.click('#starten');
+    await page.waitForSelector('#vereinswahl:not([hidden])', { timeout: k_run_limit_ms });
+    const asked = linux_run([league]);
+    const clubs_listed = [...asked.console.matchAll(/^ {2}(\d+) (.*)$/gm)].map((found) => `${found[1]} ${found[2]}`);
+    const offered = await page.$$eval('#verein option', (options) => options.map((option) => `${option.value} ${option.textContent}`));
+    check(asked.status === 1 && clubs_listed.length === 6 && JSON.stringify(offered) === JSON.stringify(clubs_listed),
+          `league file: the page offers the clubs the program lists: ${offered.join(', ')}`);
+    check(await focused(page) === 'vereinswahl-titel' && await page.$eval('#fehler', (element) => element.hidden),
+          'league file: the question has the focus and is no failure');
+    await serious_findings(page, 'the club to choose');
+    await page.select('#verein', '4');
+    await page.click('#verein-weiter');
+    await page.waitForSelector('#ergebnis:not([hidden])', { timeout: k_run_limit_ms });
+    const answered = linux_run([league], '4');
+    const answered_shown = await page.$eval('#konsole', (element) => element.textContent);
+    check(answered.status === 0 && answered.console.includes('SV Ostheim VI (BK26F): 14 Spiele\n') &&
+          answered_shown === answered.console.replace(k_closing_prompt, ''),
+          'league file: the chosen club gives the Linux program\'s run with that answer');
+    const league_links = await page.$$eval('#downloads a', (anchors) => anchors.map((anchor) => anchor.download));
+    check(JSON.stringify(league_links) === JSON.stringify(Object.keys(answered.outputs).sort()),
+          `league file: the outputs are offered: ${league_links.join(', ')}`);
+    await page.click('#leeren');
+
     // --- By keyboard alone, as a volunteer without a mouse ------------------------------
     const keyboard_downloads = fs.mkdtempSync(path.join(os.tmpdir(), 'termarium-keyboard-'));
     const keys = await open_page({ width: 1000, height: 900 });
@@ -429,6 +460,9 @@ async function main() {
       { name: 'notiz.txt', bytes: Buffer.from('Hallenschluessel bei Frau Berg\n') },
       { name: 'Termarium_2025-2026.ics', bytes: Buffer.from(first_week.outputs['Termarium_2025-2026.ics']) },
       samples[0], samples[1]], 0);
+    await compare_run(page, 'a league file with the club by name', [league], 0, 'sv ostheim');
+    await compare_run(page, 'a league file beside the club\'s last club calendar', [league,
+      { name: 'Termarium_2025-2026.ics', bytes: Buffer.from(linux_run([league], '4').outputs['Termarium_2025-2026.ics']) }], 0);
     await compare_run(page, 'a file the browser cannot read', [samples[0], { name: samples[1].name, bytes: null }], 1);
     await compare_run(page, 'a file in UTF-16', [{ name: 'Spielplan_2025-2026_UTF16.ics',
       bytes: Buffer.concat([Buffer.from([0xFF, 0xFE]), Buffer.from(samples[0].bytes.toString('utf8'), 'utf16le')]) }], 1);
