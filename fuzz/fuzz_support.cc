@@ -18,6 +18,7 @@
 #include "driver/messages.h"
 #include "driver/outputs.h"
 #include "import/calendar_reader.h"
+#include "import/run_club.h"
 #include "output/club_calendar.h"
 #include "output/match_plan.h"
 #include "platform/streams.h"
@@ -383,8 +384,16 @@ FILE* open_bytes(const uint8_t* data, size_t size) {
 
 void import_and_check(RunState& state, int files) {
     ReadResult results[k_max_arguments] = {};
-    const int failed = import_calendar_files(state, files, results);
+    int failed = import_calendar_files(state, files, results);
     check(failed >= 0 && failed <= files, "failed files", failed);
+    // A league's file that waits for the club: the run's first club chosen, as a user
+    // answers the question, and everything read again; with no club to choose, the run
+    // ends there and writes nothing.
+    if (league_files_waiting(state)) {
+        if (!choose_club(state, "1")) return;
+        failed = import_calendar_files(state, files, results);
+        check(failed >= 0 && failed <= files, "failed files", failed);
+    }
     check_read_results(state, files, results);
     check_table(state);
     write_and_check_outputs(state);

@@ -305,6 +305,11 @@ void settle_ties(RunState& state) {
 // Reads every calendar argument in order from row 0; league's files are read for clubs.
 // Returns how many failed.
 int read_all_files(RunState& state, int files, ReadResult (&results)[k_max_arguments], const RunClubs* clubs) {
+    // A second reading starts from an empty table: no row of the first may stay behind
+    // the new end, nor a match's fields under a row that is now a separator.
+    const int used = state.current_row < 0 || state.current_row > k_max_used_rows ? k_max_used_rows : state.current_row;
+    std::memset(state.match_table, 0, static_cast<size_t>(used) * sizeof(MatchRecord));
+    std::memset(state.match_details, 0, static_cast<size_t>(used) * sizeof(MatchDetails));
     state.current_row = 0;
     state.block_count = 0;
     state.league_club_count = 0;

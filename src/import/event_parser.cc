@@ -417,7 +417,7 @@ int next_event_begin(TextSpan text, int from) {
 TeamsRead event_teams(TextSpan text, int begin, char (&home)[k_opponent_size], char (&away)[k_opponent_size]) {
     const EventLines lines = scan_event(text, begin);
     if (!lines.has[Property::summary]) return TeamsRead::no_summary;
-    SummaryTexts texts;
+    SummaryTexts texts;  // NOLINT(cppcoreguidelines-pro-type-member-init): unescaped fills what is read
     Summary summary{};
     const TeamsRead result = split_summary(text, lines, texts, summary);
     if (result != TeamsRead::done) return result;
@@ -429,7 +429,7 @@ TeamsRead event_teams(TextSpan text, int begin, char (&home)[k_opponent_size], c
 EventRead parse_event(TextSpan text, int begin, DeclaredZones& zones, ParsedEvent& event) {
     const EventLines lines = scan_event(text, begin);
     event.next = lines.next;
-    SummaryTexts texts;
+    SummaryTexts texts;  // NOLINT(cppcoreguidelines-pro-type-member-init): unescaped fills what is read
     Summary summary{};
     MatchRecord& row = event.row;
     EventRead read = EventRead::layout;
