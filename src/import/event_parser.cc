@@ -230,6 +230,7 @@ struct SummaryTexts {
 // name the sides where it has both, the summary's text in front of the home name then
 // being the league unless the away side names one; bad_name when a name is empty, longer
 // than 51 bytes or holds a line break.
+// cppcheck-suppress constParameter ; the unescaped texts are written into texts
 TeamsRead split_summary(TextSpan text, const EventLines& lines, SummaryTexts& texts, Summary& summary) {
     bool cut = false;
     char (&value)[k_value_size] = texts.summary;

@@ -191,10 +191,11 @@ void find_same_matches(const RunState& state, const MatchPlan& plan, int16_t (&s
     std::sort(order, order + count, [&](int16_t a, int16_t b) { return hashes[a] != hashes[b] ? hashes[a] < hashes[b] : a < b; });
     for (int k = 0; k < count; ++k) {
         const PlannedMatch& match = plan.matches[order[k]];
+        // cppcheck-suppress uninitvar ; every index that order holds has its hash set above
         for (int e = k - 1; e >= 0 && hashes[order[e]] == hashes[order[k]]; --e) {
-            const PlannedMatch& earlier = plan.matches[order[e]];
-            if (earlier.hall == match.hall && begins(earlier) == begins(match) &&
-                same_home_and_away(state, earlier.row, match.row)) {
+            const PlannedMatch& other = plan.matches[order[e]];
+            if (other.hall == match.hall && begins(other) == begins(match) &&
+                same_home_and_away(state, other.row, match.row)) {
                 same_as[order[k]] = same_as[order[e]];
                 break;
             }
