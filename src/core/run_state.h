@@ -78,7 +78,8 @@ enum class InputKind : uint8_t {
     calendar,      // read by the import
     not_calendar,  // a folder, or a file that is no calendar by its name and its first bytes: skipped
     own_output,    // a club calendar this program wrote, given beside other calendars: skipped
-    failed,        // its path is too long or it could not be opened: named by the driver
+    too_long,      // its path or its name is too long to be opened: named by the driver
+    failed,        // it could not be opened: named by the driver
 };
 
 // One team of one file: the rows of one of the club's teams behind their separator row,

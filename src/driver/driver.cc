@@ -46,6 +46,15 @@ void wait_for_enter() {
     std::getchar();
 }
 
+// The run's last lines as after a complete run (the prompt to close the window where there
+// is one, the banner), the wait for Enter, and the exit status.
+int close_window(int status) {
+    if (k_console_window) std::fputs(k_closing_prompt, stdout);
+    std::fputs(k_banner, stdout);
+    wait_for_enter();
+    return status;
+}
+
 // Ends the run after a failure: closes what is open, removes this run's temporary file,
 // lets other runs write into the folder again, waits, exit status 1.
 int fail(RunState& state, OutputTarget& target) {
@@ -179,7 +188,7 @@ int sort_inputs(RunState& state, int files, char** paths) {
         copy_bytes(state.file_display_names[k], sizeof state.file_display_names[k], name,
                    utf8_cut_length(name, name_length, k_display_name_size - 1));
         if (std::strlen(path) >= static_cast<size_t>(k_path_size) || name_length >= static_cast<size_t>(k_display_name_size)) {
-            kind = InputKind::failed;
+            kind = InputKind::too_long;
             continue;
         }
         if (is_folder(path)) {
@@ -221,16 +230,13 @@ bool print_unread_line(const RunState& state, int file, const char* path) {
         case InputKind::calendar: return false;
         case InputKind::not_calendar: std::printf(k_not_calendar_skipped, name); return true;
         case InputKind::own_output: std::printf(k_own_output_skipped, name); return true;
-        case InputKind::failed: break;
+        case InputKind::failed: std::printf(k_input_open_failed, name); return true;
+        case InputKind::too_long: break;
     }
+    char shown[k_path_shown + 1];
     const size_t path_length = std::strlen(path);
-    if (path_length >= static_cast<size_t>(k_path_size) || std::strlen(path + folder_length(path)) >= static_cast<size_t>(k_display_name_size)) {
-        char shown[k_path_shown + 1];
-        copy_bytes(shown, sizeof shown, path, utf8_cut_length(path, path_length, k_path_shown));
-        std::printf("%s%s\n", k_path_too_long, shown);
-    } else {
-        std::printf(k_input_open_failed, name);
-    }
+    copy_bytes(shown, sizeof shown, path, utf8_cut_length(path, path_length, k_path_shown));
+    std::printf("%s%s\n", k_path_too_long, shown);
     return true;
 }
 
@@ -258,7 +264,7 @@ void print_file_lines(const RunState& state, int files, char** paths, const Read
 bool find_remembered_club(RunState& state, int files, const char* first_path) {
     for (int k = 0; k < files && k < k_max_arguments; ++k) {
         FILE* stream = state.input_files[k];
-        if (stream == nullptr || state.input_kinds[k] == InputKind::failed) continue;
+        if (stream == nullptr) continue;  // skipped, or never opened
         if (peek_input_start(stream) == InputStart::own_calendar && remembered_club(state, stream)) return true;
     }
     if (!build_output_path(state, first_path, k_calendar_extension)) return false;
@@ -293,8 +299,9 @@ ImportOutcome count_outcomes(const RunState& state, int files, const ReadResult 
     ImportOutcome outcome{-1, 0, 0};
     for (int k = 0; k < files; ++k) {
         const InputKind kind = state.input_kinds[k];
-        if (kind == InputKind::failed || results[k] != ReadResult::ok) ++outcome.failed;
-        if (kind == InputKind::failed || kind == InputKind::calendar) ++outcome.tried;
+        const bool unopened = kind == InputKind::failed || kind == InputKind::too_long;
+        if (unopened || results[k] != ReadResult::ok) ++outcome.failed;
+        if (unopened || kind == InputKind::calendar) ++outcome.tried;
         if (outcome.first_read < 0 && kind == InputKind::calendar && results[k] == ReadResult::ok) outcome.first_read = k;
     }
     return outcome;
@@ -414,12 +421,9 @@ int run_schedule(RunState& state, int argc, char** argv) {
 
     const int first_read = import_files(state, files, paths);
     if (first_read < 0) {
-        // The closing lines as after a complete run: the user reads the list, then closes.
+        // The user reads the list, then closes the window.
         close_all_streams(state);
-        if (k_console_window) std::fputs(k_closing_prompt, stdout);
-        std::fputs(k_banner, stdout);
-        wait_for_enter();
-        return 1;
+        return close_window(1);
     }
     const char* first_path = paths[first_read];
     // The match days worked out once, from the whole table; every writer is handed them.
@@ -446,8 +450,5 @@ int run_schedule(RunState& state, int argc, char** argv) {
     if (!written) return fail(state, target);
     unlock_output_folder(target);
     if (plan.collision_count > 0) std::printf(k_collisions, static_cast<int>(plan.collision_count));
-    if (k_console_window) std::fputs(k_closing_prompt, stdout);
-    std::fputs(k_banner, stdout);
-    wait_for_enter();
-    return 0;
+    return close_window(0);
 }
