@@ -71,6 +71,43 @@ struct MatchDetails {
     char location[k_location_size];   // the event's whole location text
     char uid[k_uid_size];             // the source event's UID; empty when it had none
     int32_t sequence;                 // the source event's SEQUENCE; 0 when it had none
+    bool cancelled;                   // the match is called off: kept in the club calendar and the match days only
+};
+
+// A match of the earlier club calendar (the last run's), as the table would show it.
+struct EarlierMatch {
+    MatchRecord row;                  // date, time, venue, league, the club's side, opponent
+    MatchDetails details;             // home, away, location, the calendar's UID, SEQUENCE, called off
+    char own_team[k_team_name_size];  // the club's team it was written for
+    bool taken;                       // a match of this run is the same match
+};
+
+// What changed since the last run for one match.
+enum class ChangeKind : uint8_t {
+    added,       // new: the earlier club calendar does not hold it
+    moved,       // another date, time or location
+    called_off,  // marked called off now, or gone from its team's files before its date
+};
+
+// One change: the match row of this run (-1 for none) and the earlier match (-1 for none).
+struct MatchChange {
+    ChangeKind kind;
+    int16_t row;      // index into match_table
+    int16_t earlier;  // index into EarlierRun::matches
+};
+static_assert(k_table_rows <= INT16_MAX, "rows and earlier matches fit int16_t");
+
+// The earlier club calendar and what changed since: read before the outputs are written.
+struct EarlierRun {
+    bool compared;                        // an earlier club calendar was read and compared
+    char since[k_run_time_size];          // its run's date, "Di, 09.12.2025"
+    EarlierMatch matches[k_table_rows];   // its matches in file order
+    int32_t count;                        // matches in use
+    MatchChange changes[2 * k_table_rows];  // by date: new and moved of this run's rows, called-off earlier ones
+    int32_t change_count;                 // changes in use
+    int32_t added;                        // changes of each kind
+    int32_t moved;
+    int32_t called_off;
 };
 
 // What the driver made of one argument before the import.
@@ -149,10 +186,13 @@ struct RunState {
 
     // Import, beside each match row: what the club calendar and the match days need of it.
     MatchDetails match_details[k_table_rows];
+
+    // The last run's club calendar and the changes since, for the console and the match days.
+    EarlierRun earlier;
 };
 
-// The browser build holds the state beside its 5 MiB stack in 16 MiB of memory.
-static_assert(sizeof(RunState) < (4 << 20), "the run state stays below 4 MiB");
+// The browser build holds the state beside its 5 MiB stack in 32 MiB of memory.
+static_assert(sizeof(RunState) < (8 << 20), "the run state stays below 8 MiB");
 
 // Fills the whole state with zero bytes, as at program start.
 void reset_run_state(RunState& state);

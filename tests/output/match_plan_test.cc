@@ -24,7 +24,7 @@ TEST(MatchPlan, AMatchOfSeveralRowsCollidesOnce) {
         for (int k = 0; k < matches[file]; ++k, ++row) {
             const std::string away = "Gast " + std::to_string(teams[file]) + "-" + std::to_string(k);
             put_match(state, row, {"2025-10-04", "Sa", "15:00", "Halle", true, "Kreisliga", '1', away.c_str()});
-            state.match_details[row] = MatchDetails{static_cast<uint8_t>(file), "TuS", {}, "Halle", {}, 0};
+            state.match_details[row] = MatchDetails{static_cast<uint8_t>(file), "TuS", {}, "Halle", {}, 0, false};
             copy_text(state.match_details[row].away, k_opponent_size, away.c_str());
         }
     }
