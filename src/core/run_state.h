@@ -26,7 +26,8 @@ constexpr int k_stamp_size = 17;           // a UTC time stamp "YYYYMMDDTHHMMSSZ
 constexpr int k_run_time_size = 21;        // the run's German time "Di, 09.12.2025 07:45" plus NUL
 constexpr int k_uid_size = 120;            // a source event's UID kept whole: at most 119 bytes plus NUL
 constexpr int k_max_blocks = 80;           // team blocks of a run: each of the 40 files with two of the club's teams, as a league's file may hold
-constexpr int k_max_league_clubs = 100;    // clubs of the league files that the question lists: ten leagues of ten clubs
+constexpr int k_max_league_clubs = 100;
+constexpr int k_max_changes = 2 * k_table_rows;  // changes since the last run: each row new, each earlier match called off    // clubs of the league files that the question lists: ten leagues of ten clubs
 
 // The separator between the home and the away team in a summary.
 inline constexpr char summary_separator[] = " - ";
@@ -38,6 +39,9 @@ inline constexpr char k_own_product[] = "-//Termarium//";
 // The club calendar's name in front of the club and the season ("Spielplan SV Ost
 // 2025-2026"), by which a later run knows the club.
 inline constexpr char k_calendar_title[] = "Spielplan ";
+
+// In front of the summary of a called-off match in the club calendar.
+inline constexpr char k_cancelled_title[] = "Abgesagt: ";
 
 // The club calendar's own property for the venue as the table shows it, so that the
 // calendar read back gives the same venue.
@@ -103,11 +107,13 @@ struct EarlierRun {
     char since[k_run_time_size];          // its run's date, "Di, 09.12.2025"
     EarlierMatch matches[k_table_rows];   // its matches in file order
     int32_t count;                        // matches in use
-    MatchChange changes[2 * k_table_rows];  // by date: new and moved of this run's rows, called-off earlier ones
+    MatchChange changes[k_max_changes];   // by date: new and moved of this run's rows, called-off earlier ones
     int32_t change_count;                 // changes in use
     int32_t added;                        // changes of each kind
     int32_t moved;
     int32_t called_off;
+    int16_t missing[k_max_blocks];        // an earlier match of each team that no file of this run holds
+    int32_t missing_count;                // entries of missing in use
 };
 
 // What the driver made of one argument before the import.

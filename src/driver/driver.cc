@@ -18,7 +18,9 @@
 #include "driver/outputs.h"
 #include "import/calendar_reader.h"
 #include "import/calendar_text.h"
+#include "import/earlier_calendar.h"
 #include "import/german_time.h"
+#include "import/run_changes.h"
 #include "import/run_club.h"
 #include "output/club_calendar.h"
 #include "output/match_plan.h"
@@ -344,6 +346,44 @@ int import_files(RunState& state, int files, char** paths) {
     return first_read;
 }
 
+// Compares the run with the last one: the club calendar this program wrote that is among
+// the inputs, else this season's beside the first file read. Prints the earlier teams this
+// run lacks and what changed; names a calendar that cannot be read and goes on without.
+void compare_with_last_run(RunState& state, int files, const char* first_path) {
+    FILE* stream = nullptr;
+    const char* name = nullptr;
+    for (int k = 0; k < files && k < k_max_arguments && stream == nullptr; ++k) {
+        if (state.input_kinds[k] != InputKind::own_output) continue;
+        stream = state.input_files[k];
+        name = state.file_display_names[k];
+    }
+    const bool beside = stream == nullptr;
+    if (beside) {
+        if (!build_output_path(state, first_path, k_calendar_extension)) return;
+        stream = open_input(state.output_path);
+        if (stream == nullptr) return;  // the first run of the season
+        // Another file under the calendar's name holds no earlier run to compare with.
+        if (peek_input_start(stream) != InputStart::own_calendar) {
+            std::fclose(stream);
+            return;
+        }
+        name = state.output_path + folder_length(state.output_path);
+    }
+    const EarlierRead read = read_earlier_calendar(state, stream);
+    if (beside) std::fclose(stream);
+    if (read != EarlierRead::done) {
+        std::printf(k_earlier_unreadable, name);
+        return;
+    }
+    compare_with_earlier(state, state.run_stamp);
+    const EarlierRun& earlier = state.earlier;
+    for (int k = 0; k < earlier.missing_count && k < k_max_blocks; ++k) {
+        const EarlierMatch& match = earlier.matches[earlier.missing[k]];
+        std::printf(k_team_missing, match.own_team, match.row.league);
+    }
+    std::printf(k_changes_since, earlier.since, earlier.added, earlier.moved, earlier.called_off);
+}
+
 // Moves the finished output over the older one; when it cannot, says why and returns false.
 bool commit_or_report(RunState& state, OutputTarget& target, const char* write_failed) {
     const ReplaceResult result = commit_output(target, state.output_path);
@@ -426,6 +466,11 @@ int run_schedule(RunState& state, int argc, char** argv) {
         return close_window(1);
     }
     const char* first_path = paths[first_read];
+    // The run's time, once: in UTC for the calendar's stamps and for what is past, in German
+    // time for "Stand:".
+    stamp_run_time(state, run_clock_seconds());
+    german_time_of_stamp(state.run_stamp, state.run_time);
+    compare_with_last_run(state, files, first_path);
     // The match days worked out once, from the whole table; every writer is handed them.
     MatchPlan plan{};
     plan_match_days(state, plan);
@@ -441,9 +486,6 @@ int run_schedule(RunState& state, int argc, char** argv) {
         std::fputs(k_folder_busy, stdout);
         return fail(state, target);
     }
-    // The run's time, once: in UTC for the calendar's stamps, in German time for "Stand:".
-    stamp_run_time(state, run_clock_seconds());
-    german_time_of_stamp(state.run_stamp, state.run_time);
     // The outputs one after another; the first that fails ends the run.
     const bool written = std::all_of(std::begin(k_outputs), std::end(k_outputs),
                                      [&](const Output& output) { return write_output(state, target, plan, first_path, output); });

@@ -71,4 +71,7 @@ inline constexpr char k_club_question_lead[] = "In den Liga-Dateien spielen dies
 inline constexpr char k_club_question_line[] = "  %i %s\n";  // number, club
 inline constexpr char k_club_question[] = "Welcher ist dein Verein? Nummer oder Name, dann Enter: ";
 inline constexpr char k_no_club_chosen[] = "Kein Verein gewaehlt, nichts geschrieben.\n";
+inline constexpr char k_earlier_unreadable[] = "%s: nicht lesbar, kein Vergleich mit dem letzten Lauf\n";  // file
+inline constexpr char k_team_missing[] = "%s (%s) fehlt in diesem Lauf\n";  // team, league
+inline constexpr char k_changes_since[] = "Seit dem letzten Lauf (%s): %i neu, %i verlegt, %i abgesagt\n";
 inline constexpr char k_closing_prompt[] = "Enter druecken um Proramm zu schliessen\n";

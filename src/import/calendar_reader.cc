@@ -74,8 +74,8 @@ ReadResult open_block(RunState& state, int file_index, const char* own_team) {
 
 // The events pass: every event in file order (with team, only those it is a side of) into
 // the rows of the last block, with what the club calendar keeps of it beside the row, and
-// the candidates counted over all events; a called-off match gives no row and is counted
-// apart. events tells how many events the file holds.
+// the candidates counted over all events; a called-off match gives a row marked so and is
+// counted apart. events tells how many events the file holds.
 ReadResult take_events(RunState& state, int file_index, const char* team, int& events) {
     const TextSpan text = loaded_text(state);
     FileReport& report = state.file_reports[file_index];
@@ -96,10 +96,6 @@ ReadResult take_events(RunState& state, int file_index, const char* team, int& e
         count_sides(state, event);
         begin = next_event_begin(text, event.next);
         if (team != nullptr && std::strcmp(event.home, team) != 0 && std::strcmp(event.away, team) != 0) continue;
-        if (event.cancelled) {
-            ++block.cancelled;
-            continue;
-        }
         const int at = state.current_row;
         if (at < 0 || at >= k_max_used_rows) return ReadResult::too_many_rows;
         state.match_table[at] = event.row;
@@ -110,7 +106,8 @@ ReadResult take_events(RunState& state, int file_index, const char* team, int& e
         copy_text(details.location, sizeof details.location, event.location);
         copy_text(details.uid, sizeof details.uid, event.uid);
         details.sequence = event.sequence;
-        ++block.matches;
+        details.cancelled = event.cancelled;
+        ++(event.cancelled ? block.cancelled : block.matches);
         ++state.current_row;
     }
     return ReadResult::ok;

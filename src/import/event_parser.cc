@@ -234,7 +234,12 @@ struct SummaryTexts {
 TeamsRead split_summary(TextSpan text, const EventLines& lines, SummaryTexts& texts, Summary& summary) {
     bool cut = false;
     char (&value)[k_value_size] = texts.summary;
-    const TextSpan whole = unescaped(text, lines, Property::summary, value, cut);
+    TextSpan whole = unescaped(text, lines, Property::summary, value, cut);
+    // The club calendar marks a called-off match in front of its summary; no name begins so.
+    constexpr int k_title_length = sizeof k_cancelled_title - 1;
+    if (whole.length > k_title_length && std::strncmp(whole.bytes, k_cancelled_title, k_title_length) == 0) {
+        whole = span_part(whole, k_title_length, whole.length);
+    }
     const SideSeparator separator = find_side_separator(whole);
     char (&description)[k_value_size] = texts.description;
     bool description_cut = false;
@@ -352,7 +357,10 @@ void take_league_and_venue(TextSpan text, const EventLines& lines, TextSpan summ
     const bool own_event = lines.has[Property::venue];
     TextSpan league = summary_league;
     if (league.length == 0 && !own_event && !is_link_or_label(first_line(described))) league = first_line(described);
-    if (league.length > 0) {
+    if (own_event) {
+        char categories[k_value_size];
+        copy_cut(row.league, sizeof row.league, first_line(unescaped(text, lines, Property::categories, categories, cut)));
+    } else if (league.length > 0) {
         copy_cut(row.league, sizeof row.league, league);
     } else {
         char categories[k_value_size];

@@ -95,7 +95,7 @@ TEST_F(LeagueFile, EarlierClubCalendarRemembersTheClub) {
 
     const ProgramRun again = run({k_league});
     EXPECT_EQ(0, again.exit_status);
-    EXPECT_EQ(complete_run({k_league}, k_season, k_club_lines), again.output);
+    EXPECT_EQ(complete_run({k_league}, k_season, k_club_lines, changes_since(0, 0, 0)), again.output);
     EXPECT_EQ(table, read_file(k_xml));
     expect_club_calendar(26);
 
@@ -104,7 +104,7 @@ TEST_F(LeagueFile, EarlierClubCalendarRemembersTheClub) {
     const ProgramRun given = run({"neu/" + k_league, "neu/alt.ics"});
     EXPECT_EQ(0, given.exit_status);
     EXPECT_EQ(reading(2) + listed({k_league, "alt.ics"}) + season_line(k_season) + k_club_lines[0] + k_club_lines[1] +
-                  skipped_as_own_output("alt.ics") + xml_written(k_season) + html_written(k_season) +
+                  skipped_as_own_output("alt.ics") + changes_since(0, 0, 0) + xml_written(k_season) + html_written(k_season) +
                   calendar_written(k_season) + match_days_written(k_season) + k_closing_prompt + k_banner,
               given.output);
     EXPECT_EQ(table, read_file("neu/" + k_xml));

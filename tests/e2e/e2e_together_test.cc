@@ -55,9 +55,18 @@ TEST_F(RunsTogether, EveryPairOfSchedulesIsWholeAndFromOneRun) {
     for (int p = 0; p < pairs; ++p) {
         SCOPED_TRACE("pair " + std::to_string(p));
         EXPECT_EQ(0, results[2 * p].exit_status);
-        EXPECT_EQ(complete_run({k_first}, k_season, {k_first_line}), results[2 * p].output);
+        // The later of the two compares with the club calendar of the earlier, which holds the other team only.
+        const std::string first_alone = complete_run({k_first}, k_season, {k_first_line});
+        const std::string first_later = complete_run({k_first}, k_season, {k_first_line},
+                                                     "JSG Lindenbrück 1 (U19 Bezirksliga) fehlt in diesem Lauf\n" + changes_since(22, 0, 0));
+        EXPECT_TRUE(results[2 * p].output == first_alone || results[2 * p].output == first_later) << results[2 * p].output;
         EXPECT_EQ(0, results[2 * p + 1].exit_status);
-        EXPECT_EQ(complete_run({k_second}, k_season, {k_second_line}), results[2 * p + 1].output);
+        const std::string second_alone = complete_run({k_second}, k_season, {k_second_line});
+        const std::string second_later =
+            complete_run({k_second}, k_season, {k_second_line},
+                         "TuS Lindenbrück 1 (Bezirksklasse Nord) fehlt in diesem Lauf\n" + changes_since(16, 0, 0));
+        EXPECT_TRUE(results[2 * p + 1].output == second_alone || results[2 * p + 1].output == second_later)
+            << results[2 * p + 1].output;
         const std::string shared = "geteilt_" + std::to_string(p) + "/";
         const std::string left = outputs_of(shared);
         EXPECT_TRUE(left == first_pair || left == second_pair) << "the schedules are mixed or broken";

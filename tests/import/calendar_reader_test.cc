@@ -244,13 +244,14 @@ TEST_F(CalendarReader, DecidesTheClubsTeamByCounting) {
     }
 }
 
-TEST_F(CalendarReader, AFileOfCalledOffMatchesOnlyFillsNoRow) {
+TEST_F(CalendarReader, ACalledOffMatchStandsAsARowMarkedSo) {
     std::string text = calendar_text(events_with_summaries({"SV Nord 1 - SV Sued 1"}));
     text.insert(text.find("END:VEVENT"), "STATUS:CANCELLED\n");
     ASSERT_EQ(ReadResult::ok, read(text));
-    EXPECT_EQ("SV Sued 1 (): 0 Spiele, 1 abgesagt\n", printed);
-    EXPECT_EQ(1, state->current_row);
-    EXPECT_TRUE(is_zero_row(state->match_table[1]));
+    EXPECT_EQ("SV Sued 1 (Kreisliga A): 0 Spiele, 1 abgesagt\n", printed);
+    EXPECT_EQ(2, state->current_row);
+    EXPECT_TRUE(state->match_details[1].cancelled);
+    EXPECT_STREQ("SV Nord 1", state->match_table[1].opponent);
 }
 
 // The import of several files: a separator row in front of each, the next file deciding

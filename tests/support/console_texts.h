@@ -93,11 +93,18 @@ inline std::string layout_broken(int event) {
     return "Spiel " + std::to_string(event) + " passt nicht zum erwarteten Aufbau";
 }
 
-// Everything a complete run prints, given the listed names and the import's lines.
+// The comparison with the last run's club calendar, written at the tests' fixed time.
+inline std::string changes_since(int added, int moved, int called_off, const std::string& since = "Di, 09.12.2025") {
+    return "Seit dem letzten Lauf (" + since + "): " + std::to_string(added) + " neu, " + std::to_string(moved) +
+           " verlegt, " + std::to_string(called_off) + " abgesagt\n";
+}
+
+// Everything a complete run prints, given the listed names, the import's lines and the
+// comparison with the last run (none on a first run).
 inline std::string complete_run(const std::vector<std::string>& names, const std::string& season,
-                                const std::vector<std::string>& team_lines) {
+                                const std::vector<std::string>& team_lines, const std::string& comparison = "") {
     std::string text = reading(names.size()) + listed(names) + season_line(season);
     for (const std::string& line : team_lines) text += line;
-    return text + xml_written(season) + html_written(season) + calendar_written(season) + match_days_written(season) +
+    return text + comparison + xml_written(season) + html_written(season) + calendar_written(season) + match_days_written(season) +
            k_closing_prompt + k_banner;
 }

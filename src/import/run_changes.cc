@@ -1,0 +1,319 @@
+// The comparison of this run with the last one. Earlier matches are looked up through two
+// sorted orders (by UID, and by home, away and league), so that the work grows with the
+// matches times their logarithm. Rows with a UID are matched first, so that a match without
+// one cannot take an earlier match that a UID names.
+#include "import/run_changes.h"
+
+#include <algorithm>
+#include <iterator>
+#include <cstring>
+
+#include "core/bounded_text.h"
+#include "core/civil_date.h"
+#include "import/german_time.h"
+
+namespace {
+
+constexpr int k_max_teams = 4 * k_max_blocks;  // a team's leagues: a league and a cup file each
+
+// A moment to compare: the day count and the minute of the day (-1 for a match without a time).
+struct Moment {
+    int day;
+    int minute;
+};
+
+bool operator<(const Moment& a, const Moment& b) { return a.day != b.day ? a.day < b.day : a.minute < b.minute; }
+
+// The row's moment; false when its date is no real date.
+bool moment_of(const MatchRecord& row, Moment& moment) {
+    CivilTime when{};
+    if (!row_time(row, when)) return false;
+    moment = Moment{days_from_civil(when.date), when.hour < 0 ? -1 : when.hour * 60 + when.minute};
+    return true;
+}
+
+// The run's German time as a moment, from its UTC stamp.
+Moment moment_of_stamp(const char* stamp) {
+    MatchRecord now{};
+    std::memcpy(now.year, stamp, 4);
+    std::memcpy(now.month, stamp + 4, 2);
+    std::memcpy(now.day, stamp + 6, 2);
+    std::memcpy(now.hour, stamp + 9, 2);
+    std::memcpy(now.minute, stamp + 11, 2);
+    now.year_number = digits_value(now.year, 4);
+    now.month_number = digits_value(now.month, 2);
+    now.day_number = digits_value(now.day, 2);
+    utc_to_german_time(now);
+    Moment moment{0, 0};
+    moment_of(now, moment);
+    return moment;
+}
+
+// The teams this run holds: a club team's name and a league, with its first block.
+struct HeldTeams {
+    const char* team[k_max_teams];
+    const char* league[k_max_teams];
+    int block[k_max_teams];
+    int count;
+};
+
+// The block of the team and league among the held ones, or -1.
+int held_block(const HeldTeams& held, const char* team, const char* league) {
+    for (int k = 0; k < held.count; ++k) {
+        if (std::strcmp(held.team[k], team) == 0 && std::strcmp(held.league[k], league) == 0) return held.block[k];
+    }
+    return -1;
+}
+
+// Every team and league of the table's match rows.
+void collect_held(const RunState& state, HeldTeams& held) {
+    held.count = 0;
+    for (int row = 1; row < state.current_row && row < k_table_rows; ++row) {
+        const MatchRecord& match = state.match_table[row];
+        const int block = state.match_details[row].block;
+        if (match.day[0] == ' ' || block >= k_max_blocks) continue;
+        const char* team = state.blocks[block].own_team;
+        if (held.count > 0 && held.team[held.count - 1] == team && std::strcmp(held.league[held.count - 1], match.league) == 0) {
+            continue;  // the rows of a block mostly share their league
+        }
+        if (held_block(held, team, match.league) >= 0 || held.count >= k_max_teams) continue;
+        held.team[held.count] = team;
+        held.league[held.count] = match.league;
+        held.block[held.count] = block;
+        ++held.count;
+    }
+}
+
+// Orders of the earlier matches: those with a UID by UID, all by home, away and league.
+struct EarlierOrder {
+    int16_t by_uid[k_table_rows];
+    int uid_count;
+    int16_t by_key[k_table_rows];
+};
+
+int compare_keys(const MatchDetails& a, const char* a_league, const MatchDetails& b, const char* b_league) {
+    int order = std::strcmp(a.home, b.home);
+    if (order == 0) order = std::strcmp(a.away, b.away);
+    return order != 0 ? order : std::strcmp(a_league, b_league);
+}
+
+void sort_earlier(const EarlierRun& earlier, EarlierOrder& order) {
+    order.uid_count = 0;
+    for (int k = 0; k < earlier.count; ++k) {
+        if (earlier.matches[k].details.uid[0] != '\0') order.by_uid[order.uid_count++] = static_cast<int16_t>(k);
+        order.by_key[k] = static_cast<int16_t>(k);
+    }
+    const auto& matches = earlier.matches;
+    std::sort(order.by_uid, order.by_uid + order.uid_count, [&](int16_t a, int16_t b) {
+        const int by = std::strcmp(matches[a].details.uid, matches[b].details.uid);
+        return by != 0 ? by < 0 : a < b;
+    });
+    std::sort(order.by_key, order.by_key + earlier.count, [&](int16_t a, int16_t b) {
+        const int by = compare_keys(matches[a].details, matches[a].row.league, matches[b].details, matches[b].row.league);
+        return by != 0 ? by < 0 : a < b;
+    });
+}
+
+// The earlier match of the row's source UID, or -1.
+int find_by_uid(const RunState& state, const EarlierOrder& order, int row) {
+    const char* uid = state.match_details[row].uid;
+    const auto& matches = state.earlier.matches;
+    const int16_t* end = order.by_uid + order.uid_count;
+    const int16_t* found = std::lower_bound(order.by_uid, end, uid, [&](int16_t k, const char* wanted) {
+        return std::strcmp(matches[k].details.uid, wanted) < 0;
+    });
+    return found != end && std::strcmp(matches[*found].details.uid, uid) == 0 ? *found : -1;
+}
+
+// The earlier match of the row's home, away and league, one no row took yet where there
+// is one; -1 for none. A taken one is the same match only for a row without a UID (the
+// derby in both teams' files); a row with a UID the earlier match lacks is another match.
+int find_by_key(const RunState& state, const EarlierOrder& order, int row) {
+    const MatchDetails& details = state.match_details[row];
+    const char* league = state.match_table[row].league;
+    const auto& matches = state.earlier.matches;
+    const int16_t* end = order.by_key + state.earlier.count;
+    const int16_t* found = std::lower_bound(order.by_key, end, row, [&](int16_t k, int) {
+        return compare_keys(matches[k].details, matches[k].row.league, details, league) < 0;
+    });
+    int first = -1;
+    for (const int16_t* at = found; at != end && compare_keys(matches[*at].details, matches[*at].row.league, details, league) == 0; ++at) {
+        if (!matches[*at].taken) return *at;
+        if (first < 0) first = *at;
+    }
+    return details.uid[0] == '\0' ? first : -1;
+}
+
+// True when the row's date, time or location is another than the earlier match's.
+bool moved(const RunState& state, int row, const EarlierMatch& match) {
+    const MatchRecord& now = state.match_table[row];
+    const MatchRecord& before = match.row;
+    const char* location = state.match_details[row].location;
+    return std::memcmp(now.day, before.day, 2) != 0 || std::memcmp(now.month, before.month, 2) != 0 ||
+           std::memcmp(now.year, before.year, 4) != 0 || std::memcmp(now.hour, before.hour, 2) != 0 ||
+           std::memcmp(now.minute, before.minute, 2) != 0 ||
+           (location[0] != '\0' && std::strcmp(location, match.details.location) != 0);
+}
+
+void add_change(EarlierRun& earlier, ChangeKind kind, int row, int match) {
+    if (earlier.change_count >= k_max_changes) return;
+    earlier.changes[earlier.change_count++] = MatchChange{kind, static_cast<int16_t>(row), static_cast<int16_t>(match)};
+}
+
+// The row as the same match as the earlier one: its identity, its SEQUENCE, and the change.
+void take_match(RunState& state, int row, int match) {
+    EarlierMatch& before = state.earlier.matches[match];
+    MatchDetails& details = state.match_details[row];
+    bool changed = true;
+    ChangeKind kind = ChangeKind::moved;
+    if (details.cancelled) {
+        changed = !before.details.cancelled;
+        kind = ChangeKind::called_off;
+    } else if (before.details.cancelled) {
+        kind = ChangeKind::added;  // called off before, on again
+    } else {
+        changed = moved(state, row, before);
+    }
+    // A phone replaces its copy of an event only for a higher SEQUENCE.
+    const int32_t sequence = before.details.sequence + (changed ? 1 : 0);
+    if (details.sequence < sequence) details.sequence = sequence;
+    if (details.uid[0] == '\0') copy_text(details.uid, sizeof details.uid, before.details.uid);
+    if (changed && !before.taken) add_change(state.earlier, kind, row, match);
+    before.taken = true;
+}
+
+// True when both rows are one match: the same source UID, or the same home and away team.
+bool same_match(const RunState& state, int a, int b) {
+    const MatchDetails& first = state.match_details[a];
+    const MatchDetails& second = state.match_details[b];
+    if (first.uid[0] != '\0' && second.uid[0] != '\0') return std::strcmp(first.uid, second.uid) == 0;
+    return std::strcmp(first.home, second.home) == 0 && std::strcmp(first.away, second.away) == 0;
+}
+
+// The moment a change is listed at: the new one, for a called-off match the earlier one.
+Moment change_moment(const RunState& state, const MatchChange& change) {
+    Moment moment{0, 0};
+    if (change.kind == ChangeKind::called_off || change.row < 0) {
+        moment_of(state.earlier.matches[change.earlier].row, moment);
+    } else {
+        moment_of(state.match_table[change.row], moment);
+    }
+    return moment;
+}
+
+// Sorts the changes by date, drops a new match listed twice (a derby in both teams'
+// files), and counts each kind.
+void finish_changes(RunState& state) {
+    EarlierRun& earlier = state.earlier;
+    // Some 160 KiB for a full list: kept off the stack, every entry set before it is read.
+    static Moment moments[k_max_changes];
+    static int16_t order[k_max_changes];
+    for (int k = 0; k < earlier.change_count; ++k) {
+        moments[k] = change_moment(state, earlier.changes[k]);
+        order[k] = static_cast<int16_t>(k);
+    }
+    std::sort(order, order + earlier.change_count, [&](int16_t a, int16_t b) {
+        if (moments[a] < moments[b] || moments[b] < moments[a]) return moments[a] < moments[b];
+        return a < b;
+    });
+    static MatchChange sorted[k_max_changes];
+    int count = 0;
+    for (int k = 0; k < earlier.change_count; ++k) {
+        const MatchChange& change = earlier.changes[order[k]];
+        bool twice = false;
+        for (int before = count - 1; change.kind == ChangeKind::added && before >= 0 && !twice; --before) {
+            const MatchChange& other = sorted[before];
+            if (change_moment(state, other) < moments[order[k]]) break;
+            twice = other.kind == ChangeKind::added && same_match(state, other.row, change.row);
+        }
+        if (!twice) sorted[count++] = change;
+    }
+    earlier.change_count = count;
+    earlier.added = earlier.moved = earlier.called_off = 0;
+    for (int k = 0; k < count; ++k) {
+        earlier.changes[k] = sorted[k];
+        switch (sorted[k].kind) {
+            case ChangeKind::added: ++earlier.added; break;
+            case ChangeKind::moved: ++earlier.moved; break;
+            case ChangeKind::called_off: ++earlier.called_off; break;
+        }
+    }
+}
+
+// Adds the called-off earlier match to the table as a called-off row of the block; -1 when the table is full.
+int carry(RunState& state, int match, int block, int32_t sequence) {
+    const int row = state.current_row;
+    if (row < 1 || row >= k_max_used_rows) return -1;
+    const EarlierMatch& before = state.earlier.matches[match];
+    state.match_table[row] = before.row;
+    MatchDetails& details = state.match_details[row];
+    details = before.details;
+    details.block = static_cast<uint8_t>(block);
+    details.cancelled = true;
+    details.sequence = sequence;
+    ++state.current_row;
+    return row;
+}
+
+// The earlier team of the match noted as missing from this run, once.
+void note_missing(EarlierRun& earlier, int match) {
+    const EarlierMatch& missing = earlier.matches[match];
+    for (int k = 0; k < earlier.missing_count; ++k) {
+        const EarlierMatch& noted = earlier.matches[earlier.missing[k]];
+        if (std::strcmp(noted.own_team, missing.own_team) == 0 && std::strcmp(noted.row.league, missing.row.league) == 0) return;
+    }
+    if (earlier.missing_count < k_max_blocks) earlier.missing[earlier.missing_count++] = static_cast<int16_t>(match);
+}
+
+}  // namespace
+
+void compare_with_earlier(RunState& state, const char* utc_stamp) {
+    EarlierRun& earlier = state.earlier;
+    earlier.compared = true;
+    earlier.change_count = 0;
+    earlier.missing_count = 0;
+    static EarlierOrder order;  // some 20 KiB, beside the rows' own state
+    sort_earlier(earlier, order);
+    const int end = state.current_row;
+    // Rows with a UID first, then the others by their teams and league; a row whose date
+    // is no real date has no place in the club calendar and none here.
+    int unmatched[k_table_rows];  // NOLINT(cppcoreguidelines-pro-type-member-init): filled before it is read
+    int unmatched_count = 0;
+    for (int row = 1; row < end && row < k_table_rows; ++row) {
+        Moment moment{0, 0};
+        if (state.match_table[row].day[0] == ' ' || !moment_of(state.match_table[row], moment)) continue;
+        const int match = state.match_details[row].uid[0] != '\0' ? find_by_uid(state, order, row) : -1;
+        if (match >= 0) {
+            take_match(state, row, match);
+        } else {
+            unmatched[unmatched_count++] = row;
+        }
+    }
+    for (int k = 0; k < unmatched_count; ++k) {
+        const int row = unmatched[k];
+        const int match = find_by_key(state, order, row);
+        if (match >= 0) {
+            take_match(state, row, match);
+        } else if (!state.match_details[row].cancelled) {
+            add_change(earlier, ChangeKind::added, row, -1);
+        }
+    }
+    // Earlier matches no row took: called off, played, or of a team missing from this run.
+    static HeldTeams held;
+    collect_held(state, held);
+    const Moment now = moment_of_stamp(utc_stamp);
+    for (int match = 0; match < earlier.count; ++match) {
+        const EarlierMatch& before = earlier.matches[match];
+        if (before.taken) continue;
+        const int block = held_block(held, before.own_team, before.row.league);
+        Moment moment{0, 0};
+        if (block < 0) {
+            note_missing(earlier, match);
+        } else if (before.details.cancelled) {
+            carry(state, match, block, before.details.sequence);
+        } else if (moment_of(before.row, moment) && !(moment.minute < 0 ? moment.day < now.day : moment < now)) {
+            add_change(earlier, ChangeKind::called_off, carry(state, match, block, before.details.sequence + 1), match);
+        }
+    }
+    finish_changes(state);
+}
