@@ -9,7 +9,8 @@
 // teams. Calendar texts are escaped; the document needs no script and no other file.
 #include "output/match_days.h"
 
-#include <cstdint>
+#include <cstddef>
+#include <iterator>
 
 #include "core/civil_date.h"
 #include "output/markup_escape.h"
@@ -205,29 +206,30 @@ void put_change_side(OutputBuffer& out, const MatchRecord& row) {
     }
 }
 
-// "verlegt: <pairing>: <before> \u2192 <now>"; a new match gives its side of this run, a
-// called-off one its earlier side. The pairing is the row's of this run, else the earlier
-// match's. A change that names neither is left out.
+// "verlegt: <pairing>: <before> \u2192 <now>": a moved match with both its sides, a new one
+// with its side of this run, a called-off one with its earlier side where it has one. The
+// pairing is that of this run's row, else of the earlier match. A change that names neither
+// (nor a side) is left out.
 void put_change(OutputBuffer& out, const RunState& state, const MatchChange& change) {
-    const uint8_t kind = static_cast<uint8_t>(change.kind);
-    const bool has_row = change.row >= 1 && change.row < k_table_rows;
-    const bool has_earlier = change.earlier >= 0 && change.earlier < state.earlier.count;
-    const MatchRecord* now = has_row && change.kind != ChangeKind::called_off ? &state.match_table[change.row] : nullptr;
+    const auto kind = static_cast<size_t>(change.kind);
+    const MatchRecord* now = change.row >= 1 && change.row < k_table_rows ? &state.match_table[change.row] : nullptr;
+    const bool has_earlier = change.earlier >= 0 && change.earlier < state.earlier.count && change.earlier < k_table_rows;
     const EarlierMatch* before = has_earlier ? &state.earlier.matches[change.earlier] : nullptr;
-    const MatchRecord* before_side = before != nullptr && change.kind != ChangeKind::added ? &before->row : nullptr;
-    if (kind >= sizeof k_change_words / sizeof k_change_words[0] || (now == nullptr && before_side == nullptr)) return;
+    const MatchRecord* old_side = change.kind == ChangeKind::added || before == nullptr ? nullptr : &before->row;
+    const MatchRecord* new_side = change.kind == ChangeKind::called_off && old_side != nullptr ? nullptr : now;
+    if (kind >= std::size(k_change_words) || (old_side == nullptr && new_side == nullptr)) return;
     put_text(out, "<li>");
     put_text(out, k_change_words[kind]);
     put_text(out, ": ");
-    if (has_row) {
-        put_pairing(out, own_team_of(state, change.row), state.match_table[change.row]);
+    if (now != nullptr) {
+        put_pairing(out, own_team_of(state, change.row), *now);
     } else {
         put_pairing(out, before->own_team, before->row);
     }
     put_text(out, ": ");
-    if (before_side != nullptr) put_change_side(out, *before_side);
-    if (before_side != nullptr && now != nullptr) put_text(out, " \u2192 ");
-    if (now != nullptr) put_change_side(out, *now);
+    if (old_side != nullptr) put_change_side(out, *old_side);
+    if (old_side != nullptr && new_side != nullptr) put_text(out, " \u2192 ");
+    if (new_side != nullptr) put_change_side(out, *new_side);
     put_text(out, "</li>\n");
 }
 

@@ -1,7 +1,8 @@
 // The season workbook, streamed: the template head, one spreadsheet row per table row
 // from row 1 on (a coloured match row or an empty separator row; a called-off match is left
-// out and the rows numbered on without a gap), the numbered closing row and the template tail. Every piece that ends a row opens the next one up to its
-// first style digits. Calendar texts are escaped so that the document stays well-formed.
+// out and the rows numbered on without a gap), the numbered closing row and the template
+// tail. Every piece that ends a row opens the next one up to its first style digits.
+// Calendar texts are escaped so that the document stays well-formed.
 #include "output/spreadsheet_writer.h"
 
 #include <algorithm>
