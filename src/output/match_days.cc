@@ -32,7 +32,7 @@ constexpr char k_end[] = "</body>\n</html>\n";
 
 // A change's word, by ChangeKind.
 constexpr const char* k_change_words[] = {"neu", "verlegt", "abgesagt"};
-static_assert(static_cast<int>(ChangeKind::called_off) == 2, "a word for every kind of change");
+static_assert(std::size(k_change_words) == static_cast<size_t>(ChangeKind::called_off) + 1, "a word for every kind");
 constexpr int k_change_limit = sizeof EarlierRun::changes / sizeof EarlierRun::changes[0];
 
 // "Spieltage <club> <season>"; without the club while it is unknown.
@@ -208,8 +208,8 @@ void put_change_side(OutputBuffer& out, const MatchRecord& row) {
 
 // "verlegt: <pairing>: <before> \u2192 <now>": a moved match with both its sides, a new one
 // with its side of this run, a called-off one with its earlier side where it has one. The
-// pairing is that of this run's row, else of the earlier match. A change that names neither
-// (nor a side) is left out.
+// pairing is that of this run's row, else of the earlier match. A change with no side to
+// show is left out.
 void put_change(OutputBuffer& out, const RunState& state, const MatchChange& change) {
     const auto kind = static_cast<size_t>(change.kind);
     const MatchRecord* now = change.row >= 1 && change.row < k_table_rows ? &state.match_table[change.row] : nullptr;
