@@ -7,6 +7,9 @@
 // with a location from whichever row has one and the highest SEQUENCE among them. Times
 // are German local times under the Europe/Berlin zone, which the file itself defines; a
 // match without a time is an all-day event, a timed one lasts as the match days reckon it.
+// An event all of whose rows are called off is marked cancelled and says so in its summary,
+// since some calendar programs hide a cancelled event and others show it as any other; it
+// takes its date from its first row that takes place, where it has one.
 // Where two of the club's teams share a name, their summaries name the league. A row whose date is no real date has no place
 // in a calendar and is left out of this file only.
 #include "output/club_calendar.h"
@@ -81,6 +84,8 @@ constexpr char k_start_day[] = "DTSTART;VALUE=DATE:";
 constexpr char k_timed_duration[] = "DURATION:";
 constexpr char k_day_duration[] = "DURATION:P1D";
 constexpr char k_summary[] = "SUMMARY:";
+constexpr char k_called_off_summary[] = "Abgesagt: ";
+constexpr char k_called_off_status[] = "STATUS:CANCELLED";
 constexpr char k_location[] = "LOCATION:";
 constexpr char k_categories[] = "CATEGORIES:";
 constexpr char k_description[] = "DESCRIPTION:";
@@ -106,6 +111,7 @@ struct CalendarEvent {
     int location_row;   // a row of the match with a location (row when none has one)
     int uid_row;        // the row whose source UID it takes, the smallest of its rows', or -1
     int32_t sequence;   // the highest SEQUENCE of its rows
+    bool live;          // one of its rows takes place: row is the first such
     MatchTime when;
 };
 
@@ -198,10 +204,15 @@ void add_row(const RunState& state, CalendarEvents& found, int row, const MatchT
     if (event < 0) event = by_key;
     if (event < 0) {
         event = found.count++;
-        found.events[event] = CalendarEvent{row, row, -1, 0, when};
+        found.events[event] = CalendarEvent{row, row, -1, 0, false, when};
     }
     found.event_of[row] = event;
     CalendarEvent& match = found.events[event];
+    if (!match.live && !called_off(state, row)) {
+        match.row = row;
+        match.live = true;
+        match.when = when;
+    }
     if (state.match_details[match.location_row].location[0] == '\0') match.location_row = row;
     if (state.match_details[row].sequence > match.sequence) match.sequence = state.match_details[row].sequence;
     if (uid[0] != '\0' && (match.uid_row < 0 || std::strcmp(uid, state.match_details[match.uid_row].uid) < 0)) {
@@ -294,10 +305,12 @@ void put_event(OutputBuffer& out, const RunState& state, const CalendarEvent& ev
     }
     const bool with_league = team_name_shared(state, event.row);
     start_line(line, out, k_summary);
+    if (!event.live) add_plain(line, k_called_off_summary);
     add_side(line, state.match_details[event.row].home, match, with_league && match.is_home != 0);
     add_plain(line, summary_separator);
     add_side(line, state.match_details[event.row].away, match, with_league && match.is_home == 0);
     end_line(line);
+    if (!event.live) put_fixed_line(out, k_called_off_status);
     if (state.match_details[event.location_row].location[0] != '\0') {
         start_line(line, out, k_location);
         add_escaped(line, state.match_details[event.location_row].location, k_location_size);

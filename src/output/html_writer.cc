@@ -1,5 +1,5 @@
 // The HTML table fragment: a fixed head, one table row per table row from row 1 on (four
-// cells of a match, or one empty cell for a separator), the table end. Cells carry a
+// cells of a match, or one empty cell for a separator; a called-off match left out), the table end. Cells carry a
 // class naming the first two teams of each category. Calendar texts are escaped so that
 // they cannot inject markup into the page.
 #include "output/html_writer.h"
@@ -84,6 +84,7 @@ bool write_html_table(RunState& state, const MatchPlan& /*plan*/, FILE* stream) 
     put_text(out, html_table_head);
     const int end_row = end_of_table_row(state);
     for (state.current_row = 1; state.current_row < end_row; ++state.current_row) {
+        if (called_off(state, state.current_row)) continue;
         const MatchRecord& row = state.match_table[state.current_row];
         select_html_class(state);
         const char* opener = cell_opener(state);

@@ -3,9 +3,14 @@
 // week, a week one table kept on one printed page where it fits; the home matches per hall,
 // each hall on a printed page of its own; each collision numbered, listed at
 // the top with the rule that was checked and marked at both rows. Home matches stand out in
-// print without colour: bold, with a thick rule at their left and "Heim" in words. Calendar
-// texts are escaped; the document needs no script and no other file.
+// print without colour: bold, with a thick rule at their left and "Heim" in words; a
+// called-off match is struck through and says "abgesagt". When the last run's club calendar
+// was compared, the changes since stand under the date, one line each to pass on to the
+// teams. Calendar texts are escaped; the document needs no script and no other file.
 #include "output/match_days.h"
+
+#include <cstddef>
+#include <iterator>
 
 #include "core/civil_date.h"
 #include "output/markup_escape.h"
@@ -19,11 +24,26 @@ constexpr const char* k_day_names[] = {"Montag", "Dienstag", "Mittwoch", "Donner
 
 constexpr char k_head[] =
     "<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\">\n"
-    "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>Spieltage ";
+    "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>";
 constexpr char k_introduction[] =
-    "</p>\n<p>Alle Spiele aller Mannschaften des Vereins nach Datum, Woche f\u00fcr Woche, darunter die"
+    "<p>Alle Spiele aller Mannschaften des Vereins nach Datum, Woche f\u00fcr Woche, darunter die"
     " Heimspiele nach Halle. Heimspiele sind fett gedruckt und links mit einem breiten Strich markiert.</p>\n";
 constexpr char k_end[] = "</body>\n</html>\n";
+
+// A change's word, by ChangeKind.
+constexpr const char* k_change_words[] = {"neu", "verlegt", "abgesagt"};
+static_assert(std::size(k_change_words) == static_cast<size_t>(ChangeKind::called_off) + 1, "a word for every kind");
+constexpr int k_change_limit = sizeof EarlierRun::changes / sizeof EarlierRun::changes[0];
+
+// "Spieltage <club> <season>"; without the club while it is unknown.
+void put_title(OutputBuffer& out, const RunState& state) {
+    put_text(out, "Spieltage ");
+    if (state.club[0] != '\0') {
+        put_escaped(out, state.club, sizeof state.club);
+        put_text(out, " ");
+    }
+    put_escaped(out, state.season, sizeof state.season);
+}
 
 // "06.10." or, with the year, "06.10.2025".
 void put_date(OutputBuffer& out, int day_count, bool with_year) {
@@ -106,14 +126,10 @@ void put_location(OutputBuffer& out, const RunState& state, int row) {
     }
 }
 
-// One match of a collision in its list entry: time, team, opponent, until when.
-void put_collision_side(OutputBuffer& out, const RunState& state, const PlannedMatch& match) {
-    put_clock(out, match.start);
-    put_text(out, " bis ");
-    put_clock(out, match.start + match.minutes);
-    put_text(out, " ");
-    put_escaped(out, own_team_of(state, match.row), k_team_name_size);
-    const MatchRecord& row = state.match_table[match.row];
+// "TuS 1 (Kreisliga) gegen SV Nord 1": the club's team, its league where the row has one,
+// and the opponent.
+void put_pairing(OutputBuffer& out, const char* team, const MatchRecord& row) {
+    put_escaped(out, team, k_team_name_size);
     if (row.league[0] != '\0') {
         put_text(out, " (");
         put_escaped(out, row.league, sizeof row.league);
@@ -121,6 +137,15 @@ void put_collision_side(OutputBuffer& out, const RunState& state, const PlannedM
     }
     put_text(out, " gegen ");
     put_escaped(out, row.opponent, sizeof row.opponent);
+}
+
+// One match of a collision in its list entry: time, team, opponent, until when.
+void put_collision_side(OutputBuffer& out, const RunState& state, const PlannedMatch& match) {
+    put_clock(out, match.start);
+    put_text(out, " bis ");
+    put_clock(out, match.start + match.minutes);
+    put_text(out, " ");
+    put_pairing(out, own_team_of(state, match.row), state.match_table[match.row]);
 }
 
 void put_collisions(OutputBuffer& out, const RunState& state, const MatchPlan& plan) {
@@ -169,6 +194,70 @@ void put_collisions(OutputBuffer& out, const RunState& state, const MatchPlan& p
     put_text(out, "</section>\n");
 }
 
+// "Sa, 13.09.2025 19:30, Gro\u00dfsporthalle": when and where a match of a change is; without
+// the time or the venue where it has none.
+void put_change_side(OutputBuffer& out, const MatchRecord& row) {
+    put_row_date(out, row, "W, D.M.Y");
+    CivilTime when{};
+    if (row_time(row, when) && when.hour >= 0) put_row_date(out, row, " h:m");
+    if (row.venue[0] != '\0') {
+        put_text(out, ", ");
+        put_escaped(out, row.venue, sizeof row.venue);
+    }
+}
+
+// "verlegt: <pairing>: <before> \u2192 <now>": a moved match with both its sides, a new one
+// with its side of this run, a called-off one with its earlier side where it has one. The
+// pairing is that of this run's row, else of the earlier match. A change with no side to
+// show is left out.
+void put_change(OutputBuffer& out, const RunState& state, const MatchChange& change) {
+    const auto kind = static_cast<size_t>(change.kind);
+    const MatchRecord* now = change.row >= 1 && change.row < k_table_rows ? &state.match_table[change.row] : nullptr;
+    const bool has_earlier = change.earlier >= 0 && change.earlier < state.earlier.count && change.earlier < k_table_rows;
+    const EarlierMatch* before = has_earlier ? &state.earlier.matches[change.earlier] : nullptr;
+    const MatchRecord* old_side = change.kind == ChangeKind::added || before == nullptr ? nullptr : &before->row;
+    const MatchRecord* new_side = change.kind == ChangeKind::called_off && old_side != nullptr ? nullptr : now;
+    if (kind >= std::size(k_change_words) || (old_side == nullptr && new_side == nullptr)) return;
+    put_text(out, "<li>");
+    put_text(out, k_change_words[kind]);
+    put_text(out, ": ");
+    if (now != nullptr) {
+        put_pairing(out, own_team_of(state, change.row), *now);
+    } else {
+        put_pairing(out, before->own_team, before->row);
+    }
+    put_text(out, ": ");
+    if (old_side != nullptr) put_change_side(out, *old_side);
+    if (old_side != nullptr && new_side != nullptr) put_text(out, " \u2192 ");
+    if (new_side != nullptr) put_change_side(out, *new_side);
+    put_text(out, "</li>\n");
+}
+
+// The changes since the earlier run's club calendar in the import's order, when one was compared.
+void put_changes(OutputBuffer& out, const RunState& state) {
+    const EarlierRun& earlier = state.earlier;
+    if (!earlier.compared) return;
+    put_text(out, "<section aria-labelledby=\"aenderungen\">\n<h2 id=\"aenderungen\">\u00c4nderungen seit dem ");
+    put_escaped(out, earlier.since, sizeof earlier.since);
+    put_text(out, "</h2>\n");
+    if (earlier.change_count <= 0) {
+        put_text(out, "<p>Keine \u00c4nderungen.</p>\n");
+    } else {
+        put_text(out, "<ul class=\"aenderungen\">\n");
+        for (int i = 0; i < earlier.change_count && i < k_change_limit; ++i) put_change(out, state, earlier.changes[i]);
+        put_text(out, "</ul>\n");
+    }
+    put_text(out, "</section>\n");
+}
+
+// The word that marks a called-off match; a box of its own, so that the line through its row
+// leaves it readable.
+void put_called_off_mark(OutputBuffer& out, const char* words) {
+    put_text(out, " <span class=\"absage\">");
+    put_text(out, words);
+    put_text(out, "</span>");
+}
+
 // The end of a table and of its block.
 constexpr char k_table_end[] = "</tbody>\n</table>\n</section>\n";
 
@@ -203,10 +292,15 @@ void put_week_heading(OutputBuffer& out, int monday) {
 }
 
 void put_day_row(OutputBuffer& out, const RunState& state, const MatchPlan& plan, int index) {
+    // By home match, then by called off: a called-off row is struck through, in print too.
+    constexpr const char* k_row_openers[2][2] = {{"<tr><td>", "<tr class=\"abgesagt\"><td>"},
+                                                 {"<tr class=\"heim\"><td>", "<tr class=\"heim abgesagt\"><td>"}};
     const PlannedMatch& match = plan.matches[index];
     const MatchRecord& row = state.match_table[match.row];
-    put_text(out, row.is_home != 0 ? "<tr class=\"heim\"><td>" : "<tr><td>");
+    const bool off = called_off(state, match.row);
+    put_text(out, k_row_openers[row.is_home != 0 ? 1 : 0][off ? 1 : 0]);
     put_when(out, state, match, false);
+    if (off) put_called_off_mark(out, "abgesagt");
     put_text(out, "</td><td>");
     put_team(out, state, match.row);
     put_text(out, row.is_home != 0 ? "</td><td>Heim</td><td>" : "</td><td>Ausw\u00e4rts</td><td>");
@@ -251,10 +345,13 @@ void put_days(OutputBuffer& out, const RunState& state, const MatchPlan& plan) {
 
 void put_hall_row(OutputBuffer& out, const RunState& state, const MatchPlan& plan, int index) {
     const PlannedMatch& match = plan.matches[index];
-    put_text(out, "<tr><td>");  // every match here is a home match: none needs to stand out
+    const bool off = called_off(state, match.row);
+    // Every match here is a home match: none needs to stand out. A called-off one frees its slot.
+    put_text(out, off ? "<tr class=\"abgesagt\"><td>" : "<tr><td>");
     put_when(out, state, match, true);
+    if (off) put_called_off_mark(out, "abgesagt \u2013 Halle frei");
     put_text(out, "</td><td>");
-    if (match.start >= 0) put_clock(out, match.start + match.minutes);
+    if (match.start >= 0 && !off) put_clock(out, match.start + match.minutes);
     put_text(out, "</td><td>");
     put_team(out, state, match.row);
     put_text(out, "</td><td>");
@@ -290,14 +387,15 @@ bool write_match_days(RunState& state, const MatchPlan& plan, FILE* stream) {
     OutputBuffer out{};
     start_output(out, stream);
     put_text(out, k_head);
-    put_escaped(out, state.season, sizeof state.season);
+    put_title(out, state);
     put_text(out, "</title>\n<style>\n");
     put_text(out, k_match_days_style);
-    put_text(out, "</style>\n</head>\n<body>\n<h1>Spieltage ");
-    // The club's name will stand in front of the season here once the import knows it.
-    put_escaped(out, state.season, sizeof state.season);
+    put_text(out, "</style>\n</head>\n<body>\n<h1>");
+    put_title(out, state);
     put_text(out, "</h1>\n<p class=\"stand\">Stand: ");
     put_escaped(out, state.run_time, sizeof state.run_time);
+    put_text(out, "</p>\n");
+    put_changes(out, state);
     put_text(out, k_introduction);
     put_collisions(out, state, plan);
     put_days(out, state, plan);

@@ -1,6 +1,6 @@
 // The style sheet of the match days: a week's table kept on one printed page, each hall on
 // a page of its own, home matches bold with a thick rule at their left (no colour needed),
-// each match a card of its own on a phone, and A4 pages in print.
+// called-off matches struck through, each match a card of its own on a phone, and A4 pages in print.
 #include "output/match_days_style.h"
 
 const char k_match_days_style[] =
@@ -26,6 +26,11 @@ const char k_match_days_style[] =
     ".liga { font-weight: normal; font-size: 90%; }\n"
     ".ue { display: inline-block; margin-left: 4px; padding: 0 4px; border: 2px solid #000; font-weight: bold; }\n"
     ".regel { font-size: 90%; }\n"
+    // A called-off match: a line through its row, which print keeps as it keeps the text; its
+    // word an inline box, which the line does not cross.
+    "tr.abgesagt td { text-decoration: line-through; }\n"
+    ".absage { display: inline-block; text-decoration: none; font-style: italic; }\n"
+
     "ol.kollisionen { list-style: none; padding-left: 0; }\n"
     "ol.kollisionen li { margin: 4px 0; }\n"
     // On a phone each match is a card of its own, the columns named where they need it.

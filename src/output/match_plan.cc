@@ -2,10 +2,11 @@
 // time after its timed ones, equal times in table order). A hall is a location text,
 // compared without regard to letter case or runs of blanks. Two home matches of different
 // club teams collide when they are in one hall, both have a time, and the later begins
-// before the earlier ends; a match that stands in several rows (a derby in two teams' files,
-// an old and a new download, a cup file beside a league file) is one match. Sorted once,
-// then each hall swept in time order: the pairs are counted without walking them, and only
-// the listed ones are walked, a match meeting the matches of its hall that begin before it ends.
+// before the earlier ends; a called-off match stands in its week and its hall but collides
+// with none. A match that stands in several rows (a derby in two teams' files, an old and a
+// new download, a cup file beside a league file) is one match. Sorted once, then each hall
+// swept in time order: the pairs are counted without walking them, and only the listed ones
+// are walked, a match meeting the matches of its hall that begin before it ends.
 #include "output/match_plan.h"
 
 #include <algorithm>
@@ -155,9 +156,11 @@ void collect_halls(const RunState& state, MatchPlan& plan) {
     }
 }
 
-// A home match with a time and a hall: one that can collide.
+// A home match with a time and a hall that takes place: one that can collide. A called-off
+// match keeps its place in its hall, where it shows the slot free, but takes part in no collision.
 bool can_collide(const RunState& state, const PlannedMatch& match) {
-    return match.hall >= 0 && match.start >= 0 && location_of(state, match.row)[0] != '\0';
+    return match.hall >= 0 && match.start >= 0 && location_of(state, match.row)[0] != '\0' &&
+           !called_off(state, match.row);
 }
 
 // Minutes from day 0 to a timed match's start; a far year's minutes do not fit an int.

@@ -1,7 +1,8 @@
 // The season workbook, streamed: the template head, one spreadsheet row per table row
-// from row 1 on (a coloured match row or an empty separator row), the numbered closing
-// row and the template tail. Every piece that ends a row opens the next one up to its
-// first style digits. Calendar texts are escaped so that the document stays well-formed.
+// from row 1 on (a coloured match row or an empty separator row; a called-off match is left
+// out and the rows numbered on without a gap), the numbered closing row and the template
+// tail. Every piece that ends a row opens the next one up to its first style digits.
+// Calendar texts are escaped so that the document stays well-formed.
 #include "output/spreadsheet_writer.h"
 
 #include <algorithm>
@@ -29,12 +30,19 @@ constexpr int k_rows_before_table = 2;
 constexpr int k_style_digits = 2;       // style numbers run from 19 to 73
 constexpr int k_row_number_digits = 2;  // row numbers 02 .. 99, then 100 .. 5001
 
-// Styles of the current row, then its number cell up to the end of the number.
-void put_number_cell(RunState& state, OutputBuffer& out) {
+// Styles of the current row, then its number cell, showing number, up to the end of the number.
+void put_number_cell(RunState& state, OutputBuffer& out, int number) {
     select_row_styles(state);
     put_number(out, state.row_styles[0], k_style_digits);
     put_text(out, k_number_cell_opener);
-    put_number(out, state.current_row + 1, k_row_number_digits);
+    put_number(out, number, k_row_number_digits);
+}
+
+// Called-off matches among rows 1 to end_row - 1: rows the workbook leaves out.
+int called_off_rows(const RunState& state, int end_row) {
+    int count = 0;
+    for (int row = 1; row < end_row; ++row) count += called_off(state, row) ? 1 : 0;
+    return count;
 }
 
 // Closes the previous cell and opens a text cell in style n.
@@ -71,19 +79,22 @@ bool write_spreadsheet(RunState& state, const MatchPlan& /*plan*/, FILE* stream)
     start_output(out, stream);
     // The table declares at least the template's rows, and more when more are written.
     const int end_row = end_of_table_row(state);
-    const int row_count = std::max(k_template_row_count, end_row + k_rows_before_table);
+    const int closing_row = end_row - called_off_rows(state, end_row);  // the closing row's place in the sheet's table
+    const int row_count = std::max(k_template_row_count, closing_row + k_rows_before_table);
 
     write_workbook_head(out, row_count);
+    int sheet_row = 1;  // the number the row written last shows
     for (state.current_row = 1; state.current_row < end_row; ++state.current_row) {
+        if (called_off(state, state.current_row)) continue;
         const MatchRecord& row = state.match_table[state.current_row];
-        put_number_cell(state, out);
+        put_number_cell(state, out, ++sheet_row);
         if (row.day[0] == ' ') {
             put_text(out, k_separator_row_end);
         } else {
             put_match_cells(state, out, row);
         }
     }
-    put_number_cell(state, out);  // the closing row, at the end-of-table row
+    put_number_cell(state, out, closing_row + 1);  // the closing row, at the end-of-table row
     write_workbook_tail(out, row_count);
     return finish_output(out);
 }

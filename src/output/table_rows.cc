@@ -38,6 +38,8 @@ const char* own_team_of(const RunState& state, int row) {
 
 const char* location_of(const RunState& state, int row) { return state.match_details[row].location; }
 
+bool called_off(const RunState& state, int row) { return state.match_details[row].cancelled; }
+
 bool same_home_and_away(const RunState& state, int a, int b) {
     return std::strcmp(state.match_details[a].home, state.match_details[b].home) == 0 &&
            std::strcmp(state.match_details[a].away, state.match_details[b].away) == 0;

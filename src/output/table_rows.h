@@ -17,6 +17,9 @@ const char* own_team_of(const RunState& state, int row);
 // The match's whole location text ("" when the event gave none).
 const char* location_of(const RunState& state, int row);
 
+// True when the row's match is called off: the club calendar and the match days show it, the tables do not.
+bool called_off(const RunState& state, int row);
+
 // True when both rows' events name the same home and the same away team.
 bool same_home_and_away(const RunState& state, int a, int b);
 

@@ -1,6 +1,6 @@
 // The club calendar writer on tables the import could leave: calendar texts with control
 // characters, noncharacters and line breaks, rows whose date or time is no real one, the
-// derby that two files hold, and a disk that refuses the writes.
+// derby that two files hold, called-off matches, and a disk that refuses the writes.
 #include "output/club_calendar.h"
 
 #include <gtest/gtest.h>
@@ -95,6 +95,25 @@ TEST_F(ClubCalendarWriter, SameNamedTeamsNameTheirLeagueAndMatchesLastByCategory
               property_lines(written, "SUMMARY"));
     EXPECT_EQ((std::vector<std::string>{"DURATION:PT1H15M", "DURATION:PT1H", "DURATION:PT1H30M", "DURATION:PT1H30M"}),
               property_lines(written, "DURATION"));
+}
+
+// An event of called-off rows only is cancelled and says so; a row that takes place beside a
+// called-off one of its UID (moved in a newer download) keeps the event live at its date.
+TEST_F(ClubCalendarWriter, CalledOffMatchesAreCancelledEventsUnlessARowTakesPlace) {
+    const char* days[] = {"", "2025-10-04", "2025-10-11", "2025-10-12"};
+    for (int row = 1; row <= 3; ++row) {
+        put_row(row, {days[row], "Sa", "15:00", "", true, "Kreisliga", '1', row == 2 ? "SV Ost 1" : "SV Nord 1"}, "TuS 1", "");
+        copy_text(state.match_details[row].uid, k_uid_size, row == 2 ? "ost" : "nord");
+        state.match_details[row].sequence = 3 - row;  // the called-off row's 2 is the event's highest
+        state.match_details[row].cancelled = row < 3;
+    }
+    EXPECT_EQ("BEGIN:VEVENT\r\nUID:nord@termarium\r\nDTSTAMP:20251201T101500Z\r\nSEQUENCE:2\r\n"
+              "DTSTART;TZID=Europe/Berlin:20251012T150000\r\nDURATION:PT1H30M\r\nSUMMARY:TuS 1 - SV Nord 1\r\n"
+              "CATEGORIES:Kreisliga\r\nDESCRIPTION:\\, Kreisliga\r\nX-TERMARIUM-VENUE:\r\nEND:VEVENT\r\n"
+              "BEGIN:VEVENT\r\nUID:ost@termarium\r\nDTSTAMP:20251201T101500Z\r\nSEQUENCE:1\r\n"
+              "DTSTART;TZID=Europe/Berlin:20251011T150000\r\nDURATION:PT1H30M\r\nSUMMARY:Abgesagt: TuS 1 - SV Ost 1\r\n"
+              "STATUS:CANCELLED\r\nCATEGORIES:Kreisliga\r\nDESCRIPTION:\\, Kreisliga\r\nX-TERMARIUM-VENUE:\r\nEND:VEVENT\r\n",
+              events());
 }
 
 TEST_F(ClubCalendarWriter, AFullDiskIsReported) {

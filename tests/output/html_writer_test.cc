@@ -1,5 +1,5 @@
 // The HTML fragment: the class of each category and team, golden files for a sample
-// table and the empty table, escaping and a failing disk.
+// table and the empty table, escaping, called-off matches left out and a failing disk.
 #include "output/html_writer.h"
 
 #include <gtest/gtest.h>
@@ -86,6 +86,14 @@ TEST_F(HtmlTable, CalendarTextsAreEscaped) {
                                  "&lt;&gt;&amp;</td>" + plain + "Kreisklasse / .</td>" + plain +
                                  "&amp;&amp;</td>\n                </tr>\n            </table>";
     EXPECT_EQ(expected, write());
+}
+
+TEST_F(HtmlTable, CalledOffMatchesAreLeftOut) {
+    fill_sample_table(state);
+    const std::string all = write();
+    state.match_details[2].cancelled = true;
+    const size_t row = all.rfind("\n                <tr>", all.find("TV Musterstadt 2"));
+    EXPECT_EQ(all.substr(0, row) + all.substr(all.find("</tr>", row) + 5), write());
 }
 
 TEST_F(HtmlTable, FullDiskIsReported) {

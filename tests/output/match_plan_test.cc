@@ -35,4 +35,22 @@ TEST(MatchPlan, AMatchOfSeveralRowsCollidesOnce) {
     EXPECT_EQ(91, plan.listed);
 }
 
+// Three overlapping home matches of three teams in one hall, the middle one called off: it
+// stays in the plan and its hall, but only the other two collide.
+TEST(MatchPlan, ACalledOffMatchCollidesWithNone) {
+    static RunState state;
+    reset_run_state(state);
+    const char* times[] = {"15:00", "15:30", "16:00"};
+    for (int row = 1; row <= 3; ++row) {
+        put_match(state, row, {"2025-10-04", "Sa", times[row - 1], "Halle", true, "Kreisliga", '1', "Gast"});
+        state.match_details[row] = MatchDetails{static_cast<uint8_t>(row - 1), "TuS", "Gast", "Halle", {}, 0, row == 2};
+    }
+    static MatchPlan plan;
+    plan_match_days(state, plan);
+    EXPECT_EQ(3, plan.halls[0].count);
+    EXPECT_EQ(1, plan.collision_count);
+    EXPECT_EQ(3, plan.matches[plan.collisions[0].second].row);
+    EXPECT_EQ(-1, plan.matches[1].first_mark);
+}
+
 }  // namespace

@@ -1,6 +1,6 @@
 // The workbook as a whole: golden files for a sample table and for the empty table,
 // escaping, the declared row count, row numbering to three digits, the two line breaks,
-// a failing disk, and every produced workbook checked by a real XML parser.
+// called-off rows left out, a failing disk, and every produced workbook checked by a real XML parser.
 #include "output/spreadsheet_writer.h"
 
 #include <gtest/gtest.h>
@@ -152,6 +152,15 @@ TEST_F(Workbook, RowNumbersAndDeclaredRowCount) {
         EXPECT_EQ(expected_workbook(separator_rows(1, c.end_row), c.end_row + 1, c.row_count), write(c.fill));
         EXPECT_EQ(c.end_row, state.current_row);
     }
+}
+
+// Rows of called-off matches are left out: the others number on without a gap, and the
+// count declared is that of the rows written.
+TEST_F(Workbook, CalledOffRowsAreLeftOut) {
+    EXPECT_EQ(expected_workbook(separator_rows(1, 81), 82, 83), write([](RunState& state) {
+                  fill_end_row_101(state);
+                  for (int row = 1; row < 101; row += 5) state.match_details[row].cancelled = true;
+              }));
 }
 
 TEST_F(Workbook, FullDiskIsReported) {
