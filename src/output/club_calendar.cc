@@ -84,7 +84,6 @@ constexpr char k_start_day[] = "DTSTART;VALUE=DATE:";
 constexpr char k_timed_duration[] = "DURATION:";
 constexpr char k_day_duration[] = "DURATION:P1D";
 constexpr char k_summary[] = "SUMMARY:";
-constexpr char k_called_off_summary[] = "Abgesagt: ";
 constexpr char k_called_off_status[] = "STATUS:CANCELLED";
 constexpr char k_location[] = "LOCATION:";
 constexpr char k_categories[] = "CATEGORIES:";
@@ -305,7 +304,7 @@ void put_event(OutputBuffer& out, const RunState& state, const CalendarEvent& ev
     }
     const bool with_league = team_name_shared(state, event.row);
     start_line(line, out, k_summary);
-    if (!event.live) add_plain(line, k_called_off_summary);
+    if (!event.live) add_plain(line, k_cancelled_title);
     add_side(line, state.match_details[event.row].home, match, with_league && match.is_home != 0);
     add_plain(line, summary_separator);
     add_side(line, state.match_details[event.row].away, match, with_league && match.is_home == 0);
