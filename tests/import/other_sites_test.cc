@@ -1,7 +1,7 @@
 // The team calendars of other league sites, made up in the style of each (examples/
 // andere-seiten): a table-tennis site in UTC, a handball site with results, a derby, a
 // start not yet fixed and Roman team numbers, a handball youth league, a football feed
-// with a called-off match, a youth league named by a description of one line. Imported
+// with a called-off match (a row marked so), a youth league named by a description of one line. Imported
 // together as one run, every row written out by hand.
 // And a file of the league site's own layout in which events moved their properties.
 #include "import/calendar_reader.h"
@@ -90,17 +90,20 @@ TEST_F(OtherSites, FiveSitesInOneRun) {
     expect_rows(17, {
         {"20250817", "So", "1500", park, 1, '1', "Kreisklasse 5", "SV Hohenfels"},
         {"20250824", "So", "1500", "Waldstadion", 0, '1', "Kreisklasse 5", "FC Rabenau"},
+        {"20250907", "So", "1500", "Sportplatz Steinau", 0, '1', "Kreisklasse 5", "SG Steinau/Brunnental"},
         {"20251102", "So", "1400", park, 1, '1', "Kreisklasse 5", "TSV Bergstadt"},
         {"20251119", "Mi", "1930", park, 1, '1', "Kreispokal", "TV Talheim"},
     });
     // The league from a description of one line.
-    expect_rows(22, {
+    EXPECT_TRUE(state->match_details[19].cancelled);
+    EXPECT_FALSE(state->match_details[18].cancelled);
+    expect_rows(23, {
         {"20250920", "Sa", "1000", "Musterstadt", 1, '2', "Kreisklasse 2", "SV Hohenfels"},
         {"20251004", "Sa", "1000", "Waldstadion", 0, '2', "Kreisklasse 2", "FC Rabenau"},
     });
-    for (int separator : {0, 7, 13, 16, 21}) EXPECT_EQ(' ', state->match_table[separator].day[0]) << separator;
-    EXPECT_EQ(24, state->current_row);
-    EXPECT_TRUE(is_zero_row(state->match_table[24]));
+    for (int separator : {0, 7, 13, 16, 22}) EXPECT_EQ(' ', state->match_table[separator].day[0]) << separator;
+    EXPECT_EQ(25, state->current_row);
+    EXPECT_TRUE(is_zero_row(state->match_table[25]));
 }
 
 // A calendar of the league site's own layout whose events moved a property: a line

@@ -141,3 +141,11 @@ inline std::string masked_stamps(std::string text) {
     }
     return text;
 }
+
+// The match days without their list of changes since the last run.
+inline std::string without_changes(std::string days) {
+    const size_t start = days.find("<section aria-labelledby=\"aenderungen\">");
+    if (start == std::string::npos) return days;
+    const std::string end = "</section>\n";
+    return days.erase(start, days.find(end, start) + end.size() - start);
+}
