@@ -18,6 +18,8 @@
 #include "driver/messages.h"
 #include "driver/outputs.h"
 #include "import/calendar_reader.h"
+#include "import/earlier_calendar.h"
+#include "import/run_changes.h"
 #include "import/run_club.h"
 #include "output/club_calendar.h"
 #include "output/match_plan.h"
@@ -382,7 +384,22 @@ FILE* open_bytes(const uint8_t* data, size_t size) {
     return stream;
 }
 
-void import_and_check(RunState& state, int files) {
+// The comparison with an earlier club calendar: every change names a row or an earlier
+// match that exists, and the counts add up.
+void check_changes(const RunState& state) {
+    const EarlierRun& earlier = state.earlier;
+    check(earlier.count >= 0 && earlier.count <= k_table_rows, "earlier matches", earlier.count);
+    check(earlier.change_count >= 0 && earlier.change_count <= k_max_changes, "changes", earlier.change_count);
+    check(earlier.added + earlier.moved + earlier.called_off == earlier.change_count, "changes counted");
+    for (int k = 0; k < earlier.change_count; ++k) {
+        const MatchChange& change = earlier.changes[k];
+        check(change.row < state.current_row && (change.row >= 0 || change.earlier >= 0), "a change's row", k);
+        check(change.earlier < earlier.count, "a change's earlier match", k);
+    }
+    check(terminated(earlier.since, sizeof earlier.since), "earlier run's date terminated");
+}
+
+void import_and_check(RunState& state, int files, FILE* earlier) {
     ReadResult results[k_max_arguments] = {};
     int failed = import_calendar_files(state, files, results);
     check(failed >= 0 && failed <= files, "failed files", failed);
@@ -395,6 +412,13 @@ void import_and_check(RunState& state, int files) {
         check(failed >= 0 && failed <= files, "failed files", failed);
     }
     check_read_results(state, files, results);
+    if (earlier != nullptr) {
+        if (read_earlier_calendar(state, earlier) == EarlierRead::done) {
+            compare_with_earlier(state, "20251001T120000Z");
+            check_changes(state);
+        }
+        std::fclose(earlier);
+    }
     check_table(state);
     write_and_check_outputs(state);
 }
