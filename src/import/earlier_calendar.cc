@@ -138,6 +138,7 @@ void take_since(const char* stand, char (&since)[k_run_time_size]) {
 }  // namespace
 
 void start_lines(LineStream& lines, FILE* stream) {
+    std::rewind(stream);
     lines.stream = stream;
     lines.at = 0;
     lines.end = 0;

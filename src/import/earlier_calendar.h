@@ -31,7 +31,7 @@ struct LineStream {
     bool too_long;         // a line did not fit and was cut
 };
 
-// Starts reading stream from where it stands.
+// Starts reading stream from its start.
 void start_lines(LineStream& lines, FILE* stream);
 
 // The next logical line into line (NUL-terminated) and its length; false at the end.

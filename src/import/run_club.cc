@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "core/bounded_text.h"
-#include "import/calendar_text.h"
+#include "import/earlier_calendar.h"
 #include "import/club_name.h"
 #include "import/properties.h"
 
@@ -84,16 +84,19 @@ void take_run_club(RunState& state) {
 }
 
 bool remembered_club(RunState& state, FILE* calendar) {
-    if (load_calendar_text(state, calendar) != ReadResult::ok) return false;
-    const TextSpan text = loaded_text(state);
-    for (int at = 0; at < text.length;) {
-        ContentLine line{};
-        const bool read = read_content_line(text, at, line);
-        if (marker_at(text, at, k_event_begin)) return false;  // the name stands in front of the events
-        if (read && is_named(text, line, k_name_property)) {
+    // A club calendar of a whole season may be larger than a download: read line by line.
+    LineStream lines;  // NOLINT(cppcoreguidelines-pro-type-member-init): start_lines sets what is read
+    start_lines(lines, calendar);
+    char line[k_line_size];
+    int line_length = 0;
+    while (next_line(lines, line, line_length)) {
+        const TextSpan text{line, line_length};
+        if (marker_at(text, 0, k_event_begin)) return false;  // the name stands in front of the events
+        ContentLine parts{};
+        if (read_content_line(text, 0, parts) && is_named(text, parts, k_name_property)) {
             char name[k_name_size];
             bool cut = false;
-            size_t length = unescape_text(text, line.value, line.end, name, sizeof name, cut);
+            size_t length = unescape_text(text, parts.value, parts.end, name, sizeof name, cut);
             const size_t lead = sizeof k_calendar_title - 1;
             if (cut || length <= lead || std::strncmp(name, k_calendar_title, lead) != 0) return false;
             // The season is the last word (a calendar of this run's season ends in it whole).
@@ -108,7 +111,6 @@ bool remembered_club(RunState& state, FILE* calendar) {
             if (length <= lead) return false;  // a calendar of an earlier version names no club
             return copy_bytes(state.club, sizeof state.club, name + lead, length - lead);
         }
-        at = line.end + 1;
     }
     return false;
 }

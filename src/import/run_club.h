@@ -18,6 +18,6 @@ bool choose_club(RunState& state, const char* answer);
 // its first team writes it, without the team number; leaves it as it is without such teams.
 void take_run_club(RunState& state);
 
-// Sets club from an earlier club calendar's name "Spielplan <club> <season>" (the stream
-// is read into file_buffer); false when the stream holds no such name.
+// Sets club from an earlier club calendar's name "Spielplan <club> <season>", read from
+// the stream's start; false when the stream holds no such name.
 bool remembered_club(RunState& state, FILE* calendar);
