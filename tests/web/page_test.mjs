@@ -1,15 +1,17 @@
 // Browser tests of the Termarium page in headless Chromium, opened from file:// as a
 // volunteer opens it from disk. Every run in the page is compared byte for byte with the
-// Linux program on the same files in the same order: the console text, the exit status
-// and both schedules. Through the file chooser (with the order changed by the page's own
+// Linux program on the same files in the same order: the console text, the exit status and
+// both schedules. Through the file chooser (with the order changed by the page's own
 // buttons, the downloads saved under their names) and through window.termarium.run: the
-// sample calendars, failures, a 41-file and a 40-file run; a whole league's file, whose
-// clubs the page offers as a choice and hands the chosen one to the program as its input. The page makes no request but
-// for itself, logs no error and breaks no rule of its content security policy; axe-core
-// finds nothing serious in it; a volunteer gets from choosing files to the downloads by
-// keyboard alone; the club's table stays within a phone's screen. The match days of a club
-// of three sports pass axe-core, print to A4 with every match and each week on one page,
-// and fit a phone's screen.
+// sample calendars, failures, a 41-file and a 40-file run; a run a week later with the
+// last club calendar among the files, which reports the changes since; a whole league's
+// file, whose clubs the page offers as a choice and hands the chosen one to the program as
+// its input. The page makes no request but for itself, logs no error and breaks no rule of
+// its content security policy; axe-core finds nothing serious in it; a volunteer gets from
+// choosing files to the downloads by keyboard alone; the club's table stays within a
+// phone's screen. The match days of a club of three sports strike a called-off match
+// through, pass axe-core, print to A4 with every match and each week on one page, and fit
+// a phone's screen.
 // Exit status 0 when every check passed, 1 when one failed, 77 when a tool is missing.
 //   node page_test.mjs PAGE PROGRAM MAKE_WORKLOAD EXAMPLES_DIR TOOLS_DIR OUT_DIR
 import { spawnSync } from 'node:child_process';
@@ -208,8 +210,9 @@ async function wait_for_console(page) {
 }
 
 // The match days of a club of six teams in three sports, as the Linux program writes them:
-// axe-core finds nothing serious, the document printed to A4 by Chromium holds every match,
-// each week's block stands on one page, and at phone width nothing leaves the screen.
+// every match stands in its week, a called-off one struck through; axe-core finds nothing
+// serious, the document printed to A4 by Chromium holds every match, each week's block
+// stands on one page, and at phone width nothing leaves the screen.
 async function check_match_days(browser) {
   const club_dir = path.join(examples_dir, 'mehrere-sportarten');
   const club = fs.readdirSync(club_dir).filter((name) => name.endsWith('.ics')).sort()
@@ -229,10 +232,22 @@ async function check_match_days(browser) {
     heading: section.querySelector('caption').textContent,
     days: Array.from(section.querySelectorAll('tbody tr .tag'), (cell) => cell.textContent),
     opponents: Array.from(section.querySelectorAll('tbody tr td:nth-child(4)'), (cell) => cell.textContent),
+    // A called-off row as the browser shows it: marked, and every cell struck through.
+    called_off: Array.from(section.querySelectorAll('tbody tr.abgesagt'), (row) => ({
+      marked: row.querySelector('span.absage')?.textContent === 'abgesagt',
+      struck: Array.from(row.cells).every((cell) => getComputedStyle(cell).textDecorationLine.includes('line-through')),
+    })),
   })).filter((block) => block.heading.startsWith('KW')));
   const rows = blocks.reduce((count, block) => count + block.days.length, 0);
-  const matches = (run.console.match(/: (\d+) Spiele/g) || []).reduce((sum, line) => sum + +line.match(/\d+/)[0], 0);
-  check(rows === matches && rows > 0, `the match days list every match, week by week: ${rows} rows for ${matches} matches`);
+  // The console counts each team's matches, and its called-off ones apart: "3 Spiele, 1 abgesagt".
+  const count = (pattern) => (run.console.match(pattern) || []).reduce((sum, line) => sum + +line.match(/\d+/)[0], 0);
+  const matches = count(/: (\d+) Spiele/g);
+  const called_off = count(/ Spiele, (\d+) abgesagt/g);
+  check(rows === matches + called_off && called_off > 0,
+        `the match days list every match, week by week: ${rows} rows for ${matches} matches and ${called_off} called off`);
+  const struck = blocks.flatMap((block) => block.called_off);
+  check(struck.length === called_off && struck.every((row) => row.marked && row.struck),
+        `each called-off match is the one row struck through and marked "abgesagt": ${JSON.stringify(struck)}`);
   const pdf_path = path.join(out_dir, 'spieltage.pdf');
   await page.pdf({ path: pdf_path, format: 'A4', preferCSSPageSize: true });
   await page.close();
@@ -454,6 +469,23 @@ async function main() {
     const samples = k_samples.map(read_example);
     const first_week = await compare_run(page, 'the six samples', samples, 0);
     await compare_run(page, 'the six samples again, from a fresh program', samples, 0);
+    // A week later the league has moved the first match by a day; the page has no folder
+    // to find the last club calendar in, so the volunteer adds it among the files, and the
+    // run reports what changed since, in the console and atop the match days.
+    const plan_of = (run) => Buffer.from(run.outputs['Termarium_2025-2026_Spieltage.html'] || []).toString('utf8');
+    const moved = { name: samples[0].name,
+      bytes: Buffer.from(samples[0].bytes.toString('utf8').replaceAll('20250913T', '20250914T')) };
+    const next_week = await compare_run(page, 'the samples a week later, with last week\'s club calendar',
+      [moved, ...samples.slice(1),
+       { name: 'Termarium_2025-2026.ics', bytes: Buffer.from(first_week.outputs['Termarium_2025-2026.ics']) }], 0);
+    const since = next_week.console.match(/^Seit dem letzten Lauf \(([A-Z][a-z], \d\d\.\d\d\.\d{4})\): (.*)$/m);
+    check(!first_week.console.includes('Seit dem letzten Lauf') && since !== null && since[2] === '0 neu, 1 verlegt, 0 abgesagt',
+          `a week later: the page's console counts the changes since the last run: ${since ? since[0] : 'no such line'}`);
+    check(!plan_of(first_week).includes('Änderungen seit dem') && since !== null &&
+          plan_of(next_week).includes(`>Änderungen seit dem ${since[1]}</h2>`) &&
+          plan_of(next_week).includes('<li>verlegt: TuS Lindenbrück 1 (Bezirksklasse Nord) gegen SG Oberhain 1: ' +
+                                      'Sa, 13.09.2025 19:30, Lindenbrück → So, 14.09.2025 19:30, Lindenbrück</li>'),
+          'a week later: the match days begin with the changes since that run, the moved match among them');
     // Last week's club calendar and a note in front of the calendars: both skipped, and
     // the outputs are offered from the folder of the first calendar read.
     await compare_run(page, 'a note and the last club calendar chosen first', [
