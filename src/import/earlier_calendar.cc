@@ -180,16 +180,19 @@ EarlierRead read_earlier_calendar(RunState& state, FILE* stream) {
     bool ended = false;
     while (!ended && next_line(lines, line, length)) {
         const TextSpan text{line, length};
+        // Markers and the properties looked for here begin with these letters; the others
+        // are copied into the event as they are.
+        const char first = ascii_upper(line[0]);
         if (event_length < 0) {
-            if (marker_at(text, 0, k_event_begin)) {
+            if (first == 'B' && marker_at(text, 0, k_event_begin)) {
                 event_length = 0;
                 description[0] = '\0';
-            } else if (marker_at(text, 0, "END:VCALENDAR")) {
+            } else if (first == 'E' && marker_at(text, 0, "END:VCALENDAR")) {
                 ended = true;
                 continue;
             } else {
                 char stand[k_line_size];
-                if (named_value(line, length, k_caldesc, stand)) take_since(stand, earlier.since);
+                if (first == 'X' && named_value(line, length, k_caldesc, stand)) take_since(stand, earlier.since);
                 continue;
             }
         }
@@ -197,11 +200,11 @@ EarlierRead read_earlier_calendar(RunState& state, FILE* stream) {
         std::memcpy(event + event_length, line, static_cast<size_t>(length));
         event_length += length;
         event[event_length++] = '\n';
-        if (ascii_upper(line[0]) == 'D') {
+        if (first == 'D') {
             if (stamp[0] == '\0') named_value(line, length, k_stamp, stamp);
             named_value(line, length, k_description, description);
         }
-        if (marker_at(text, 0, k_event_end)) {
+        if (first == 'E' && marker_at(text, 0, k_event_end)) {
             if (!take_event(state, TextSpan{event, event_length}, description, zones)) break;
             event_length = -1;
         }

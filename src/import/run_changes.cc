@@ -1,6 +1,6 @@
 // The comparison of this run with the last one. Earlier matches are looked up through two
-// sorted orders (by UID, and by home, away and league), so that the work grows with the
-// matches times their logarithm. Rows with a UID are matched first, so that a match without
+// orders sorted by hash (of the UID, and of home, away and league), so that the work grows
+// with the matches times their logarithm. Rows with a UID are matched first, so that a match without
 // one cannot take an earlier match that a UID names.
 #include "import/run_changes.h"
 
@@ -10,6 +10,7 @@
 
 #include "core/bounded_text.h"
 #include "core/civil_date.h"
+#include "core/hash.h"
 #include "import/german_time.h"
 
 namespace {
@@ -84,45 +85,64 @@ void collect_held(const RunState& state, HeldTeams& held) {
     }
 }
 
-// Orders of the earlier matches: those with a UID by UID, all by home, away and league.
+// Orders of the earlier matches by the hash of their identity: those with a UID by their
+// UID's, all by that of home, away and league. Equal hashes are compared whole.
 struct EarlierOrder {
+    uint64_t uid_hash[k_table_rows];
+    uint64_t key_hash[k_table_rows];
     int16_t by_uid[k_table_rows];
     int uid_count;
     int16_t by_key[k_table_rows];
 };
 
-int compare_keys(const MatchDetails& a, const char* a_league, const MatchDetails& b, const char* b_league) {
-    int order = std::strcmp(a.home, b.home);
-    if (order == 0) order = std::strcmp(a.away, b.away);
-    return order != 0 ? order : std::strcmp(a_league, b_league);
+// The hash of a match's home and away team and league.
+uint64_t key_hash(const MatchDetails& details, const char* league) {
+    constexpr char k_apart = '\x1F';  // between the parts; no name holds it
+    uint64_t hash = hash_bytes(hash_text(k_hash_start, details.home), &k_apart, 1);
+    hash = hash_bytes(hash_text(hash, details.away), &k_apart, 1);
+    return hash_text(hash, league);
+}
+
+bool same_key(const MatchDetails& a, const char* a_league, const MatchDetails& b, const char* b_league) {
+    return std::strcmp(a.home, b.home) == 0 && std::strcmp(a.away, b.away) == 0 && std::strcmp(a_league, b_league) == 0;
+}
+
+// Sorts the indices by their hash, then by index, so that equal identities stand in file order.
+void sort_by_hash(int16_t* order, int count, const uint64_t* hashes) {
+    std::sort(order, order + count, [&](int16_t a, int16_t b) {
+        return hashes[a] != hashes[b] ? hashes[a] < hashes[b] : a < b;
+    });
 }
 
 void sort_earlier(const EarlierRun& earlier, EarlierOrder& order) {
     order.uid_count = 0;
     for (int k = 0; k < earlier.count; ++k) {
-        if (earlier.matches[k].details.uid[0] != '\0') order.by_uid[order.uid_count++] = static_cast<int16_t>(k);
+        const EarlierMatch& match = earlier.matches[k];
+        if (match.details.uid[0] != '\0') {
+            order.uid_hash[k] = hash_text(k_hash_start, match.details.uid);
+            order.by_uid[order.uid_count++] = static_cast<int16_t>(k);
+        }
+        order.key_hash[k] = key_hash(match.details, match.row.league);
         order.by_key[k] = static_cast<int16_t>(k);
     }
-    const auto& matches = earlier.matches;
-    std::sort(order.by_uid, order.by_uid + order.uid_count, [&](int16_t a, int16_t b) {
-        const int by = std::strcmp(matches[a].details.uid, matches[b].details.uid);
-        return by != 0 ? by < 0 : a < b;
-    });
-    std::sort(order.by_key, order.by_key + earlier.count, [&](int16_t a, int16_t b) {
-        const int by = compare_keys(matches[a].details, matches[a].row.league, matches[b].details, matches[b].row.league);
-        return by != 0 ? by < 0 : a < b;
-    });
+    sort_by_hash(order.by_uid, order.uid_count, order.uid_hash);
+    sort_by_hash(order.by_key, earlier.count, order.key_hash);
+}
+
+// The first of the sorted indices whose hash is hash.
+const int16_t* first_of_hash(const int16_t* begin, const int16_t* end, const uint64_t* hashes, uint64_t hash) {
+    return std::lower_bound(begin, end, hash, [&](int16_t k, uint64_t wanted) { return hashes[k] < wanted; });
 }
 
 // The earlier match of the row's source UID, or -1.
 int find_by_uid(const RunState& state, const EarlierOrder& order, int row) {
     const char* uid = state.match_details[row].uid;
-    const auto& matches = state.earlier.matches;
+    const uint64_t hash = hash_text(k_hash_start, uid);
     const int16_t* end = order.by_uid + order.uid_count;
-    const int16_t* found = std::lower_bound(order.by_uid, end, uid, [&](int16_t k, const char* wanted) {
-        return std::strcmp(matches[k].details.uid, wanted) < 0;
-    });
-    return found != end && std::strcmp(matches[*found].details.uid, uid) == 0 ? *found : -1;
+    for (const int16_t* at = first_of_hash(order.by_uid, end, order.uid_hash, hash); at != end && order.uid_hash[*at] == hash; ++at) {
+        if (std::strcmp(state.earlier.matches[*at].details.uid, uid) == 0) return *at;
+    }
+    return -1;
 }
 
 // The earlier match of the row's home, away and league, one no row took yet where there
@@ -132,12 +152,11 @@ int find_by_key(const RunState& state, const EarlierOrder& order, int row) {
     const MatchDetails& details = state.match_details[row];
     const char* league = state.match_table[row].league;
     const auto& matches = state.earlier.matches;
+    const uint64_t hash = key_hash(details, league);
     const int16_t* end = order.by_key + state.earlier.count;
-    const int16_t* found = std::lower_bound(order.by_key, end, row, [&](int16_t k, int) {
-        return compare_keys(matches[k].details, matches[k].row.league, details, league) < 0;
-    });
     int first = -1;
-    for (const int16_t* at = found; at != end && compare_keys(matches[*at].details, matches[*at].row.league, details, league) == 0; ++at) {
+    for (const int16_t* at = first_of_hash(order.by_key, end, order.key_hash, hash); at != end && order.key_hash[*at] == hash; ++at) {
+        if (!same_key(matches[*at].details, matches[*at].row.league, details, league)) continue;
         if (!matches[*at].taken) return *at;
         if (first < 0) first = *at;
     }
@@ -272,7 +291,7 @@ void compare_with_earlier(RunState& state, const char* utc_stamp) {
     earlier.compared = true;
     earlier.change_count = 0;
     earlier.missing_count = 0;
-    static EarlierOrder order;  // some 20 KiB, beside the rows' own state
+    static EarlierOrder order;  // some 100 KiB, beside the rows' own state
     sort_earlier(earlier, order);
     const int end = state.current_row;
     // Rows with a UID first, then the others by their teams and league; a row whose date
