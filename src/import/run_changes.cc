@@ -202,6 +202,7 @@ void take_match(RunState& state, int row, int match) {
 }
 
 // True when both rows are one match: the same source UID, or the same home and away team.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): the two rows are alike; the order does not matter
 bool same_match(const RunState& state, int a, int b) {
     const MatchDetails& first = state.match_details[a];
     const MatchDetails& second = state.match_details[b];
@@ -260,6 +261,7 @@ void finish_changes(RunState& state) {
 }
 
 // Adds the called-off earlier match to the table as a called-off row of the block; -1 when the table is full.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): named at every call, where each comes from its own record
 int carry(RunState& state, int match, int block, int32_t sequence) {
     const int row = state.current_row;
     if (row < 1 || row >= k_max_used_rows) return -1;
