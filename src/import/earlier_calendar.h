@@ -21,7 +21,7 @@ enum class EarlierRead {
 constexpr int k_line_size = 4096;
 struct LineStream {
     FILE* stream;
-    char chunk[1 << 16];   // bytes read and not yet taken
+    char chunk[1 << 14];   // bytes read and not yet taken
     int32_t at;            // first byte of chunk not yet taken
     int32_t end;           // bytes of chunk in use
     int64_t bytes_read;    // bytes read from the stream so far
