@@ -75,10 +75,13 @@ bool is_marker_line(TextSpan text, int line, int end, const char* marker) {
     return rest == end;
 }
 
-// True when the line at line is the property name: the name, then ';' or ':'.
+// True when the line at line is the property name: the name, then ';' or ':'. Calendars
+// write their names in capitals, as the names here are: most are known by one comparison.
 bool names_property(TextSpan text, int line, int stop, const PropertyName& name) {
     const int behind = line + name.length;
-    return behind < stop && (text.bytes[behind] == ':' || text.bytes[behind] == ';') && marker_at(text, line, name.text);
+    return behind < stop && (text.bytes[behind] == ':' || text.bytes[behind] == ';') &&
+           (std::memcmp(text.bytes + line, name.text, static_cast<size_t>(name.length)) == 0 ||
+            marker_at(text, line, name.text));
 }
 
 // One pass over the lines of the event whose BEGIN:VEVENT line starts at begin.

@@ -69,10 +69,10 @@ void take_run_club(RunState& state) {
         const char* team = state.blocks[b].own_team;
         if (team[0] == '\0') continue;
         int count = 0;
-        bool earlier = false;  // the club was counted at its first block already
-        for (int other = 0; other < state.block_count && other < k_max_blocks; ++other) {
+        bool earlier = false;  // the club was counted at its first block already: nothing more to count
+        for (int other = 0; other < state.block_count && other < k_max_blocks && !earlier; ++other) {
             if (!same_club(team, state.blocks[other].own_team)) continue;
-            earlier = earlier || other < b;
+            earlier = other < b;
             ++count;
         }
         if (!earlier && count > best_count) {

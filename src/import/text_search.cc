@@ -63,7 +63,14 @@ TextSpan trimmed(TextSpan piece) {
 }
 
 bool marker_at(TextSpan text, int at, const char* marker) {
-    return equals_ignoring_case(span_part(text, at, at + static_cast<int>(std::strlen(marker))), marker);
+    // Compared as it is walked: every line of an event is asked for several markers.
+    for (int i = 0; marker[i] != '\0'; ++i) {
+        const int position = at + i;
+        if (position < 0 || position >= text.length || ascii_upper(text.bytes[position]) != ascii_upper(marker[i])) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool equals_ignoring_case(TextSpan piece, const char* word) {

@@ -62,7 +62,7 @@ bool ends_in_blank(const char* venue) {
 // Appends the short form of word to venue; false when it had to be cut to fit the field.
 bool abbreviate_word(const char* word, char (&venue)[k_venue_size]) {
     for (const VenueWord& entry : venue_word_table) {
-        if (std::strcmp(word, entry.word) == 0) return append_within_field(venue, entry.short_form);
+        if (word[0] == entry.word[0] && std::strcmp(word, entry.word) == 0) return append_within_field(venue, entry.short_form);
     }
     return append_within_field(venue, word);
 }

@@ -3,6 +3,7 @@
 // that does not fit the physical line begins the next one, behind its blank.
 #include "output/calendar_lines.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/utf8.h"
@@ -11,34 +12,40 @@ namespace {
 
 constexpr char k_line_end[] = "\r\n";
 constexpr char k_fold[] = "\r\n ";  // a line break and the blank that begins the next physical line
+constexpr int k_byte_values = 256;    // one table entry per possible byte
+constexpr size_t k_escaped_size = 256;  // escaped bytes gathered before they go into the line at once
+constexpr size_t k_longest_piece = 4;   // the most bytes one character or one escape adds
 
-// Printable ASCII that a text value holds as it is: most of every name and location.
-bool is_plain(char c) { return c >= 0x20 && c < 0x7F && c != '\\' && c != ';' && c != ','; }
+// Printable ASCII that a text value holds as it is, most of every name and location: all
+// but '\', ';' and ','.
+struct PlainBytes {
+    bool plain[k_byte_values];
+};
 
-// Appends count bytes that are one character, on the next physical line where they do not fit this one.
-void add_character(CalendarLine& line, const char* bytes, size_t count) {
-    if (line.column + static_cast<int>(count) > k_fold_octets) {
-        put_bytes(*line.out, k_fold, sizeof k_fold - 1);
-        line.column = 1;
-    }
-    put_bytes(*line.out, bytes, count);
-    line.column += static_cast<int>(count);
+constexpr PlainBytes make_plain_bytes() {
+    PlainBytes table{};
+    for (int c = 0x20; c < 0x7F; ++c) table.plain[c] = c != '\\' && c != ';' && c != ',';
+    return table;
 }
 
-// Appends single-byte characters, as many at once as the physical line takes.
-void add_run(CalendarLine& line, const char* bytes, size_t count) {
+constexpr PlainBytes k_plain_bytes = make_plain_bytes();
+
+// Appends count bytes of whole characters, as many on each physical line as it takes: a
+// line is folded where it is full, or in front of a character that does not fit it.
+void add_folded(CalendarLine& line, const char* bytes, size_t count) {
     if (line.column + count <= static_cast<size_t>(k_fold_octets)) {  // the common case: it fits
         put_bytes(*line.out, bytes, count);
         line.column += static_cast<int>(count);
         return;
     }
     while (count > 0) {
-        if (line.column >= k_fold_octets) {
+        const size_t room = line.column < k_fold_octets ? static_cast<size_t>(k_fold_octets - line.column) : 0;
+        const size_t part = utf8_cut_length(bytes, count, room);
+        if (part == 0) {
             put_bytes(*line.out, k_fold, sizeof k_fold - 1);
             line.column = 1;
+            continue;
         }
-        const size_t room = static_cast<size_t>(k_fold_octets - line.column);
-        const size_t part = count < room ? count : room;
         put_bytes(*line.out, bytes, part);
         line.column += static_cast<int>(part);
         bytes += part;
@@ -54,24 +61,30 @@ void start_line(CalendarLine& line, OutputBuffer& out, const char* text) {
     add_plain(line, text);
 }
 
-void add_plain(CalendarLine& line, const char* text) { add_run(line, text, std::strlen(text)); }
+void add_plain(CalendarLine& line, const char* text) { add_folded(line, text, std::strlen(text)); }
 
 void add_escaped(CalendarLine& line, const char* text, size_t size) {
-    for (size_t i = 0; i < size && text[i] != '\0';) {
-        size_t run = i;
-        while (run < size && is_plain(text[run])) ++run;
-        if (run > i) {
-            add_run(line, text + i, run - i);
-            i = run;
-            continue;
+    // The value is escaped into a local buffer and goes into the line a buffer at a time,
+    // not a run of plain bytes or an escape at a time.
+    char escaped[k_escaped_size];
+    size_t length = 0;
+    size = strnlen(text, size);
+    for (size_t i = 0; i < size;) {
+        if (length >= sizeof escaped - k_longest_piece) {
+            add_folded(line, escaped, length);
+            length = 0;
         }
+        // Plain bytes, as many as the buffer takes beside one more piece.
+        const size_t stop = std::min(size, i + (sizeof escaped - k_longest_piece - length));
+        const size_t run = i;
+        while (i < stop && k_plain_bytes.plain[static_cast<unsigned char>(text[i])]) ++i;
+        std::memcpy(escaped + length, text + run, i - run);
+        length += i - run;
+        if (i == stop) continue;
         const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c == '\\' || c == ';' || c == ',') {
-            const char escaped[] = {'\\', static_cast<char>(c)};
-            add_run(line, escaped, sizeof escaped);
-            ++i;
-        } else if (c == '\n') {
-            add_run(line, "\\n", 2);
+        if (c == '\\' || c == ';' || c == ',' || c == '\n') {
+            escaped[length++] = '\\';
+            escaped[length++] = c == '\n' ? 'n' : static_cast<char>(c);
             ++i;
         } else if (c < 0x20 || c == 0x7F) {
             ++i;  // control characters have no place in a text value
@@ -82,10 +95,12 @@ void add_escaped(CalendarLine& line, const char* text, size_t size) {
             // byte) would break the UTF-8: it is left out, and so is the rest of it.
             uint32_t code_point = 0;
             const size_t count = utf8_decode(text + i, size - i, code_point);
-            if (count > 0) add_character(line, text + i, count);
+            std::memcpy(escaped + length, text + i, count);
+            length += count;
             i += count > 0 ? count : 1;
         }
     }
+    add_folded(line, escaped, length);
 }
 
 void end_line(CalendarLine& line) { put_bytes(*line.out, k_line_end, sizeof k_line_end - 1); }

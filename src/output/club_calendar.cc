@@ -240,10 +240,11 @@ void add_duration(CalendarLine& line, const MatchRecord& match) {
 // U19 team both "JSG Lindenbrück 1"): its matches then name the league too.
 bool team_name_shared(const RunState& state, int row) {
     const int team = team_of(state, row);
+    const char* own_team = own_team_of(state, row);
     for (int block = 0; block < state.block_count && block < k_max_blocks; ++block) {
         const TeamBlock& other = state.blocks[block];
         if ((other.also_in > 0 ? other.also_in - 1 : block) == team) continue;
-        if (other.own_team[0] != '\0' && std::strcmp(other.own_team, own_team_of(state, row)) == 0) return true;
+        if (other.own_team[0] != '\0' && std::strcmp(other.own_team, own_team) == 0) return true;
     }
     return false;
 }

@@ -52,13 +52,12 @@ constexpr RunEnds k_run_ends = make_run_ends();
 }  // namespace
 
 void put_escaped(OutputBuffer& out, const char* text, size_t size) {
-    size = strnlen(text, size);  // the field's text, up to its NUL
     size_t run_start = 0;
     size_t i = 0;
     for (; i < size; ++i) {
         // Most bytes of a name or a place end no run: pass over them at once.
         while (i < size && !k_run_ends.ends[static_cast<unsigned char>(text[i])]) ++i;
-        if (i == size) break;
+        if (i == size || text[i] == '\0') break;  // the field's text ends at its NUL
         // U+FFFE and U+FFFF are three bytes; every other replacement stands for one byte.
         const size_t left_out = static_cast<unsigned char>(text[i]) == k_noncharacter_lead
                                     ? utf8_noncharacter_at(text, i, size) : 0;

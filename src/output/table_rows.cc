@@ -11,6 +11,7 @@ namespace {
 
 constexpr char k_team_suffix_lead[] = " / ";
 constexpr char k_team_suffix_end[] = ".";
+constexpr size_t k_date_text_size = 32;  // a date and time as the writers' patterns give it; a longer one goes out in parts
 
 }  // namespace
 
@@ -53,15 +54,28 @@ void put_league_and_team(OutputBuffer& out, const MatchRecord& row) {
 }
 
 void put_row_date(OutputBuffer& out, const MatchRecord& row, const char* pattern) {
+    // The fields are a few bytes each: gathered here, byte by byte, and written at once.
+    char text[k_date_text_size];
+    size_t length = 0;
+    const auto add = [&](const char* field, size_t size) {
+        for (size_t i = 0; i < size && field[i] != '\0'; ++i) {
+            if (length == sizeof text) {
+                put_bytes(out, text, length);
+                length = 0;
+            }
+            text[length++] = field[i];
+        }
+    };
     for (const char* at = pattern; *at != '\0'; ++at) {
         switch (*at) {
-            case 'W': put_field(out, row.weekday, sizeof row.weekday); break;
-            case 'D': put_field(out, row.day, sizeof row.day); break;
-            case 'M': put_field(out, row.month, sizeof row.month); break;
-            case 'Y': put_field(out, row.year, sizeof row.year); break;
-            case 'h': put_field(out, row.hour, sizeof row.hour); break;
-            case 'm': put_field(out, row.minute, sizeof row.minute); break;
-            default: put_bytes(out, at, 1); break;
+            case 'W': add(row.weekday, sizeof row.weekday); break;
+            case 'D': add(row.day, sizeof row.day); break;
+            case 'M': add(row.month, sizeof row.month); break;
+            case 'Y': add(row.year, sizeof row.year); break;
+            case 'h': add(row.hour, sizeof row.hour); break;
+            case 'm': add(row.minute, sizeof row.minute); break;
+            default: add(at, 1); break;
         }
     }
+    put_bytes(out, text, length);
 }

@@ -1,7 +1,8 @@
 // The team category of a league text: case-sensitive substring tests in a fixed order of
 // the categories, the first that succeeds deciding, so a "U19 Bezirksliga" is youth and not
-// adult. Each
-// category is known by the words the league sites of several sports use for it.
+// adult. Each category is known by the words the league sites of several sports use for it.
+// Every writer asks this for every row; a table of the bytes that begin a word lets the
+// words be compared only where one may begin.
 #include "output/team_category.h"
 
 #include <algorithm>
@@ -33,6 +34,28 @@ constexpr Word k_u15_words[] = {
 // The words of an adult league, tested last.
 constexpr Word k_adult_words[] = {word("liga"), word("klasse"), word("Liga"), word("Klasse")};
 
+constexpr int k_byte_values = 256;  // one table entry per possible byte
+
+// The bytes that begin a word of any category.
+struct WordStarts {
+    bool starts[k_byte_values];
+};
+
+template <size_t count>
+constexpr void mark_starts(WordStarts& table, const Word (&words)[count]) {
+    for (const Word& w : words) table.starts[static_cast<unsigned char>(w.text[0])] = true;
+}
+
+constexpr WordStarts make_word_starts() {
+    WordStarts table{};
+    mark_starts(table, k_u19_words);
+    mark_starts(table, k_u15_words);
+    mark_starts(table, k_adult_words);
+    return table;
+}
+
+constexpr WordStarts k_word_starts = make_word_starts();
+
 // True when one of the words begins at text[at] and ends within length.
 template <size_t count>
 bool word_at(const char* text, size_t at, size_t length, const Word (&words)[count]) {
@@ -50,6 +73,7 @@ TeamCategory team_category(const char* league, size_t size) {
     bool u15 = false;
     bool adult = false;
     for (size_t at = 0; at < length; ++at) {
+        if (!k_word_starts.starts[static_cast<unsigned char>(league[at])]) continue;
         if (word_at(league, at, length, k_u19_words)) return TeamCategory::u19;
         u15 = u15 || word_at(league, at, length, k_u15_words);
         adult = adult || word_at(league, at, length, k_adult_words);

@@ -1,9 +1,10 @@
-// UTF-8 cuts on character boundaries.
+// UTF-8: cuts on character boundaries, and validity wherever a fault stands.
 #include "core/utf8.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 TEST(Utf8, CutNeverSplitsASequence) {
     const char* text = "Ma\xC3\xA4nner";  // "Maänner": ä is two bytes at index 2 and 3
@@ -15,4 +16,24 @@ TEST(Utf8, CutNeverSplitsASequence) {
     const char* euro = "\xE2\x82\xAC!";
     EXPECT_EQ(0u, utf8_cut_length(euro, 4, 2));
     EXPECT_EQ(3u, utf8_cut_length(euro, 4, 3));
+}
+
+// Validation passes ASCII eight bytes at a time: a NUL, a stray byte, a character cut
+// short or one that straddles two words must be judged alike at every place in a word.
+TEST(Utf8, ValidityIsTheSameAtEveryPlaceInAWord) {
+    const std::string ascii(24, 'a');
+    EXPECT_TRUE(is_valid_utf8(ascii.data(), ascii.size()));
+    for (size_t at = 0; at + 3 <= ascii.size(); ++at) {
+        std::string text = ascii;
+        text[at] = '\0';
+        EXPECT_FALSE(is_valid_utf8(text.data(), text.size())) << "NUL at " << at;
+        text = ascii;
+        text[at] = '\x9F';
+        EXPECT_FALSE(is_valid_utf8(text.data(), text.size())) << "stray byte at " << at;
+        text = ascii;
+        text.replace(at, 3, "\xE2\x82\xAC");  // the euro sign
+        EXPECT_TRUE(is_valid_utf8(text.data(), text.size())) << "euro sign at " << at;
+        text[at + 2] = 'x';
+        EXPECT_FALSE(is_valid_utf8(text.data(), text.size())) << "euro sign cut short at " << at;
+    }
 }
