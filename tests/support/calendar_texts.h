@@ -146,6 +146,9 @@ inline std::string masked_stamps(std::string text) {
 inline std::string without_changes(std::string days) {
     const size_t start = days.find("<section aria-labelledby=\"aenderungen\">");
     if (start == std::string::npos) return days;
-    const std::string end = "</section>\n";
-    return days.erase(start, days.find(end, start) + end.size() - start);
+    const std::string end = "</section>";
+    size_t behind = days.find(end, start) + end.size();
+    if (days.compare(behind, 2, "\r\n") == 0) behind += 2;  // a Windows build ends its lines so
+    else if (days.compare(behind, 1, "\n") == 0) behind += 1;
+    return days.erase(start, behind - start);
 }
