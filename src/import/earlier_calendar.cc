@@ -1,17 +1,21 @@
 // Reading the last run's club calendar back: lines joined where they were folded, the
-// header's "Stand:" for the run's date (else the first event's stamp), and each event read
-// as the import reads any event, its team taken from its description.
+// header's "Stand:" for the run's date (else the first event's stamp), and each event's
+// properties as this program writes them, its team taken from its description. The
+// summary splits as any calendar's does.
 #include "import/earlier_calendar.h"
 
 #include <cstring>
 
 #include "core/bounded_text.h"
 #include "import/calendar_text.h"
+#include "core/civil_date.h"
+#include "core/utf8.h"
 #include "import/event_parser.h"
+#include "import/summary_sides.h"
+#include "import/weekday.h"
 #include "import/german_time.h"
 #include "import/properties.h"
 #include "import/text_search.h"
-#include "import/time_zones.h"
 
 namespace {
 
@@ -19,12 +23,11 @@ constexpr char k_event_begin[] = "BEGIN:VEVENT";
 constexpr char k_event_end[] = "END:VEVENT";
 constexpr char k_caldesc[] = "X-WR-CALDESC";
 constexpr char k_stamp[] = "DTSTAMP";
-constexpr char k_description[] = "DESCRIPTION";
 constexpr char k_stand[] = "Stand: ";
 constexpr char k_uid_domain[] = "@termarium";
 constexpr char k_league_separator[] = ", ";
 constexpr int k_date_length = 14;        // "Di, 09.12.2025" of "Di, 09.12.2025 07:45"
-constexpr int k_event_size = 16 << 10;   // one event's lines; the calendar writes far less
+constexpr int k_value_size = 1024;       // an unescaped value; the calendar writes far shorter ones
 
 // Refills the chunk; false at the stream's end or past the size read at most.
 bool refill(LineStream& lines) {
@@ -100,32 +103,162 @@ void without_league(char (&side)[k_opponent_size], const char* league) {
     }
 }
 
-// Reads the event in text into the next earlier match; false when it cannot be read.
-bool take_event(RunState& state, TextSpan text, const char* description, DeclaredZones& zones) {
-    EarlierRun& earlier = state.earlier;
-    if (earlier.count >= k_table_rows) return false;
-    ParsedEvent event{};
-    if (parse_event(text, 0, zones, event) != EventRead::done) return false;
-    EarlierMatch& match = earlier.matches[earlier.count];
-    match = EarlierMatch{};
-    take_own_team(description, event.row.league, match.own_team);
-    if (match.own_team[0] == '\0') return false;
-    without_league(event.home, event.row.league);
-    without_league(event.away, event.row.league);
-    match.row = event.row;
-    take_club_side(match.row, event.home, event.away, match.own_team);
+// Copies text into a field, cut on a character boundary where it is too long.
+void copy_cut(char* field, size_t size, const char* text, size_t length) {
+    copy_bytes(field, size, text, utf8_cut_length(text, length, size - 1));
+}
+
+// The texts of one event of the club calendar, gathered line by line, and its start.
+struct EventLines {
+    char summary[k_value_size];
+    char description[k_value_size];
+    char uid[k_value_size];
+    bool has_summary;
+    bool has_start;
+};
+
+// A line's parts: the name up to the first ';' or ':', the value behind the first ':'.
+struct LineParts {
+    int name_end;
+    int value;
+};
+
+LineParts parts_of(const char* line, int length) {
+    int name_end = 0;
+    while (name_end < length && line[name_end] != ':' && line[name_end] != ';') ++name_end;
+    int value = name_end;
+    while (value < length && line[value] != ':') ++value;
+    return LineParts{name_end, value < length ? value + 1 : length};
+}
+
+// True when the line's name is name (the calendar writes its names in capitals).
+bool has_name(const char* line, const LineParts& parts, const char* name) {
+    const size_t length = std::strlen(name);
+    return static_cast<size_t>(parts.name_end) == length && std::memcmp(line, name, length) == 0;
+}
+
+// The line's value unescaped into out; returns its length.
+size_t value_of(const char* line, int length, const LineParts& parts, char* out, size_t size) {
+    bool cut = false;
+    return unescape_text(TextSpan{line, length}, parts.value, length, out, size, cut);
+}
+
+// The start "YYYYMMDD", "YYYYMMDDTHHMMSS" (German time) or the same with "Z" (UTC) into the
+// row; false when it is none of them or no real date.
+bool take_start(const char* value, int length, MatchRecord& row) {
+    const auto digits = [&](int from, int count) {
+        for (int i = from; i < from + count; ++i) {
+            if (i >= length || value[i] < '0' || value[i] > '9') return false;
+        }
+        return true;
+    };
+    constexpr int k_date = 8;
+    constexpr int k_timed = 15;
+    const bool timed = length >= k_timed && value[k_date] == 'T' && digits(k_date + 1, 6);
+    const bool in_utc = timed && length == k_timed + 1 && value[k_timed] == 'Z';
+    if (!digits(0, k_date) || !(length == k_date || (timed && (length == k_timed || in_utc)))) return false;
+    copy_bytes(row.year, sizeof row.year, value, 4);
+    copy_bytes(row.month, sizeof row.month, value + 4, 2);
+    copy_bytes(row.day, sizeof row.day, value + 6, 2);
+    const bool midnight = timed && std::memcmp(value + k_date + 1, "0000", 4) == 0;
+    copy_bytes(row.hour, sizeof row.hour, timed ? value + k_date + 1 : "--", 2);
+    copy_bytes(row.minute, sizeof row.minute, timed ? value + k_date + 3 : "--", 2);
+    if (!in_utc || !utc_to_german_time(row)) compute_weekday(row);
+    // No match starts at midnight: such a start has no time yet.
+    if (midnight && !in_utc) {
+        copy_text(row.hour, sizeof row.hour, "--");
+        copy_text(row.minute, sizeof row.minute, "--");
+    }
+    CivilTime when{};
+    return row_time(row, when);
+}
+
+// Takes what the line says into the match being read and the event's texts.
+void take_line(const char* line, int length, EarlierMatch& match, EventLines& event) {
+    const LineParts parts = parts_of(line, length);
+    const char* value = line + parts.value;
+    const int value_length = length - parts.value;
+    MatchRecord& row = match.row;
     MatchDetails& details = match.details;
-    copy_text(details.home, sizeof details.home, event.home);
-    copy_text(details.away, sizeof details.away, event.away);
-    copy_text(details.location, sizeof details.location, event.location);
-    // The calendar's UID is the source's with the calendar's domain behind it.
+    char text[k_value_size];
+    switch (line[0]) {
+        case 'S':
+            if (has_name(line, parts, "SUMMARY")) {
+                value_of(line, length, parts, event.summary, sizeof event.summary);
+                event.has_summary = true;
+            } else if (has_name(line, parts, "SEQUENCE")) {
+                int32_t sequence = 0;
+                for (int i = 0; i < value_length && value[i] >= '0' && value[i] <= '9' && sequence < 100000000; ++i) {
+                    sequence = sequence * 10 + (value[i] - '0');
+                }
+                details.sequence = sequence;
+            } else if (has_name(line, parts, "STATUS")) {
+                details.cancelled = value_length == 9 && std::memcmp(value, "CANCELLED", 9) == 0;
+            }
+            break;
+        case 'D':
+            if (has_name(line, parts, "DTSTART")) {
+                event.has_start = take_start(value, value_length, row);
+            } else if (has_name(line, parts, "DESCRIPTION")) {
+                value_of(line, length, parts, event.description, sizeof event.description);
+            }
+            break;
+        case 'U':
+            if (has_name(line, parts, "UID")) value_of(line, length, parts, event.uid, sizeof event.uid);
+            break;
+        case 'L':
+            if (has_name(line, parts, "LOCATION")) {
+                copy_cut(details.location, sizeof details.location, text, value_of(line, length, parts, text, sizeof text));
+            }
+            break;
+        case 'C':
+            if (has_name(line, parts, "CATEGORIES")) {
+                copy_cut(row.league, sizeof row.league, text, value_of(line, length, parts, text, sizeof text));
+            }
+            break;
+        case 'X':
+            if (has_name(line, parts, k_venue_property)) {
+                copy_cut(row.venue, sizeof row.venue, text, value_of(line, length, parts, text, sizeof text));
+            }
+            break;
+        default: break;
+    }
+}
+
+// Copies a side of the summary, blanks around it taken off; false when it is empty or too long.
+bool take_side(TextSpan side, char (&name)[k_opponent_size]) {
+    const TextSpan trimmed_side = trimmed(side);
+    return trimmed_side.length > 0 && copy_bytes(name, sizeof name, trimmed_side.bytes, static_cast<size_t>(trimmed_side.length));
+}
+
+// Completes the match read from the event's lines: its sides, its team, its UID; false
+// when the event lacks a start, a summary of two sides or a team.
+bool finish_event(const EventLines& event, EarlierMatch& match) {
+    if (!event.has_start || !event.has_summary) return false;
+    TextSpan summary{event.summary, static_cast<int32_t>(std::strlen(event.summary))};
+    constexpr int k_title_length = sizeof k_cancelled_title - 1;
+    if (summary.length > k_title_length && std::memcmp(summary.bytes, k_cancelled_title, k_title_length) == 0) {
+        summary = span_part(summary, k_title_length, summary.length);
+    }
+    const SideSeparator separator = find_side_separator(summary);
+    MatchDetails& details = match.details;
+    if (separator.at < 0 || !take_side(span_part(summary, 0, separator.at), details.home) ||
+        !take_side(span_part(summary, separator.at + separator.length, summary.length), details.away)) {
+        return false;
+    }
+    take_own_team(event.description, match.row.league, match.own_team);
+    if (match.own_team[0] == '\0') return false;
+    without_league(details.home, match.row.league);
+    without_league(details.away, match.row.league);
+    take_club_side(match.row, details.home, details.away, match.own_team);
+    // The calendar's UID is the source's with the calendar's domain behind it; one too
+    // long to keep is left out, and the match is known by its teams.
     const size_t uid_length = std::strlen(event.uid);
     const size_t domain = sizeof k_uid_domain - 1;
     const bool own_domain = uid_length > domain && std::strcmp(event.uid + uid_length - domain, k_uid_domain) == 0;
-    copy_bytes(details.uid, sizeof details.uid, event.uid, own_domain ? uid_length - domain : uid_length);
-    details.sequence = event.sequence;
-    details.cancelled = event.cancelled;
-    ++earlier.count;
+    if (!copy_bytes(details.uid, sizeof details.uid, event.uid, own_domain ? uid_length - domain : uid_length)) {
+        details.uid[0] = '\0';
+    }
     return true;
 }
 
@@ -172,44 +305,37 @@ EarlierRead read_earlier_calendar(RunState& state, FILE* stream) {
     start_lines(lines, stream);
     char line[k_line_size];
     int length = 0;
-    char event[k_event_size];
-    int event_length = -1;  // -1 outside an event
-    char description[k_line_size] = "";
-    char stamp[k_stamp_size] = "";
-    DeclaredZones zones{};
+    static EventLines event;  // some 3 KiB of texts, set afresh at each event's start
+    bool in_event = false;
     bool ended = false;
-    while (!ended && next_line(lines, line, length)) {
+    bool broken = false;
+    char stamp[k_stamp_size] = "";
+    while (!ended && !broken && next_line(lines, line, length)) {
         const TextSpan text{line, length};
-        // Markers and the properties looked for here begin with these letters; the others
-        // are copied into the event as they are.
-        const char first = ascii_upper(line[0]);
-        if (event_length < 0) {
-            if (first == 'B' && marker_at(text, 0, k_event_begin)) {
-                event_length = 0;
-                description[0] = '\0';
-            } else if (first == 'E' && marker_at(text, 0, "END:VCALENDAR")) {
+        if (!in_event) {
+            if (line[0] == 'B' && marker_at(text, 0, k_event_begin)) {
+                in_event = earlier.count < k_table_rows;
+                broken = !in_event;
+                event = EventLines{};
+                if (in_event) earlier.matches[earlier.count] = EarlierMatch{};
+            } else if (line[0] == 'E' && marker_at(text, 0, "END:VCALENDAR")) {
                 ended = true;
-                continue;
-            } else {
+            } else if (line[0] == 'X') {
                 char stand[k_line_size];
-                if (first == 'X' && named_value(line, length, k_caldesc, stand)) take_since(stand, earlier.since);
-                continue;
+                if (named_value(line, length, k_caldesc, stand)) take_since(stand, earlier.since);
             }
+            continue;
         }
-        if (event_length + length + 1 >= k_event_size) break;
-        std::memcpy(event + event_length, line, static_cast<size_t>(length));
-        event_length += length;
-        event[event_length++] = '\n';
-        if (first == 'D') {
-            if (stamp[0] == '\0') named_value(line, length, k_stamp, stamp);
-            named_value(line, length, k_description, description);
+        if (line[0] == 'E' && marker_at(text, 0, k_event_end)) {
+            broken = !finish_event(event, earlier.matches[earlier.count]);
+            if (!broken) ++earlier.count;
+            in_event = false;
+            continue;
         }
-        if (first == 'E' && marker_at(text, 0, k_event_end)) {
-            if (!take_event(state, TextSpan{event, event_length}, description, zones)) break;
-            event_length = -1;
-        }
+        if (stamp[0] == '\0' && line[0] == 'D') named_value(line, length, k_stamp, stamp);
+        take_line(line, length, earlier.matches[earlier.count], event);
     }
-    if (!ended || lines.too_long || lines.bytes_read > k_earlier_calendar_limit || std::ferror(stream) != 0) {
+    if (broken || !ended || lines.too_long || lines.bytes_read > k_earlier_calendar_limit || std::ferror(stream) != 0) {
         earlier.count = 0;
         return EarlierRead::unreadable;
     }
