@@ -18,7 +18,6 @@
 #include "driver/messages.h"
 #include "driver/outputs.h"
 #include "import/calendar_reader.h"
-#include "import/earlier_calendar.h"
 #include "import/run_changes.h"
 #include "import/run_club.h"
 #include "output/club_calendar.h"
@@ -416,10 +415,7 @@ void import_and_check(RunState& state, int files, FILE* earlier) {
     }
     check_read_results(state, files, results);
     if (earlier != nullptr) {
-        if (read_earlier_calendar(state, earlier) == EarlierRead::done) {
-            compare_with_earlier(state, "20251001T120000Z");
-            check_changes(state);
-        }
+        if (compare_with_earlier(state, earlier, "20251001T120000Z") == EarlierRead::done) check_changes(state);
         std::fclose(earlier);
     }
     check_table(state);

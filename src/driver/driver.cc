@@ -18,7 +18,6 @@
 #include "driver/outputs.h"
 #include "import/calendar_reader.h"
 #include "import/calendar_text.h"
-#include "import/earlier_calendar.h"
 #include "import/german_time.h"
 #include "import/run_changes.h"
 #include "import/run_club.h"
@@ -369,13 +368,12 @@ void compare_with_last_run(RunState& state, int files, const char* first_path) {
         }
         name = state.output_path + folder_length(state.output_path);
     }
-    const EarlierRead read = read_earlier_calendar(state, stream);
+    const EarlierRead read = compare_with_earlier(state, stream, state.run_stamp);
     if (beside) std::fclose(stream);
     if (read != EarlierRead::done) {
         std::printf(k_earlier_unreadable, name);
         return;
     }
-    compare_with_earlier(state, state.run_stamp);
     const EarlierRun& earlier = state.earlier;
     for (int k = 0; k < earlier.missing_count && k < k_max_blocks; ++k) {
         const EarlierMatch& match = earlier.matches[earlier.missing[k]];

@@ -296,7 +296,7 @@ bool next_line(LineStream& lines, char (&line)[k_line_size], int& length) {
     return true;
 }
 
-EarlierRead read_earlier_calendar(RunState& state, FILE* stream) {
+EarlierRead read_earlier_calendar(RunState& state, FILE* stream, KeepEarlierMatch keep, void* context) {
     EarlierRun& earlier = state.earlier;
     earlier.count = 0;
     earlier.since[0] = '\0';
@@ -328,7 +328,7 @@ EarlierRead read_earlier_calendar(RunState& state, FILE* stream) {
         }
         if (line[0] == 'E' && marker_at(text, 0, k_event_end)) {
             broken = !finish_event(event, earlier.matches[earlier.count]);
-            if (!broken) ++earlier.count;
+            if (!broken && (keep == nullptr || keep(state, earlier.count, context))) ++earlier.count;
             in_event = false;
             continue;
         }

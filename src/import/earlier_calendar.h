@@ -37,6 +37,12 @@ void start_lines(LineStream& lines, FILE* stream);
 // The next logical line into line (NUL-terminated) and its length; false at the end.
 bool next_line(LineStream& lines, char (&line)[k_line_size], int& length);
 
+// Decides whether the match just read into state.earlier.matches[match] is kept; the
+// next match read takes the place of one that is not.
+using KeepEarlierMatch = bool (*)(RunState& state, int match, void* context);
+
 // Reads the earlier club calendar from the stream into state.earlier (from a fresh
-// earlier record) and sets since from its "Stand:"; unreadable leaves no matches.
-EarlierRead read_earlier_calendar(RunState& state, FILE* stream);
+// earlier record), each match kept unless keep (where given) says otherwise, and sets
+// since from its "Stand:"; unreadable leaves no matches.
+EarlierRead read_earlier_calendar(RunState& state, FILE* stream, KeepEarlierMatch keep = nullptr,
+                                  void* context = nullptr);

@@ -1,6 +1,6 @@
-// The comparison of this run with the last one. Earlier matches are looked up through two
-// orders sorted by hash (of the UID, and of home, away and league), so that the work grows
-// with the matches times their logarithm. Rows with a UID are matched first, so that a match without
+// The comparison of this run with the last one, while the earlier club calendar is read:
+// rows are found by the hash of their UID, the earlier matches kept by that of home, away
+// and league, so that the work grows with the matches times their logarithm. Rows with a UID are matched first, so that a match without
 // one cannot take an earlier match that a UID names.
 #include "import/run_changes.h"
 
@@ -11,6 +11,7 @@
 #include "core/bounded_text.h"
 #include "core/civil_date.h"
 #include "core/hash.h"
+#include "import/earlier_calendar.h"
 #include "import/german_time.h"
 
 namespace {
@@ -85,13 +86,10 @@ void collect_held(const RunState& state, HeldTeams& held) {
     }
 }
 
-// Orders of the earlier matches by the hash of their identity: those with a UID by their
-// UID's, all by that of home, away and league. Equal hashes are compared whole.
+// The earlier matches kept after the reading, ordered by the hash of their home and away
+// team and league; equal hashes are compared whole.
 struct EarlierOrder {
-    uint64_t uid_hash[k_table_rows];
     uint64_t key_hash[k_table_rows];
-    int16_t by_uid[k_table_rows];
-    int uid_count;
     int16_t by_key[k_table_rows];
 };
 
@@ -115,34 +113,16 @@ void sort_by_hash(int16_t* order, int count, const uint64_t* hashes) {
 }
 
 void sort_earlier(const EarlierRun& earlier, EarlierOrder& order) {
-    order.uid_count = 0;
     for (int k = 0; k < earlier.count; ++k) {
-        const EarlierMatch& match = earlier.matches[k];
-        if (match.details.uid[0] != '\0') {
-            order.uid_hash[k] = hash_text(k_hash_start, match.details.uid);
-            order.by_uid[order.uid_count++] = static_cast<int16_t>(k);
-        }
-        order.key_hash[k] = key_hash(match.details, match.row.league);
+        order.key_hash[k] = key_hash(earlier.matches[k].details, earlier.matches[k].row.league);
         order.by_key[k] = static_cast<int16_t>(k);
     }
-    sort_by_hash(order.by_uid, order.uid_count, order.uid_hash);
     sort_by_hash(order.by_key, earlier.count, order.key_hash);
 }
 
 // The first of the sorted indices whose hash is hash.
 const int16_t* first_of_hash(const int16_t* begin, const int16_t* end, const uint64_t* hashes, uint64_t hash) {
     return std::lower_bound(begin, end, hash, [&](int16_t k, uint64_t wanted) { return hashes[k] < wanted; });
-}
-
-// The earlier match of the row's source UID, or -1.
-int find_by_uid(const RunState& state, const EarlierOrder& order, int row) {
-    const char* uid = state.match_details[row].uid;
-    const uint64_t hash = hash_text(k_hash_start, uid);
-    const int16_t* end = order.by_uid + order.uid_count;
-    for (const int16_t* at = first_of_hash(order.by_uid, end, order.uid_hash, hash); at != end && order.uid_hash[*at] == hash; ++at) {
-        if (std::strcmp(state.earlier.matches[*at].details.uid, uid) == 0) return *at;
-    }
-    return -1;
 }
 
 // The earlier match of the row's home, away and league, one no row took yet where there
@@ -179,20 +159,22 @@ void add_change(EarlierRun& earlier, ChangeKind kind, int row, int match) {
     earlier.changes[earlier.change_count++] = MatchChange{kind, static_cast<int16_t>(row), static_cast<int16_t>(match)};
 }
 
+// Whether the row changed against the same match of the earlier calendar, and how.
+bool changed_since(const RunState& state, int row, const EarlierMatch& before, ChangeKind& kind) {
+    if (state.match_details[row].cancelled) {
+        kind = ChangeKind::called_off;
+        return !before.details.cancelled;
+    }
+    kind = before.details.cancelled ? ChangeKind::added : ChangeKind::moved;  // called off before, on again
+    return before.details.cancelled || moved(state, row, before);
+}
+
 // The row as the same match as the earlier one: its identity, its SEQUENCE, and the change.
 void take_match(RunState& state, int row, int match) {
     EarlierMatch& before = state.earlier.matches[match];
     MatchDetails& details = state.match_details[row];
-    bool changed = true;
     ChangeKind kind = ChangeKind::moved;
-    if (details.cancelled) {
-        changed = !before.details.cancelled;
-        kind = ChangeKind::called_off;
-    } else if (before.details.cancelled) {
-        kind = ChangeKind::added;  // called off before, on again
-    } else {
-        changed = moved(state, row, before);
-    }
+    const bool changed = changed_since(state, row, before, kind);
     // A phone replaces its copy of an event only for a higher SEQUENCE.
     const int32_t sequence = before.details.sequence + (changed ? 1 : 0);
     if (details.sequence < sequence) details.sequence = sequence;
@@ -286,26 +268,84 @@ void note_missing(EarlierRun& earlier, int match) {
     if (earlier.missing_count < k_max_blocks) earlier.missing[earlier.missing_count++] = static_cast<int16_t>(match);
 }
 
+// The rows with a source UID, ordered by its hash, and what the reading of the earlier
+// calendar found for each: the SEQUENCE of the earlier match of its UID, and the earlier
+// match kept because the row changed against it.
+struct RowUids {
+    uint64_t hash[k_table_rows];
+    int16_t by_hash[k_table_rows];
+    int count;
+    int32_t earlier_sequence[k_table_rows];  // -1: no earlier match has the row's UID
+    int16_t kept[k_table_rows];              // -1: none kept for the row
+};
+
+void index_row_uids(const RunState& state, RowUids& uids) {
+    uids.count = 0;
+    for (int row = 0; row < state.current_row && row < k_table_rows; ++row) {
+        uids.earlier_sequence[row] = -1;
+        uids.kept[row] = -1;
+        const char* uid = state.match_details[row].uid;
+        if (state.match_table[row].day[0] == ' ' || uid[0] == '\0') continue;
+        uids.hash[row] = hash_text(k_hash_start, uid);
+        uids.by_hash[uids.count++] = static_cast<int16_t>(row);
+    }
+    sort_by_hash(uids.by_hash, uids.count, uids.hash);
+}
+
+// Keeps an earlier match unless rows of its UID stand unchanged in this run: such a match
+// needs no more than its SEQUENCE, noted for its rows. So the earlier calendar takes memory
+// for what changed and what no row names, not for every match of the season.
+bool keep_unless_unchanged(RunState& state, int match, void* context) {
+    RowUids& uids = *static_cast<RowUids*>(context);
+    const EarlierMatch& before = state.earlier.matches[match];
+    const char* uid = before.details.uid;
+    if (uid[0] == '\0') return true;
+    const uint64_t hash = hash_text(k_hash_start, uid);
+    const int16_t* end = uids.by_hash + uids.count;
+    const int16_t* first = first_of_hash(uids.by_hash, end, uids.hash, hash);
+    bool named = false;
+    bool changed = false;
+    for (const int16_t* at = first; at != end && uids.hash[*at] == hash; ++at) {
+        if (std::strcmp(state.match_details[*at].uid, uid) != 0) continue;
+        named = true;
+        uids.earlier_sequence[*at] = before.details.sequence;
+        ChangeKind kind = ChangeKind::moved;
+        changed = changed_since(state, *at, before, kind) || changed;
+    }
+    if (!named) return true;  // known by its teams, called off, or of a missing team
+    for (const int16_t* at = first; changed && at != end && uids.hash[*at] == hash; ++at) {
+        if (std::strcmp(state.match_details[*at].uid, uid) == 0) uids.kept[*at] = static_cast<int16_t>(match);
+    }
+    return changed;
+}
+
 }  // namespace
 
-void compare_with_earlier(RunState& state, const char* utc_stamp) {
+EarlierRead compare_with_earlier(RunState& state, FILE* stream, const char* utc_stamp) {
     EarlierRun& earlier = state.earlier;
-    earlier.compared = true;
+    earlier.compared = false;
     earlier.change_count = 0;
     earlier.missing_count = 0;
-    static EarlierOrder order;  // some 100 KiB, beside the rows' own state
+    static RowUids uids;  // some 80 KiB, beside the rows' own state
+    index_row_uids(state, uids);
+    if (read_earlier_calendar(state, stream, keep_unless_unchanged, &uids) != EarlierRead::done) return EarlierRead::unreadable;
+    earlier.compared = true;
+    static EarlierOrder order;
     sort_earlier(earlier, order);
+    // The rows of a UID the earlier calendar holds first, then the others by their teams
+    // and league; a row whose date is no real date has no place in the club calendar and
+    // none here.
     const int end = state.current_row;
-    // Rows with a UID first, then the others by their teams and league; a row whose date
-    // is no real date has no place in the club calendar and none here.
     int unmatched[k_table_rows];  // NOLINT(cppcoreguidelines-pro-type-member-init): filled before it is read
     int unmatched_count = 0;
     for (int row = 1; row < end && row < k_table_rows; ++row) {
         Moment moment{0, 0};
         if (state.match_table[row].day[0] == ' ' || !moment_of(state.match_table[row], moment)) continue;
-        const int match = state.match_details[row].uid[0] != '\0' ? find_by_uid(state, order, row) : -1;
-        if (match >= 0) {
-            take_match(state, row, match);
+        MatchDetails& details = state.match_details[row];
+        if (details.uid[0] != '\0' && uids.kept[row] >= 0) {
+            take_match(state, row, uids.kept[row]);
+        } else if (details.uid[0] != '\0' && uids.earlier_sequence[row] >= 0) {
+            if (details.sequence < uids.earlier_sequence[row]) details.sequence = uids.earlier_sequence[row];
         } else {
             unmatched[unmatched_count++] = row;
         }
@@ -337,4 +377,5 @@ void compare_with_earlier(RunState& state, const char* utc_stamp) {
         }
     }
     finish_changes(state);
+    return EarlierRead::done;
 }

@@ -42,9 +42,8 @@ protected:
     void next_week(const std::vector<std::string>& files, const char* stamp) {
         reset_run_state(*state);
         ASSERT_EQ(ReadResult::ok, import(files));
-        ASSERT_EQ(EarlierRead::done, read_earlier_calendar(*state, calendar));
+        ASSERT_EQ(EarlierRead::done, compare_with_earlier(*state, calendar, stamp));
         std::fclose(calendar);
-        compare_with_earlier(*state, stamp);
     }
     // The changes as "kind opponent" lines, in their order.
     std::vector<std::string> changes() const {
