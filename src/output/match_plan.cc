@@ -43,7 +43,7 @@ size_t hall_text(const char* location, char (&out)[k_location_size]) {
         if (blank) out[length++] = ' ';
         blank = false;
         if (ascii) {
-            out[length++] = static_cast<char>(small_letter(byte));
+            out[length++] = static_cast<char>(small_ascii_letter(byte));
             ++i;
             continue;
         }
