@@ -31,8 +31,8 @@ constexpr int k_style_digits = 2;       // style numbers run from 19 to 73
 constexpr int k_row_number_digits = 2;  // row numbers 02 .. 99, then 100 .. 5001
 
 // Styles of the current row, then its number cell, showing number, up to the end of the number.
-void put_number_cell(RunState& state, OutputBuffer& out, int number) {
-    select_row_styles(state);
+void put_number_cell(RunState& state, const MatchPlan& plan, OutputBuffer& out, int number) {
+    select_row_styles(state, plan.categories[state.current_row]);
     put_number(out, state.row_styles[0], k_style_digits);
     put_text(out, k_number_cell_opener);
     put_number(out, number, k_row_number_digits);
@@ -73,7 +73,7 @@ void put_match_cells(const RunState& state, OutputBuffer& out, const MatchRecord
 
 }  // namespace
 
-bool write_spreadsheet(RunState& state, const MatchPlan& /*plan*/, FILE* stream) {
+bool write_spreadsheet(RunState& state, const MatchPlan& plan, FILE* stream) {
     if (stream == nullptr) return false;
     OutputBuffer out{};
     start_output(out, stream);
@@ -87,14 +87,14 @@ bool write_spreadsheet(RunState& state, const MatchPlan& /*plan*/, FILE* stream)
     for (state.current_row = 1; state.current_row < end_row; ++state.current_row) {
         if (called_off(state, state.current_row)) continue;
         const MatchRecord& row = state.match_table[state.current_row];
-        put_number_cell(state, out, ++sheet_row);
+        put_number_cell(state, plan, out, ++sheet_row);
         if (row.day[0] == ' ') {
             put_text(out, k_separator_row_end);
         } else {
             put_match_cells(state, out, row);
         }
     }
-    put_number_cell(state, out, closing_row + 1);  // the closing row, at the end-of-table row
+    put_number_cell(state, plan, out, closing_row + 1);  // the closing row, at the end-of-table row
     write_workbook_tail(out, row_count);
     return finish_output(out);
 }
