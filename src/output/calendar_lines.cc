@@ -91,9 +91,3 @@ void add_escaped(CalendarLine& line, const char* text, size_t size) {
     }
     add_bytes(line, escaped, length);
 }
-
-void put_fixed_line(OutputBuffer& out, const char* text) {
-    CalendarLine line{};
-    start_line(line, out, text);
-    end_line(line);
-}

@@ -51,4 +51,8 @@ void add_escaped(CalendarLine& line, const char* text, size_t size);
 inline void end_line(CalendarLine& line) { put_bytes(*line.out, "\r\n", 2); }
 
 // A whole line of a fixed text.
-void put_fixed_line(OutputBuffer& out, const char* text);
+inline void put_fixed_line(OutputBuffer& out, const char* text) {
+    CalendarLine line{};
+    start_line(line, out, text);
+    end_line(line);
+}
