@@ -90,12 +90,11 @@ size_t utf8_noncharacter_at(const char* text, size_t i, size_t size) {
 }
 
 uint32_t small_letter(uint32_t code_point) {
-    constexpr uint32_t k_case_step = 0x20;  // from a capital to its small letter, in ASCII and Latin-1
     constexpr uint32_t k_first_latin_capital = 0xC0;
     constexpr uint32_t k_last_latin_capital = 0xDE;
     constexpr uint32_t k_times_sign = 0xD7;  // between the capitals, with no small form
-    const bool ascii_capital = code_point >= 'A' && code_point <= 'Z';
+    if (code_point < 0x80) return small_ascii_letter(static_cast<unsigned char>(code_point));
     const bool latin_capital =
         code_point >= k_first_latin_capital && code_point <= k_last_latin_capital && code_point != k_times_sign;
-    return ascii_capital || latin_capital ? code_point + k_case_step : code_point;
+    return latin_capital ? code_point + k_case_step : code_point;
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 constexpr unsigned char k_noncharacter_lead = 0xEF;  // U+FFFE is EF BF BE, U+FFFF is EF BF BF
+constexpr unsigned char k_case_step = 0x20;          // from a capital to its small letter, in ASCII and Latin-1
 
 // Bytes of the character that lead begins: 2 to 4 for a lead byte, else 1.
 size_t utf8_sequence_length(unsigned char lead);
@@ -27,6 +28,12 @@ size_t utf8_cut_length(const char* text, size_t length, size_t limit);
 
 // Bytes of U+FFFE or U+FFFF at text[i] (three, within size), else 0.
 size_t utf8_noncharacter_at(const char* text, size_t i, size_t size);
+
+// The ASCII byte with a capital made small: small_letter's rule for ASCII, kept inline for
+// loops that compare texts byte by byte.
+constexpr unsigned char small_ascii_letter(unsigned char byte) {
+    return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte + k_case_step) : byte;
+}
 
 // The code point with an ASCII capital or a Latin-1 capital (U+00C0 to U+00DE, the sign
 // U+00D7 aside) made small: the letter case in which names of clubs and halls differ.

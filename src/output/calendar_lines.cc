@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr char k_line_end[] = "\r\n";
 constexpr char k_fold[] = "\r\n ";  // a line break and the blank that begins the next physical line
 constexpr int k_byte_values = 256;    // one table entry per possible byte
 constexpr size_t k_escaped_size = 256;  // escaped bytes gathered before they go into the line at once
@@ -30,14 +29,9 @@ constexpr PlainBytes make_plain_bytes() {
 
 constexpr PlainBytes k_plain_bytes = make_plain_bytes();
 
-// Appends count bytes of whole characters, as many on each physical line as it takes: a
-// line is folded where it is full, or in front of a character that does not fit it.
+}  // namespace
+
 void add_folded(CalendarLine& line, const char* bytes, size_t count) {
-    if (line.column + count <= static_cast<size_t>(k_fold_octets)) {  // the common case: it fits
-        put_bytes(*line.out, bytes, count);
-        line.column += static_cast<int>(count);
-        return;
-    }
     while (count > 0) {
         const size_t room = line.column < k_fold_octets ? static_cast<size_t>(k_fold_octets - line.column) : 0;
         const size_t part = utf8_cut_length(bytes, count, room);
@@ -53,34 +47,29 @@ void add_folded(CalendarLine& line, const char* bytes, size_t count) {
     }
 }
 
-}  // namespace
-
-void start_line(CalendarLine& line, OutputBuffer& out, const char* text) {
-    line.out = &out;
-    line.column = 0;
-    add_plain(line, text);
-}
-
-void add_plain(CalendarLine& line, const char* text) { add_folded(line, text, std::strlen(text)); }
-
 void add_escaped(CalendarLine& line, const char* text, size_t size) {
-    // The value is escaped into a local buffer and goes into the line a buffer at a time,
+    // A value of plain bytes alone, most names, goes into the line straight from the text.
+    // Any other is escaped into a local buffer and goes into the line a buffer at a time,
     // not a run of plain bytes or an escape at a time.
     char escaped[k_escaped_size];
     size_t length = 0;
-    size = strnlen(text, size);
-    for (size_t i = 0; i < size;) {
+    size_t i = 0;
+    while (i < size && text[i] != '\0') {
         if (length >= sizeof escaped - k_longest_piece) {
-            add_folded(line, escaped, length);
+            add_bytes(line, escaped, length);
             length = 0;
         }
-        // Plain bytes, as many as the buffer takes beside one more piece.
+        // Plain bytes, as many as the buffer takes beside one more piece; the NUL is none.
         const size_t stop = std::min(size, i + (sizeof escaped - k_longest_piece - length));
         const size_t run = i;
         while (i < stop && k_plain_bytes.plain[static_cast<unsigned char>(text[i])]) ++i;
+        if (length == 0 && (i == size || text[i] == '\0')) {
+            add_bytes(line, text + run, i - run);
+            return;
+        }
         std::memcpy(escaped + length, text + run, i - run);
         length += i - run;
-        if (i == stop) continue;
+        if (i == stop || text[i] == '\0') continue;
         const unsigned char c = static_cast<unsigned char>(text[i]);
         if (c == '\\' || c == ';' || c == ',' || c == '\n') {
             escaped[length++] = '\\';
@@ -100,13 +89,5 @@ void add_escaped(CalendarLine& line, const char* text, size_t size) {
             i += count > 0 ? count : 1;
         }
     }
-    add_folded(line, escaped, length);
-}
-
-void end_line(CalendarLine& line) { put_bytes(*line.out, k_line_end, sizeof k_line_end - 1); }
-
-void put_fixed_line(OutputBuffer& out, const char* text) {
-    CalendarLine line{};
-    start_line(line, out, text);
-    end_line(line);
+    add_bytes(line, escaped, length);
 }

@@ -93,7 +93,6 @@ constexpr char k_league_open[] = " (";
 constexpr char k_league_close[] = ")";
 constexpr char k_key_separator[] = "\x1F";  // between the parts of a match's identity; no name holds it
 
-constexpr int k_key_size = 2 * k_opponent_size + 24;  // date, time, both names, separators
 constexpr int k_hash_digits = 16;
 constexpr int k_slots = 16384;  // hash slots for the rows' identities: more than twice the rows
 static_assert(k_slots > 2 * k_table_rows, "a probe for a row's identity always meets a free slot soon");
@@ -152,15 +151,25 @@ bool match_time(const MatchRecord& row, MatchTime& when) {
     return true;
 }
 
-// The match's identity without a UID: date, time, home and away team.
-void match_key(const RunState& state, int row, const MatchTime& when, char (&key)[k_key_size]) {
-    copy_text(key, sizeof key, when.date);
-    append_text(key, sizeof key, k_key_separator);
-    append_text(key, sizeof key, when.time);
-    append_text(key, sizeof key, k_key_separator);
-    append_text(key, sizeof key, state.match_details[row].home);
-    append_text(key, sizeof key, k_key_separator);
-    append_text(key, sizeof key, state.match_details[row].away);
+// The hash of the match's identity without a UID: date, time, home and away team, a separator
+// between each two, hashed part by part as one text.
+uint64_t match_key_hash(const RunState& state, int row, const MatchTime& when) {
+    constexpr size_t k_separator_length = sizeof k_key_separator - 1;
+    uint64_t hash = hash_text(k_hash_start, when.date);
+    hash = hash_bytes(hash, k_key_separator, k_separator_length);
+    hash = hash_text(hash, when.time);
+    hash = hash_bytes(hash, k_key_separator, k_separator_length);
+    hash = hash_text(hash, state.match_details[row].home);
+    hash = hash_bytes(hash, k_key_separator, k_separator_length);
+    return hash_text(hash, state.match_details[row].away);
+}
+
+// True when the earlier row's match has the identity of the row's: date, time, home and away team.
+bool same_match_key(const RunState& state, int earlier, int row, const MatchTime& when) {
+    MatchTime other{};
+    match_time(state.match_table[earlier], other);
+    return std::strcmp(other.date, when.date) == 0 && std::strcmp(other.time, when.time) == 0 &&
+           same_home_and_away(state, earlier, row);
 }
 
 // The event of an earlier row whose identity is the same, found through its slot, or -1;
@@ -183,8 +192,6 @@ int find_or_keep(int row, int (&slots)[k_slots], const CalendarEvents& found, co
 // Adds the row to the events: to the event of its source UID, else to that of its date,
 // time and teams, else as a new one.
 void add_row(const RunState& state, CalendarEvents& found, int row, const MatchTime& when) {
-    char key[k_key_size];
-    match_key(state, row, when, key);
     const char* uid = state.match_details[row].uid;
     int event = -1;
     if (uid[0] != '\0') {
@@ -192,14 +199,9 @@ void add_row(const RunState& state, CalendarEvents& found, int row, const MatchT
         event = find_or_keep(row, found.by_uid, found, found.uid_hash,
                              [&](int earlier) { return std::strcmp(state.match_details[earlier].uid, uid) == 0; });
     }
-    found.key_hash[row] = hash_text(k_hash_start, key);
-    const int by_key = find_or_keep(row, found.by_key, found, found.key_hash, [&](int earlier) {
-        MatchTime other_when{};
-        char other[k_key_size];
-        match_time(state.match_table[earlier], other_when);
-        match_key(state, earlier, other_when, other);
-        return std::strcmp(other, key) == 0;
-    });
+    found.key_hash[row] = match_key_hash(state, row, when);
+    const int by_key = find_or_keep(row, found.by_key, found, found.key_hash,
+                                    [&](int earlier) { return same_match_key(state, earlier, row, when); });
     if (event < 0) event = by_key;
     if (event < 0) {
         event = found.count++;
@@ -236,17 +238,18 @@ void add_duration(CalendarLine& line, const MatchRecord& match) {
     add_plain(line, text);
 }
 
-// True when another of the run's club teams has the name of the row's team (a U15 and a
-// U19 team both "JSG Lindenbrück 1"): its matches then name the league too.
-bool team_name_shared(const RunState& state, int row) {
-    const int team = team_of(state, row);
-    const char* own_team = own_team_of(state, row);
-    for (int block = 0; block < state.block_count && block < k_max_blocks; ++block) {
-        const TeamBlock& other = state.blocks[block];
-        if ((other.also_in > 0 ? other.also_in - 1 : block) == team) continue;
-        if (other.own_team[0] != '\0' && std::strcmp(other.own_team, own_team) == 0) return true;
+// For each club team (by its first block): true when another of the run's club teams has its
+// name (a U15 and a U19 team both "JSG Lindenbrück 1"): its matches then name the league too.
+void find_shared_names(const RunState& state, bool (&shared)[k_max_blocks]) {
+    const int blocks = state.block_count < k_max_blocks ? state.block_count : k_max_blocks;
+    const auto team = [&](int block) { return state.blocks[block].also_in > 0 ? state.blocks[block].also_in - 1 : block; };
+    for (int own = 0; own < k_max_blocks; ++own) {
+        shared[own] = false;
+        for (int block = 0; block < blocks && !shared[own]; ++block) {
+            const char* name = state.blocks[block].own_team;
+            shared[own] = team(block) != own && name[0] != '\0' && std::strcmp(name, state.blocks[own].own_team) == 0;
+        }
     }
-    return false;
 }
 
 // One side of the summary; the club's team with its league when its name is not its own.
@@ -258,8 +261,10 @@ void add_side(CalendarLine& line, const char* name, const MatchRecord& match, bo
     add_plain(line, k_league_close);
 }
 
-// One event; own_team is the club's team of its first row's file.
-void put_event(OutputBuffer& out, const RunState& state, const CalendarEvent& event, const char* own_team) {
+// One event; own_team is the club's team of its first row's file, with_league true when
+// another club team has its name.
+void put_event(OutputBuffer& out, const RunState& state, const CalendarEvent& event, const char* own_team,
+               bool with_league) {
     const MatchRecord& match = state.match_table[event.row];
     const MatchTime& when = event.when;
     CalendarLine line{};
@@ -270,10 +275,8 @@ void put_event(OutputBuffer& out, const RunState& state, const CalendarEvent& ev
         add_escaped(line, state.match_details[event.uid_row].uid, k_uid_size);
         if (!ends_with(state.match_details[event.uid_row].uid, k_uid_domain)) add_plain(line, k_uid_domain);
     } else {
-        char key[k_key_size];
-        match_key(state, event.row, when, key);
         char hashed[k_hash_digits + 1];
-        hex_digits(hash_text(k_hash_start, key), k_hash_digits, hashed);
+        hex_digits(match_key_hash(state, event.row, when), k_hash_digits, hashed);
         add_plain(line, hashed);
         add_plain(line, k_uid_domain);
     }
@@ -303,7 +306,6 @@ void put_event(OutputBuffer& out, const RunState& state, const CalendarEvent& ev
     } else {
         put_fixed_line(out, k_day_duration);
     }
-    const bool with_league = team_name_shared(state, event.row);
     start_line(line, out, k_summary);
     if (!event.live) add_plain(line, k_cancelled_title);
     add_side(line, state.match_details[event.row].home, match, with_league && match.is_home != 0);
@@ -365,7 +367,12 @@ bool write_club_calendar(RunState& state, const MatchPlan& /*plan*/, FILE* strea
         MatchTime when{};
         if (match_time(state.match_table[row], when)) add_row(state, found, row, when);
     }
-    for (int i = 0; i < found.count; ++i) put_event(out, state, found.events[i], own_team_of(state, found.events[i].row));
+    bool shared[k_max_blocks];
+    find_shared_names(state, shared);
+    for (int i = 0; i < found.count; ++i) {
+        const int team = team_of(state, found.events[i].row);
+        put_event(out, state, found.events[i], own_team_of(state, found.events[i].row), team >= 0 && shared[team]);
+    }
     put_fixed_line(out, k_calendar_end);
     return finish_output(out);
 }

@@ -67,17 +67,16 @@ void put_match_cells(OutputBuffer& out, const MatchRecord& row, const char* open
     put_escaped(out, row.opponent, sizeof row.opponent);
 }
 
-// Sets html_class_index (0..6) from league and team_digit of match_table[current_row].
-void select_html_class(RunState& state) {
+// Sets html_class_index (0..6) from category, that of the league of match_table[current_row], and its team_digit.
+void select_html_class(RunState& state, TeamCategory category) {
     const MatchRecord& row = state.match_table[state.current_row];
-    const TeamCategory category = team_category(row.league, sizeof row.league);
     const int team = row.team_digit == '1' ? 1 : row.team_digit == '2' ? 2 : 0;
     state.html_class_index = k_class_by_team[static_cast<int>(category)][team];
 }
 
 }  // namespace
 
-bool write_html_table(RunState& state, const MatchPlan& /*plan*/, FILE* stream) {
+bool write_html_table(RunState& state, const MatchPlan& plan, FILE* stream) {
     if (stream == nullptr) return false;
     OutputBuffer out{};
     start_output(out, stream);
@@ -86,7 +85,7 @@ bool write_html_table(RunState& state, const MatchPlan& /*plan*/, FILE* stream) 
     for (state.current_row = 1; state.current_row < end_row; ++state.current_row) {
         if (called_off(state, state.current_row)) continue;
         const MatchRecord& row = state.match_table[state.current_row];
-        select_html_class(state);
+        select_html_class(state, plan.categories[state.current_row]);
         const char* opener = cell_opener(state);
         put_text(out, k_row_opener);
         put_text(out, opener);

@@ -43,7 +43,7 @@ size_t hall_text(const char* location, char (&out)[k_location_size]) {
         if (blank) out[length++] = ' ';
         blank = false;
         if (ascii) {
-            out[length++] = static_cast<char>(small_letter(byte));
+            out[length++] = static_cast<char>(small_ascii_letter(byte));
             ++i;
             continue;
         }
@@ -67,11 +67,9 @@ bool same_hall(const char* a, const char* b) {
     return hall_text(b, b_text) == length && std::memcmp(a_text, b_text, length) == 0;
 }
 
-}  // namespace
-
-// Minutes a match lasts, by the category of its league: U19 75, U15 60, every other 90.
-int match_minutes(const MatchRecord& row) {
-    switch (team_category(row.league, sizeof row.league)) {
+// Minutes a match of a league of the category lasts: U19 75, U15 60, every other 90.
+int category_minutes(TeamCategory category) {
+    switch (category) {
         case TeamCategory::u19: return k_u19_minutes;
         case TeamCategory::u15: return k_u15_minutes;
         case TeamCategory::adult:
@@ -79,6 +77,10 @@ int match_minutes(const MatchRecord& row) {
     }
     return k_adult_minutes;
 }
+
+}  // namespace
+
+int match_minutes(const MatchRecord& row) { return category_minutes(team_category(row.league, sizeof row.league)); }
 
 namespace {
 
@@ -94,14 +96,18 @@ bool earlier(const PlannedMatch& a, const PlannedMatch& b) {
 
 bool is_home(const RunState& state, const PlannedMatch& match) { return state.match_table[match.row].is_home != 0; }
 
-// Every match row of the table, sorted.
+// The category of every row up to the end-of-table row, and every match row of the table, sorted.
 void collect_matches(const RunState& state, MatchPlan& plan) {
     const int end = end_of_table_row(state);
+    for (int row = 0; row <= end; ++row) {
+        plan.categories[row] = team_category(state.match_table[row].league, sizeof state.match_table[row].league);
+    }
     for (int row = 1; row < end; ++row) {
         const MatchRecord& match = state.match_table[row];
         if (match.day[0] == ' ') continue;
         PlannedMatch& item = plan.matches[plan.count++];
-        item = PlannedMatch{0, static_cast<int16_t>(row), -1, static_cast<int16_t>(match_minutes(match)), -1, -1, false};
+        const auto minutes = static_cast<int16_t>(category_minutes(plan.categories[row]));
+        item = PlannedMatch{0, static_cast<int16_t>(row), -1, minutes, -1, -1, false};
         CivilTime when{};
         if (row_time(match, when)) {
             item.dated = true;

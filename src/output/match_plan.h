@@ -1,16 +1,18 @@
 // The match days worked out from the match table before any of it is written: the match
 // rows in date order, the hall of each home match, and the home matches of different club
-// teams that collide in one hall. The plan holds row indices only; the texts stay in the table.
+// teams that collide in one hall, and the category of each row's league, which the writers
+// colour by. The plan holds row indices only; the texts stay in the table.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
 #include "core/run_state.h"
+#include "output/team_category.h"
 
 constexpr int k_collisions_listed = 200;  // pairs listed and marked; more are counted only
 
-// Every index of the plan is an int16_t, so that a plan stays near 22 bytes a table row.
+// Every index of the plan is an int16_t, so that a plan stays near 23 bytes a table row.
 static_assert(k_table_rows <= INT16_MAX, "rows and match indices of the plan fit int16_t");
 
 // One match row, with what the match days show beside its texts.
@@ -54,9 +56,10 @@ struct MatchPlan {
     int32_t collision_count;                      // every colliding pair, listed or not
     CollisionMark marks[2 * k_collisions_listed]; // each listed collision at both its matches
     int32_t mark_count;                           // marks used
+    TeamCategory categories[k_table_rows];        // by table row up to the end-of-table row: its league's category
 };
-// Kept on the caller's stack: 5,000 rows would take some 110 KB.
-static_assert(sizeof(MatchPlan) <= 24 * static_cast<size_t>(k_table_rows) + 4096, "a plan is about 22 bytes a row");
+// Kept on the caller's stack: 5,000 rows would take some 115 KB.
+static_assert(sizeof(MatchPlan) <= 24 * static_cast<size_t>(k_table_rows) + 4096, "a plan is about 23 bytes a row");
 
 // Minutes a match lasts, by its league's category (90, U19 75, U15 60): the match days and the club calendar.
 int match_minutes(const MatchRecord& row);

@@ -3,8 +3,6 @@
 // closing rows) the unfilled styles.
 #include "output/row_styles.h"
 
-#include "output/team_category.h"
-
 namespace {
 
 constexpr int k_row_style_count = 4;    // number cell, date cell, middle cells, opponent cell
@@ -27,9 +25,8 @@ constexpr int32_t k_shaded_styles[k_shaded_categories][k_shaded_teams][k_row_sty
 
 }  // namespace
 
-void select_row_styles(RunState& state) {
+void select_row_styles(RunState& state, TeamCategory category) {
     const MatchRecord& row = state.match_table[state.current_row];
-    const TeamCategory category = team_category(row.league, sizeof row.league);
     const int team = row.team_digit - '1';
     const int32_t* styles = k_plain_styles;
     if (category != TeamCategory::other && team >= 0 && team < k_shaded_teams) {

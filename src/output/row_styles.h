@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/run_state.h"
+#include "output/team_category.h"
 
-// Sets all four row_styles from league and team_digit of match_table[current_row].
-void select_row_styles(RunState& state);
+// Sets all four row_styles from category, that of the league of match_table[current_row], and its team_digit.
+void select_row_styles(RunState& state, TeamCategory category);

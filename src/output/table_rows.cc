@@ -58,13 +58,11 @@ void put_row_date(OutputBuffer& out, const MatchRecord& row, const char* pattern
     char text[k_date_text_size];
     size_t length = 0;
     const auto add = [&](const char* field, size_t size) {
-        for (size_t i = 0; i < size && field[i] != '\0'; ++i) {
-            if (length == sizeof text) {
-                put_bytes(out, text, length);
-                length = 0;
-            }
-            text[length++] = field[i];
+        if (length + size > sizeof text) {  // every field is far shorter than the buffer
+            put_bytes(out, text, length);
+            length = 0;
         }
+        for (size_t i = 0; i < size && field[i] != '\0'; ++i) text[length++] = field[i];
     };
     for (const char* at = pattern; *at != '\0'; ++at) {
         switch (*at) {

@@ -37,3 +37,19 @@ TEST(Utf8, ValidityIsTheSameAtEveryPlaceInAWord) {
         EXPECT_FALSE(is_valid_utf8(text.data(), text.size())) << "euro sign cut short at " << at;
     }
 }
+
+// Capitals of ASCII and Latin-1 made small, the signs between them kept; the inline ASCII
+// form used by the byte loops must agree with the general rule on every ASCII byte.
+TEST(Utf8, SmallLettersAndTheirAsciiFormAgree) {
+    EXPECT_EQ(uint32_t{'a'}, small_letter('A'));
+    EXPECT_EQ(uint32_t{'z'}, small_letter('Z'));
+    EXPECT_EQ(uint32_t{'@'}, small_letter('@'));
+    EXPECT_EQ(uint32_t{'['}, small_letter('['));
+    EXPECT_EQ(0xE0u, small_letter(0xC0));  // À
+    EXPECT_EQ(0xFEu, small_letter(0xDE));  // Þ
+    EXPECT_EQ(0xD7u, small_letter(0xD7));  // the times sign has no small form
+    EXPECT_EQ(0xDFu, small_letter(0xDF));  // ß is small already
+    for (unsigned byte = 0; byte < 0x80; ++byte) {
+        EXPECT_EQ(small_letter(byte), small_ascii_letter(static_cast<unsigned char>(byte))) << byte;
+    }
+}

@@ -23,7 +23,9 @@ protected:
         FILE* stream = std::fopen(path.c_str(), "w");
         EXPECT_NE(nullptr, stream);
         if (stream == nullptr) return "";
-        EXPECT_TRUE(write_html_table(state, MatchPlan{}, stream));
+        static MatchPlan plan;  // the categories the rows are coloured by
+        plan_match_days(state, plan);
+        EXPECT_TRUE(write_html_table(state, plan, stream));
         std::fclose(stream);
         std::string text = file_text(path, FileMode::text);
         std::remove(path.c_str());

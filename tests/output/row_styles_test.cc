@@ -40,7 +40,8 @@ std::vector<std::string> row_fills(const char* league, char team_digit) {
     static RunState state;
     reset_run_state(state);
     put_team(state, 42, league, team_digit);
-    select_row_styles(state);
+    const MatchRecord& row = state.match_table[state.current_row];
+    select_row_styles(state, team_category(row.league, sizeof row.league));
     std::vector<std::string> cells;
     for (int32_t style : state.row_styles) {
         cells.push_back(fills.count(style) != 0 ? fills[style] : "<no style s" + std::to_string(style) + ">");

@@ -86,7 +86,9 @@ protected:
         FILE* stream = scratch_stream();
         EXPECT_NE(nullptr, stream);
         if (stream == nullptr) return "";
-        EXPECT_TRUE(write_spreadsheet(state, MatchPlan{}, stream));
+        static MatchPlan plan;  // the categories the rows are coloured by
+        plan_match_days(state, plan);
+        EXPECT_TRUE(write_spreadsheet(state, plan, stream));
         std::string text = stream_text(stream);
         std::fclose(stream);
         return text;
