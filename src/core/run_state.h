@@ -40,6 +40,15 @@ inline constexpr char k_own_product[] = "-//Termarium//";
 // 2025-2026"), by which a later run knows the club.
 inline constexpr char k_calendar_title[] = "Spielplan ";
 
+// Behind the source's UID of a match in the club calendar, which keeps it once.
+inline constexpr char k_uid_domain[] = "@termarium";
+
+// Between the club's team and the league in a club calendar event's description.
+inline constexpr char k_team_league_separator[] = ", ";
+
+// In front of the run's German time in the club calendar's description and the match days.
+inline constexpr char k_stand_title[] = "Stand: ";
+
 // In front of the summary of a called-off match in the club calendar.
 inline constexpr char k_cancelled_title[] = "Abgesagt: ";
 

@@ -361,15 +361,12 @@ void compare_with_last_run(RunState& state, int files, const char* first_path) {
         if (!build_output_path(state, first_path, k_calendar_extension)) return;
         stream = open_input(state.output_path);
         if (stream == nullptr) return;  // the first run of the season
-        // Another file under the calendar's name holds no earlier run to compare with.
-        if (peek_input_start(stream) != InputStart::own_calendar) {
-            std::fclose(stream);
-            return;
-        }
         name = state.output_path + folder_length(state.output_path);
     }
     const EarlierRead read = compare_with_earlier(state, stream, state.run_stamp);
     if (beside) std::fclose(stream);
+    // Another file under the calendar's name holds no earlier run to compare with.
+    if (read == EarlierRead::not_club_calendar) return;
     if (read != EarlierRead::done) {
         std::printf(k_earlier_unreadable, name);
         return;

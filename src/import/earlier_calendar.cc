@@ -23,9 +23,6 @@ constexpr char k_event_begin[] = "BEGIN:VEVENT";
 constexpr char k_event_end[] = "END:VEVENT";
 constexpr char k_caldesc[] = "X-WR-CALDESC";
 constexpr char k_stamp[] = "DTSTAMP";
-constexpr char k_stand[] = "Stand: ";
-constexpr char k_uid_domain[] = "@termarium";
-constexpr char k_league_separator[] = ", ";
 constexpr int k_date_length = 14;        // "Di, 09.12.2025" of "Di, 09.12.2025 07:45"
 constexpr int k_value_size = 1024;       // an unescaped value; the calendar writes far shorter ones
 
@@ -66,25 +63,13 @@ bool read_physical(LineStream& lines) {
     return true;
 }
 
-// The value of a line "NAME[;parameters]:value", unescaped, into out; false when the line
-// has another name.
-template <size_t Size>
-bool named_value(const char* line, int length, const char* name, char (&out)[Size]) {
-    const TextSpan text{line, length};
-    ContentLine parts{};
-    if (!read_content_line(text, 0, parts) || !is_named(text, parts, name)) return false;
-    bool cut = false;
-    unescape_text(text, parts.value, parts.end, out, Size, cut);
-    return true;
-}
-
 // The club's team of an event: its description, ", <league>" taken off its end.
 void take_own_team(const char* description, const char* league, char (&own_team)[k_team_name_size]) {
     size_t length = std::strlen(description);
     const size_t league_length = std::strlen(league);
-    const size_t tail = league_length + sizeof k_league_separator - 1;
+    const size_t tail = league_length + sizeof k_team_league_separator - 1;
     if (league_length > 0 && length > tail && std::strcmp(description + length - league_length, league) == 0 &&
-        std::strncmp(description + length - tail, k_league_separator, sizeof k_league_separator - 1) == 0) {
+        std::strncmp(description + length - tail, k_team_league_separator, sizeof k_team_league_separator - 1) == 0) {
         length -= tail;
     }
     if (!copy_bytes(own_team, sizeof own_team, description, length)) own_team[0] = '\0';
@@ -143,6 +128,16 @@ size_t value_of(const char* line, int length, const LineParts& parts, char* out,
     return unescape_text(TextSpan{line, length}, parts.value, length, out, size, cut);
 }
 
+// The value of a line "NAME[;parameters]:value", unescaped, into out; false when the line
+// has another name.
+template <size_t Size>
+bool named_value(const char* line, int length, const char* name, char (&out)[Size]) {
+    const LineParts parts = parts_of(line, length);
+    if (!has_name(line, parts, name)) return false;
+    value_of(line, length, parts, out, Size);
+    return true;
+}
+
 // The start "YYYYMMDD", "YYYYMMDDTHHMMSS" (German time) or the same with "Z" (UTC) into the
 // row; false when it is none of them or no real date.
 bool take_start(const char* value, int length, MatchRecord& row) {
@@ -160,15 +155,10 @@ bool take_start(const char* value, int length, MatchRecord& row) {
     copy_bytes(row.year, sizeof row.year, value, 4);
     copy_bytes(row.month, sizeof row.month, value + 4, 2);
     copy_bytes(row.day, sizeof row.day, value + 6, 2);
-    const bool midnight = timed && std::memcmp(value + k_date + 1, "0000", 4) == 0;
+    // A match without a time the calendar writes as a date alone.
     copy_bytes(row.hour, sizeof row.hour, timed ? value + k_date + 1 : "--", 2);
     copy_bytes(row.minute, sizeof row.minute, timed ? value + k_date + 3 : "--", 2);
     if (!in_utc || !utc_to_german_time(row)) compute_weekday(row);
-    // No match starts at midnight: such a start has no time yet.
-    if (midnight && !in_utc) {
-        copy_text(row.hour, sizeof row.hour, "--");
-        copy_text(row.minute, sizeof row.minute, "--");
-    }
     CivilTime when{};
     return row_time(row, when);
 }
@@ -264,8 +254,8 @@ bool finish_event(const EventLines& event, EarlierMatch& match) {
 
 // The run's date of a "Stand: Di, 09.12.2025 07:45" into since.
 void take_since(const char* stand, char (&since)[k_run_time_size]) {
-    if (std::strncmp(stand, k_stand, sizeof k_stand - 1) != 0) return;
-    copy_bytes(since, sizeof since, stand + sizeof k_stand - 1, k_date_length);
+    if (std::strncmp(stand, k_stand_title, sizeof k_stand_title - 1) != 0) return;
+    copy_bytes(since, sizeof since, stand + sizeof k_stand_title - 1, k_date_length);
 }
 
 }  // namespace
@@ -300,7 +290,7 @@ EarlierRead read_earlier_calendar(RunState& state, FILE* stream, KeepEarlierMatc
     EarlierRun& earlier = state.earlier;
     earlier.count = 0;
     earlier.since[0] = '\0';
-    if (stream == nullptr || peek_input_start(stream) != InputStart::own_calendar) return EarlierRead::unreadable;
+    if (stream == nullptr || peek_input_start(stream) != InputStart::own_calendar) return EarlierRead::not_club_calendar;
     LineStream lines;  // NOLINT(cppcoreguidelines-pro-type-member-init): start_lines sets what is read
     start_lines(lines, stream);
     char line[k_line_size];
@@ -321,7 +311,7 @@ EarlierRead read_earlier_calendar(RunState& state, FILE* stream, KeepEarlierMatc
             } else if (line[0] == 'E' && marker_at(text, 0, "END:VCALENDAR")) {
                 ended = true;
             } else if (line[0] == 'X') {
-                char stand[k_line_size];
+                char stand[k_value_size];
                 if (named_value(line, length, k_caldesc, stand)) take_since(stand, earlier.since);
             }
             continue;

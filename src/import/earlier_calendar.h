@@ -12,8 +12,9 @@ constexpr int64_t k_earlier_calendar_limit = 4 << 20;  // bytes of an earlier cl
 
 // How reading the earlier club calendar went.
 enum class EarlierRead {
-    done,        // earlier holds its matches and since its run's date
-    unreadable,  // too large, cut short, no club calendar of this program's, or an event it cannot read
+    done,               // earlier holds its matches and since its run's date
+    not_club_calendar,  // no club calendar of this program's: nothing to compare with
+    unreadable,         // too large, cut short, or an event it cannot read
 };
 
 // One text line of a stream with its folded continuation lines joined, line ends (LF or

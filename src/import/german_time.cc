@@ -58,16 +58,21 @@ bool utc_to_german_time(MatchRecord& row) {
 }
 
 // Through a match row, so that the stamp passes the very rules a match's time does.
-bool german_time_of_stamp(const char* utc_stamp, char (&text)[k_run_time_size]) {
-    text[0] = '\0';
+bool german_row_of_stamp(const char* utc_stamp, MatchRecord& row) {
+    row = MatchRecord{};
     if (strnlen(utc_stamp, k_stamp_size) != k_stamp_size - 1) return false;
-    MatchRecord row{};
     std::memcpy(row.year, utc_stamp, 4);
     std::memcpy(row.month, utc_stamp + 4, 2);
     std::memcpy(row.day, utc_stamp + 6, 2);
     std::memcpy(row.hour, utc_stamp + 9, 2);
     std::memcpy(row.minute, utc_stamp + 11, 2);
-    if (!utc_to_german_time(row)) return false;
+    return utc_to_german_time(row);
+}
+
+bool german_time_of_stamp(const char* utc_stamp, char (&text)[k_run_time_size]) {
+    text[0] = '\0';
+    MatchRecord row{};
+    if (!german_row_of_stamp(utc_stamp, row)) return false;
     char shown[k_run_time_size] = "Wd, DD.MM.YYYY HH:MM";
     std::memcpy(shown, row.weekday, 2);
     std::memcpy(shown + 4, row.day, 2);

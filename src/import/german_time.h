@@ -9,6 +9,10 @@
 // real date or time is left as it is (false).
 bool utc_to_german_time(MatchRecord& row);
 
+// The German time of a UTC stamp "YYYYMMDDTHHMMSSZ" as a match row's date, time and
+// weekday; false when the stamp is no real time.
+bool german_row_of_stamp(const char* utc_stamp, MatchRecord& row);
+
 // The German time of a UTC stamp "YYYYMMDDTHHMMSSZ" as the outputs' "Stand:" shows it,
 // "Di, 09.12.2025 07:45", into text; false (text empty) when the stamp is no real time.
 bool german_time_of_stamp(const char* utc_stamp, char (&text)[k_run_time_size]);

@@ -37,17 +37,8 @@ bool moment_of(const MatchRecord& row, Moment& moment) {
 // The run's German time as a moment, from its UTC stamp.
 Moment moment_of_stamp(const char* stamp) {
     MatchRecord now{};
-    std::memcpy(now.year, stamp, 4);
-    std::memcpy(now.month, stamp + 4, 2);
-    std::memcpy(now.day, stamp + 6, 2);
-    std::memcpy(now.hour, stamp + 9, 2);
-    std::memcpy(now.minute, stamp + 11, 2);
-    now.year_number = digits_value(now.year, 4);
-    now.month_number = digits_value(now.month, 2);
-    now.day_number = digits_value(now.day, 2);
-    utc_to_german_time(now);
     Moment moment{0, 0};
-    moment_of(now, moment);
+    if (german_row_of_stamp(stamp, now)) moment_of(now, moment);
     return moment;
 }
 
@@ -328,7 +319,8 @@ EarlierRead compare_with_earlier(RunState& state, FILE* stream, const char* utc_
     earlier.missing_count = 0;
     static RowUids uids;  // some 80 KiB, beside the rows' own state
     index_row_uids(state, uids);
-    if (read_earlier_calendar(state, stream, keep_unless_unchanged, &uids) != EarlierRead::done) return EarlierRead::unreadable;
+    const EarlierRead read = read_earlier_calendar(state, stream, keep_unless_unchanged, &uids);
+    if (read != EarlierRead::done) return read;
     earlier.compared = true;
     static EarlierOrder order;
     sort_earlier(earlier, order);

@@ -71,12 +71,11 @@ constexpr const char* k_calendar_zone[] = {
     "END:VTIMEZONE",
 };
 constexpr char k_calendar_name[] = "X-WR-CALNAME:";
-constexpr char k_calendar_description[] = "X-WR-CALDESC:Stand: ";
+constexpr char k_calendar_description[] = "X-WR-CALDESC:";
 constexpr char k_calendar_end[] = "END:VCALENDAR";
 constexpr char k_event_begin[] = "BEGIN:VEVENT";
 constexpr char k_event_end[] = "END:VEVENT";
 constexpr char k_uid[] = "UID:";
-constexpr char k_uid_domain[] = "@termarium";
 constexpr char k_stamp[] = "DTSTAMP:";
 constexpr char k_sequence[] = "SEQUENCE:";
 constexpr char k_start_timed[] = "DTSTART;TZID=Europe/Berlin:";
@@ -88,7 +87,6 @@ constexpr char k_called_off_status[] = "STATUS:CANCELLED";
 constexpr char k_location[] = "LOCATION:";
 constexpr char k_categories[] = "CATEGORIES:";
 constexpr char k_description[] = "DESCRIPTION:";
-constexpr char k_description_separator[] = ", ";
 constexpr char k_league_open[] = " (";
 constexpr char k_league_close[] = ")";
 constexpr char k_key_separator[] = "\x1F";  // between the parts of a match's identity; no name holds it
@@ -326,7 +324,7 @@ void put_event(OutputBuffer& out, const RunState& state, const CalendarEvent& ev
     start_line(line, out, k_description);
     add_escaped(line, own_team, k_team_name_size);
     if (match.league[0] != '\0') {
-        add_escaped(line, k_description_separator, sizeof k_description_separator);
+        add_escaped(line, k_team_league_separator, sizeof k_team_league_separator);
         add_escaped(line, match.league, sizeof match.league);
     }
     end_line(line);
@@ -355,6 +353,7 @@ bool write_club_calendar(RunState& state, const MatchPlan& /*plan*/, FILE* strea
     add_escaped(line, state.season, sizeof state.season);
     end_line(line);
     start_line(line, out, k_calendar_description);
+    add_plain(line, k_stand_title);
     add_escaped(line, state.run_time, sizeof state.run_time);
     end_line(line);
     for (const char* text : k_calendar_zone) put_fixed_line(out, text);
