@@ -209,17 +209,20 @@ void finish_changes(RunState& state) {
         if (moments[a] < moments[b] || moments[b] < moments[a]) return moments[a] < moments[b];
         return a < b;
     });
+    // The changes in that order, a new match left out where one of its moment stands already.
     static MatchChange sorted[k_max_changes];
+    static int16_t sorted_from[k_max_changes];  // the index in order of each sorted change
     int count = 0;
     for (int k = 0; k < earlier.change_count; ++k) {
         const MatchChange& change = earlier.changes[order[k]];
         bool twice = false;
         for (int before = count - 1; change.kind == ChangeKind::added && before >= 0 && !twice; --before) {
-            const MatchChange& other = sorted[before];
-            if (change_moment(state, other) < moments[order[k]]) break;
-            twice = other.kind == ChangeKind::added && same_match(state, other.row, change.row);
+            if (moments[order[sorted_from[before]]] < moments[order[k]]) break;
+            twice = sorted[before].kind == ChangeKind::added && same_match(state, sorted[before].row, change.row);
         }
-        if (!twice) sorted[count++] = change;
+        if (twice) continue;
+        sorted_from[count] = static_cast<int16_t>(k);
+        sorted[count++] = change;
     }
     earlier.change_count = count;
     earlier.added = earlier.moved = earlier.called_off = 0;
